@@ -1,0 +1,10 @@
+#pragma once
+
+class QWidget;
+
+// Everything the program sets up before its first window: the application
+// title, the platform, the screens. Tests call it to get the program as a user does.
+void CreateScreens();
+
+// The application's main window, shown first.
+QWidget* MainScreen();

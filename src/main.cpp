@@ -1,0 +1,12 @@
+#include "app/Startup.h"
+
+#include <QApplication>
+#include <QWidget>
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    CreateScreens();
+    MainScreen()->show();
+    return app.exec();
+}

@@ -1,0 +1,228 @@
+#include "storage/Amounts.h"
+
+#include <cmath>
+#include <cstdio>
+
+namespace {
+
+long double powerOfTen(int n)
+{
+    // Exact in extended precision up to 10^27; beyond that the nearest value.
+    long double p = 1.0L;
+    long double base = 10.0L;
+    while (n > 0) {
+        if (n & 1)
+            p *= base;
+        base *= base;
+        n >>= 1;
+    }
+    return p;
+}
+
+bool isDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
+
+} // namespace
+
+bool ParseAmount(const QString& text, double& value)
+{
+    const int n = text.size();
+    int i = 0;
+    while (i < n && text.at(i) == QLatin1Char(' '))
+        ++i;
+    int end = n;
+    while (end > i && text.at(end - 1) == QLatin1Char(' '))
+        --end;
+
+    bool negative = false;
+    if (i < end && (text.at(i) == QLatin1Char('+') || text.at(i) == QLatin1Char('-'))) {
+        negative = text.at(i) == QLatin1Char('-');
+        ++i;
+    }
+
+    long double mantissa = 0.0L;
+    int scale = 0;           // power of ten applied to the mantissa
+    int significant = 0;     // digits accumulated so far (beyond 19 they only shift the scale)
+    bool sawDigitOrComma = false;
+
+    auto addDigit = [&](int d, bool fraction) {
+        if (significant < 19 || mantissa == 0.0L) {
+            mantissa = mantissa * 10.0L + d;
+            if (mantissa != 0.0L)
+                ++significant;
+            if (fraction)
+                --scale;
+        } else if (!fraction) {
+            ++scale;
+        }
+    };
+
+    while (i < end && isDigit(text.at(i))) {
+        addDigit(text.at(i).unicode() - '0', false);
+        sawDigitOrComma = true;
+        ++i;
+    }
+    if (i < end && text.at(i) == QLatin1Char(',')) {
+        sawDigitOrComma = true;
+        ++i;
+        while (i < end && isDigit(text.at(i))) {
+            addDigit(text.at(i).unicode() - '0', true);
+            ++i;
+        }
+    }
+    if (!sawDigitOrComma)
+        return false;
+
+    if (i < end && (text.at(i) == QLatin1Char('E') || text.at(i) == QLatin1Char('e'))) {
+        ++i;
+        bool expNegative = false;
+        if (i < end && (text.at(i) == QLatin1Char('+') || text.at(i) == QLatin1Char('-'))) {
+            expNegative = text.at(i) == QLatin1Char('-');
+            ++i;
+        }
+        if (i >= end || !isDigit(text.at(i)))
+            return false;
+        int exponent = 0;
+        while (i < end && isDigit(text.at(i))) {
+            if (exponent < 100000)
+                exponent = exponent * 10 + (text.at(i).unicode() - '0');
+            ++i;
+        }
+        scale += expNegative ? -exponent : exponent;
+    }
+    if (i != end)
+        return false;
+
+    long double result = mantissa;
+    if (scale < 0)
+        result /= powerOfTen(-scale);
+    else if (scale > 0)
+        result *= powerOfTen(scale);
+    if (negative)
+        result = -result;
+    if (!std::isfinite(static_cast<double>(result)))
+        return false;
+    value = static_cast<double>(result);
+    return true;
+}
+
+double RoundToDecimals(double x, int decimals)
+{
+    const long double m = powerOfTen(decimals);
+    // Negative values arise only from discounts above 100 per cent; they are
+    // rounded symmetrically (half away from zero), so -1,23455 gives -1,2346
+    // just as 1,23455 gives 1,2346.
+    if (x < 0) {
+        const long double t = std::trunc(static_cast<long double>(-x) * m + 0.5L);
+        return static_cast<double>(-t / m);
+    }
+    const long double t = std::trunc(static_cast<long double>(x) * m + 0.5L);
+    return static_cast<double>(t / m);
+}
+
+QString FormatGeneral(double value)
+{
+    if (value == 0.0 || !std::isfinite(value))
+        return QStringLiteral("0");
+
+    // 15 significant digits, then the decimal exponent decides the notation.
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.14e", std::fabs(value));
+    // buf: d.ddddddddddddddde[+-]xx
+    QString digits;
+    const char* p = buf;
+    for (; *p && *p != 'e'; ++p) {
+        if (*p >= '0' && *p <= '9')
+            digits += QLatin1Char(*p);
+    }
+    const int exponent = std::atoi(p + 1);
+    while (digits.size() > 1 && digits.endsWith(QLatin1Char('0')))
+        digits.chop(1);
+
+    QString out;
+    if (value < 0)
+        out += QLatin1Char('-');
+
+    if (exponent < -5 || exponent >= 15) {
+        out += digits.at(0);
+        if (digits.size() > 1)
+            out += QLatin1Char(',') + digits.mid(1);
+        out += QLatin1Char('E');
+        out += exponent < 0 ? QLatin1Char('-') : QLatin1Char('+');
+        out += QString::number(std::abs(exponent));
+        return out;
+    }
+    if (exponent < 0) {
+        out += QStringLiteral("0,");
+        out += QString(-exponent - 1, QLatin1Char('0'));
+        out += digits;
+        return out;
+    }
+    const int intDigits = exponent + 1;
+    if (digits.size() <= intDigits) {
+        out += digits;
+        out += QString(intDigits - digits.size(), QLatin1Char('0'));
+    } else {
+        out += digits.left(intDigits);
+        out += QLatin1Char(',');
+        out += digits.mid(intDigits);
+    }
+    return out;
+}
+
+QString CompleteDecimals(const QString& text)
+{
+    QString out = text;
+    if (!out.contains(QLatin1Char(',')))
+        out += QStringLiteral(",00");
+    const int n = out.size();
+    if (n >= 2 && out.at(n - 2) == QLatin1Char(',') && isDigit(out.at(n - 1)))
+        out += QLatin1Char('0');
+    return out;
+}
+
+QString NormalizeAmountText(const QString& text)
+{
+    if (text.trimmed().isEmpty())
+        return QString();
+    double value = 0;
+    if (!ParseAmount(text, value))
+        return QStringLiteral("0,00");
+    return CompleteDecimals(FormatGeneral(RoundToDecimals(value, 4)));
+}
+
+QString NormalizeNumberText(const QString& text)
+{
+    if (text.trimmed().isEmpty())
+        return QString();
+    double value = 0;
+    if (!ParseAmount(text, value))
+        return QStringLiteral("0");
+    return FormatGeneral(RoundToDecimals(value, 4));
+}
+
+QString invalidCharacterMessage()
+{
+    return QStringLiteral("Attenzione: carattere non valido.");
+}
+
+QString invalidValueMessage()
+{
+    return QStringLiteral("Attenzione: valore non valido.");
+}
+
+AmountKey CheckAmountKey(const QString& currentText, QChar typed, bool valueLimit)
+{
+    if (valueLimit && !currentText.trimmed().isEmpty()) {
+        double value = 0;
+        // A text that does not read as a number counts as within the limit.
+        if (ParseAmount(currentText, value) && value > 30000000.0)
+            return AmountKey::InvalidValue;
+    }
+    const ushort c = typed.unicode();
+    const bool accepted = (c >= '0' && c <= '9') || c == 8 || c == 13 || c == ',';
+    if (!accepted)
+        return AmountKey::InvalidChar;
+    if (c == ',' && currentText.contains(QLatin1Char(',')))
+        return AmountKey::InvalidChar;
+    return AmountKey::Accept;
+}

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QChar>
+#include <QString>
+
+// Amounts live as texts with a comma as decimal separator, no thousands
+// separator and no currency sign. Arithmetic reads them, computes in extended
+// precision (long double, 64-bit significand), rounds by RoundToDecimals and
+// writes them back with FormatGeneral.
+
+// Reads a decimal number: blanks around it, an optional sign, digits,
+// optionally a comma and digits, optionally an exponent. At least one digit or
+// the comma must be present (",", "12," and ",5" read). False on failure.
+bool ParseAmount(const QString& text, double& value);
+
+// x·10ⁿ + ½ in extended precision, cut to a whole number, divided by 10ⁿ.
+double RoundToDecimals(double x, int decimals);
+
+// The general number format: at most 15 significant digits, comma as decimal
+// separator, no trailing zeros; exponent form below 0,00001 or from 10¹⁵.
+QString FormatGeneral(double value);
+
+// Completes an amount to at least two decimals: "12" → "12,00", "12,5" → "12,50".
+QString CompleteDecimals(const QString& text);
+
+// What an amount field becomes when left: empty stays empty, unreadable gives
+// "0,00", otherwise rounded to 4 decimals and completed to at least two.
+QString NormalizeAmountText(const QString& text);
+
+// The same for quantities and discounts, without completion: unreadable gives "0".
+QString NormalizeNumberText(const QString& text);
+
+// The key filter of an amount field.
+enum class AmountKey {
+    Accept,          // the character reaches the field
+    InvalidChar,     // "Attenzione: carattere non valido.", the character is discarded
+    InvalidValue     // "Attenzione: valore non valido.", discarded and the field becomes "0,00"
+};
+
+// The fields with a value limit (receipt unit prices, warehouse price) refuse
+// any key once their text reads above 30,000,000.
+AmountKey CheckAmountKey(const QString& currentText, QChar typed, bool valueLimit);
+
+QString invalidCharacterMessage();
+QString invalidValueMessage();

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <functional>
+
+// The message of every failure while an archive is open.
+QString archiveAccessMessage();
+
+// A headerless file of fixed-size records. Every operation opens the file
+// (creating it empty when missing), works and closes it again: nothing of an
+// archive is kept between two user actions, so each operation sees the file
+// as it is on disk, records of other workstations included.
+//
+// On any failure the operation is abandoned and the archive-access message is
+// shown through the platform; the functions then return false.
+class ArchiveFile
+{
+public:
+    ArchiveFile(const QString& path, int recordSize);
+
+    const QString& path() const { return m_path; }
+    int recordSize() const { return m_recordSize; }
+
+    // Number of whole records (an incomplete tail is not a record).
+    bool count(qint64& records);
+    // Reads the record at 0-based index.
+    bool read(qint64 index, QByteArray& record);
+    // Writes a new record at index = count, over any incomplete tail;
+    // position receives its 1-based position.
+    bool append(const QByteArray& record, qint64& position);
+    // Overwrites the record at 1-based position. A position beyond the
+    // current count (the file was shrunk or replaced elsewhere) writes nothing
+    // and fails.
+    bool update(qint64 position, const QByteArray& record);
+
+    // Reads every record from index 0 upward, a block at a time; visit gets the
+    // index and a pointer to recordSize bytes, and returns false to stop early.
+    using Visitor = std::function<bool(qint64 index, const char* record)>;
+    bool scan(const Visitor& visit);
+
+private:
+    QString m_path;
+    int m_recordSize;
+};

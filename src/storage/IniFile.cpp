@@ -1,0 +1,157 @@
+#include "storage/IniFile.h"
+
+#include "storage/ShortString.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStringList>
+
+namespace IniFile {
+namespace {
+
+// Lines without their line ends; a missing file is an empty list.
+bool readLines(const QString& path, QStringList& lines, bool& exists)
+{
+    lines.clear();
+    QFileInfo info(path);
+    exists = info.exists();
+    if (!exists)
+        return true;
+    QFile file(path);
+    if (info.isDir() || !file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray data = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return false;
+    const QString text = ShortString::fromWindows1252(data.constData(), data.size());
+    lines = text.split(QLatin1Char('\n'));
+    for (QString& line : lines) {
+        if (line.endsWith(QLatin1Char('\r')))
+            line.chop(1);
+    }
+    // A final line end leaves an empty last piece that is not a line.
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    return true;
+}
+
+// The section name of a header line "[name]", or a null string.
+QString sectionOf(const QString& line)
+{
+    const QString t = line.trimmed();
+    if (t.startsWith(QLatin1Char('[')) && t.endsWith(QLatin1Char(']')))
+        return t.mid(1, t.size() - 2).trimmed();
+    return QString();
+}
+
+bool sameName(const QString& a, const QString& b)
+{
+    return a.trimmed().compare(b.trimmed(), Qt::CaseInsensitive) == 0;
+}
+
+// Splits "key=value"; false for lines without '=' or comments.
+bool splitEntry(const QString& line, QString& key, QString& value)
+{
+    const QString t = line.trimmed();
+    if (t.isEmpty() || t.startsWith(QLatin1Char(';')))
+        return false;
+    const int eq = line.indexOf(QLatin1Char('='));
+    if (eq < 0)
+        return false;
+    key = line.left(eq).trimmed();
+    value = line.mid(eq + 1).trimmed();
+    return true;
+}
+
+} // namespace
+
+bool read(const QString& path, const QString& section, const QString& key, QString& value)
+{
+    value.clear();
+    QStringList lines;
+    bool exists = false;
+    if (!readLines(path, lines, exists))
+        return false;
+    bool inSection = false;
+    for (const QString& line : lines) {
+        const QString name = sectionOf(line);
+        if (!name.isNull()) {
+            inSection = sameName(name, section);
+            continue;
+        }
+        QString k, v;
+        if (inSection && splitEntry(line, k, v) && sameName(k, key)) {
+            value = v;
+            return true;
+        }
+    }
+    return true;
+}
+
+QString read(const QString& path, const QString& section, const QString& key)
+{
+    QString value;
+    read(path, section, key, value);
+    return value;
+}
+
+bool write(const QString& path, const QString& section, const QString& key, const QString& value)
+{
+    QStringList lines;
+    bool exists = false;
+    if (!readLines(path, lines, exists))
+        return false;
+
+    const QString entry = key + QLatin1Char('=') + value;
+    int sectionStart = -1;   // index of the header line
+    int sectionEnd = -1;     // one past the last non-blank line of the section
+    bool replaced = false;
+    for (int i = 0; i < lines.size() && !replaced; ++i) {
+        const QString name = sectionOf(lines.at(i));
+        if (!name.isNull()) {
+            if (sectionStart >= 0)
+                break;   // the section ended without the key
+            if (sameName(name, section)) {
+                sectionStart = i;
+                sectionEnd = i + 1;
+            }
+            continue;
+        }
+        if (sectionStart < 0)
+            continue;
+        QString k, v;
+        if (splitEntry(lines.at(i), k, v) && sameName(k, key)) {
+            lines[i] = k + QLatin1Char('=') + value;
+            replaced = true;
+        } else if (!lines.at(i).trimmed().isEmpty()) {
+            sectionEnd = i + 1;
+        }
+    }
+    if (!replaced) {
+        if (sectionStart >= 0) {
+            lines.insert(sectionEnd, entry);
+        } else {
+            if (!lines.isEmpty() && !lines.last().trimmed().isEmpty())
+                lines.append(QString());
+            lines.append(QLatin1Char('[') + section + QLatin1Char(']'));
+            lines.append(entry);
+        }
+    }
+
+    QByteArray data;
+    for (const QString& line : lines) {
+        data += ShortString::toWindows1252(line);
+        data += "\r\n";
+    }
+    // Written to a temporary file and renamed: a failure never leaves a half-written store.
+    QSaveFile file(path);
+    file.setDirectWriteFallback(true);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    if (file.write(data) != data.size())
+        return false;
+    return file.commit();
+}
+
+} // namespace IniFile

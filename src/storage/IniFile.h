@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+
+// Reads and writes INI files the way Windows programs do, so that the
+// settings and the password store stay readable by the usual conventions:
+// section and key names compared without regard to case, names written as
+// given ("[Dati Azienda]"), values as plain Windows-1252 text, CRLF line ends.
+// Everything else in the file (other sections, other keys, comments) is kept
+// untouched when a value is written.
+namespace IniFile {
+
+// value receives the value (trimmed); empty when the file, the section or the
+// key is missing. False only when the file exists but cannot be read.
+bool read(const QString& path, const QString& section, const QString& key, QString& value);
+
+// Convenience form: empty on any failure.
+QString read(const QString& path, const QString& section, const QString& key);
+
+// Writes key=value in section, creating the file, the section or the key when
+// missing and replacing an existing value. False when the file cannot be written.
+bool write(const QString& path, const QString& section, const QString& key, const QString& value);
+
+} // namespace IniFile

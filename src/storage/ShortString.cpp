@@ -1,0 +1,78 @@
+#include "storage/ShortString.h"
+
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+#include <cstring>
+
+namespace ShortString {
+
+namespace {
+inline bool isTrimmed(uint code) { return code <= 32; }
+}
+
+QString trimControls(const QString& text)
+{
+    int begin = 0;
+    int end = text.size();
+    while (begin < end && isTrimmed(text.at(begin).unicode()))
+        ++begin;
+    while (end > begin && isTrimmed(text.at(end - 1).unicode()))
+        --end;
+    if (begin == 0 && end == text.size())
+        return text;
+    return text.mid(begin, end - begin);
+}
+
+QByteArray toWindows1252(const QString& text)
+{
+    QStringEncoder encoder("windows-1252", QStringConverter::Flag::Stateless);
+    return encoder.encode(text);
+}
+
+QString fromWindows1252(const char* data, int length)
+{
+    // Plain ASCII is the same in Windows-1252: the common case needs no converter.
+    bool ascii = true;
+    for (int i = 0; i < length; ++i) {
+        if (static_cast<unsigned char>(data[i]) >= 0x80) {
+            ascii = false;
+            break;
+        }
+    }
+    if (ascii)
+        return QString::fromLatin1(data, length);
+    QStringDecoder decoder("windows-1252", QStringConverter::Flag::Stateless);
+    return decoder.decode(QByteArrayView(data, length));
+}
+
+void store(char* dest, int capacity, const QString& text)
+{
+    QString value = trimControls(text);
+    value.truncate(255);
+    value.truncate(capacity);
+    QByteArray bytes = toWindows1252(value);
+    // A character outside the code page may not map to exactly one byte.
+    if (bytes.size() > capacity)
+        bytes.truncate(capacity);
+    std::memset(dest, 0, static_cast<size_t>(capacity) + 1);
+    dest[0] = static_cast<char>(bytes.size());
+    std::memcpy(dest + 1, bytes.constData(), static_cast<size_t>(bytes.size()));
+}
+
+QString load(const char* src, int capacity)
+{
+    int length = static_cast<unsigned char>(src[0]);
+    if (length > capacity)
+        length = capacity;
+    const char* begin = src + 1;
+    const char* end = begin + length;
+    // Trim at byte level: codes 0..32 are the same characters in Windows-1252.
+    while (begin < end && static_cast<unsigned char>(*begin) <= 32)
+        ++begin;
+    while (end > begin && static_cast<unsigned char>(end[-1]) <= 32)
+        --end;
+    return fromWindows1252(begin, static_cast<int>(end - begin));
+}
+
+} // namespace ShortString

@@ -1,0 +1,247 @@
+#include "storage/Amounts.h"
+
+#include "FakePlatform.h"
+#include "TestSupport.h"
+#include "platform/AmountKeyFilter.h"
+
+#include <QLineEdit>
+#include <QtTest>
+
+class TestAmounts : public QObject
+{
+    Q_OBJECT
+private slots:
+    void parse_data();
+    void parse();
+    void parseFailures_data();
+    void parseFailures();
+    void normalizeAmount_data();
+    void normalizeAmount();
+    void normalizeNumber_data();
+    void normalizeNumber();
+    void roundingHalfCases();
+    void negativeRoundingIsSymmetric();
+    void formatGeneral_data();
+    void formatGeneral();
+    void completeDecimals();
+    void keyVerdicts();
+    void keyFilterOnAField();
+};
+
+void TestAmounts::parse_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<double>("value");
+    QTest::newRow("integer") << "12" << 12.0;
+    QTest::newRow("comma") << "12,5" << 12.5;
+    QTest::newRow("trailing comma") << "12," << 12.0;
+    QTest::newRow("leading comma") << ",5" << 0.5;
+    QTest::newRow("lone comma") << "," << 0.0;
+    QTest::newRow("blanks") << "  7,25  " << 7.25;
+    QTest::newRow("plus") << "+3" << 3.0;
+    QTest::newRow("minus") << "-1,5" << -1.5;
+    QTest::newRow("exponent") << "1,5E3" << 1500.0;
+    QTest::newRow("negative exponent") << "25e-2" << 0.25;
+    QTest::newRow("leading zeros") << "007" << 7.0;
+    QTest::newRow("nineteen digits") << "1234567890123456789" << 1234567890123456789.0;
+}
+
+void TestAmounts::parse()
+{
+    QFETCH(QString, text);
+    QFETCH(double, value);
+    double v = -999;
+    QVERIFY(ParseAmount(text, v));
+    QCOMPARE(v, value);
+}
+
+void TestAmounts::parseFailures_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::newRow("empty") << "";
+    QTest::newRow("blanks") << "   ";
+    QTest::newRow("point") << "12.5";
+    QTest::newRow("letter") << "12a";
+    QTest::newRow("two commas") << "1,2,3";
+    QTest::newRow("sign only") << "-";
+    QTest::newRow("exponent without digits") << "1E";
+    QTest::newRow("euro") << "€ 5";
+    QTest::newRow("inner blank") << "1 000";
+}
+
+void TestAmounts::parseFailures()
+{
+    QFETCH(QString, text);
+    double v = 42;
+    QVERIFY(!ParseAmount(text, v));
+    QCOMPARE(v, 42.0);
+}
+
+void TestAmounts::normalizeAmount_data()
+{
+    QTest::addColumn<QString>("in");
+    QTest::addColumn<QString>("out");
+    QTest::newRow("12") << "12" << "12,00";
+    QTest::newRow("12,5") << "12,5" << "12,50";
+    QTest::newRow("12,") << "12," << "12,00";
+    QTest::newRow(",5") << ",5" << "0,50";
+    QTest::newRow(",") << "," << "0,00";
+    QTest::newRow("3,14159") << "3,14159" << "3,1416";
+    QTest::newRow("3,14155 above half") << "3,14155" << "3,1416";
+    QTest::newRow("0,00035 below half") << "0,00035" << "0,0003";
+    QTest::newRow("0,00045 below half") << "0,00045" << "0,0004";
+    QTest::newRow("007") << "007" << "7,00";
+    QTest::newRow("empty") << "" << "";
+    QTest::newRow("blank") << "   " << "";
+    QTest::newRow("1234,5") << "1234,5" << "1234,50";
+    QTest::newRow("1234,567") << "1234,567" << "1234,567";
+    QTest::newRow("1234,56789") << "1234,56789" << "1234,5679";
+    QTest::newRow("unreadable") << "12.5" << "0,00";
+    QTest::newRow("30000001") << "30000001" << "30000001,00";
+    QTest::newRow("3,1416 stays") << "3,1416" << "3,1416";
+}
+
+void TestAmounts::normalizeAmount()
+{
+    QFETCH(QString, in);
+    QFETCH(QString, out);
+    QCOMPARE(NormalizeAmountText(in), out);
+}
+
+void TestAmounts::normalizeNumber_data()
+{
+    QTest::addColumn<QString>("in");
+    QTest::addColumn<QString>("out");
+    QTest::newRow("2,50") << "2,50" << "2,5";
+    QTest::newRow("1,") << "1," << "1";
+    QTest::newRow("0,33333") << "0,33333" << "0,3333";
+    QTest::newRow(",") << "," << "0";
+    QTest::newRow("empty") << "" << "";
+    QTest::newRow("unreadable") << "x" << "0";
+    QTest::newRow("22") << "22" << "22";
+}
+
+void TestAmounts::normalizeNumber()
+{
+    QFETCH(QString, in);
+    QFETCH(QString, out);
+    QCOMPARE(NormalizeNumberText(in), out);
+}
+
+void TestAmounts::roundingHalfCases()
+{
+    // The doubles of 2,675 and 1,005 lie just below the half.
+    QCOMPARE(FormatGeneral(RoundToDecimals(2.675, 2)), QString("2,67"));
+    QCOMPARE(CompleteDecimals(FormatGeneral(RoundToDecimals(1.005, 2))), QString("1,00"));
+    QCOMPARE(RoundToDecimals(1.005, 2), 1.0);
+    // Exact halves round up.
+    QCOMPARE(RoundToDecimals(0.125, 2), 0.13);
+    QCOMPARE(RoundToDecimals(2.5, 0), 3.0);
+    // A pure double computation would give 0,0004 here.
+    QCOMPARE(RoundToDecimals(0.00035, 4), 0.0003);
+    QCOMPARE(RoundToDecimals(0.0, 4), 0.0);
+}
+
+void TestAmounts::negativeRoundingIsSymmetric()
+{
+    QCOMPARE(RoundToDecimals(-1.23454, 4), -1.2345);
+    QCOMPARE(RoundToDecimals(-2.5, 0), -3.0);
+    QCOMPARE(RoundToDecimals(-0.125, 2), -0.13);
+    QCOMPARE(FormatGeneral(RoundToDecimals(-12.34567, 4)), QString("-12,3457"));
+}
+
+void TestAmounts::formatGeneral_data()
+{
+    QTest::addColumn<double>("value");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("zero") << 0.0 << "0";
+    QTest::newRow("integer") << 12.0 << "12";
+    QTest::newRow("fraction") << 12.5 << "12,5";
+    QTest::newRow("small") << 0.0003 << "0,0003";
+    QTest::newRow("1e-5 fixed") << 0.00001 << "0,00001";
+    QTest::newRow("negative") << -4.5 << "-4,5";
+    QTest::newRow("15 digits") << 123456789012345.0 << "123456789012345";
+    QTest::newRow("0.1+0.2 shows 15 digits") << (0.1 + 0.2) << "0,3";
+    QTest::newRow("tiny is exponent") << 0.000001 << "1E-6";
+    QTest::newRow("tiny with digits") << 0.0000015 << "1,5E-6";
+    QTest::newRow("huge is exponent") << 1e15 << "1E+15";
+    QTest::newRow("30000001") << 30000001.0 << "30000001";
+}
+
+void TestAmounts::formatGeneral()
+{
+    QFETCH(double, value);
+    QFETCH(QString, text);
+    QCOMPARE(FormatGeneral(value), text);
+}
+
+void TestAmounts::completeDecimals()
+{
+    QCOMPARE(CompleteDecimals("12"), QString("12,00"));
+    QCOMPARE(CompleteDecimals("12,5"), QString("12,50"));
+    QCOMPARE(CompleteDecimals("12,50"), QString("12,50"));
+    QCOMPARE(CompleteDecimals("3,1416"), QString("3,1416"));
+    QCOMPARE(CompleteDecimals("0"), QString("0,00"));
+    QCOMPARE(CompleteDecimals("-4,5"), QString("-4,50"));
+}
+
+void TestAmounts::keyVerdicts()
+{
+    const bool limit = true;
+    QCOMPARE(CheckAmountKey("", '5', limit), AmountKey::Accept);
+    QCOMPARE(CheckAmountKey("", ',', limit), AmountKey::Accept);      // first comma, even first character
+    QCOMPARE(CheckAmountKey("1,5", ',', limit), AmountKey::InvalidChar);
+    QCOMPARE(CheckAmountKey("12", '.', limit), AmountKey::InvalidChar);
+    QCOMPARE(CheckAmountKey("12", 'a', limit), AmountKey::InvalidChar);
+    QCOMPARE(CheckAmountKey("12", QChar(8), limit), AmountKey::Accept);   // Backspace
+    QCOMPARE(CheckAmountKey("12", QChar(13), limit), AmountKey::Accept);  // Enter
+    QCOMPARE(CheckAmountKey("12", QChar(3), limit), AmountKey::InvalidChar);   // Ctrl+C
+    QCOMPARE(CheckAmountKey("12", QChar(22), limit), AmountKey::InvalidChar);  // Ctrl+V
+    // The limit looks at the text before the key: 30000000 is still allowed.
+    QCOMPARE(CheckAmountKey("30000000", '1', limit), AmountKey::Accept);
+    QCOMPARE(CheckAmountKey("30000001", '1', limit), AmountKey::InvalidValue);
+    QCOMPARE(CheckAmountKey("30000001", QChar(8), limit), AmountKey::InvalidValue);
+    QCOMPARE(CheckAmountKey("30000000,01", '1', limit), AmountKey::InvalidValue);
+    QCOMPARE(CheckAmountKey("30000001", '1', false), AmountKey::Accept);
+    // An unreadable text counts as within the limit.
+    QCOMPARE(CheckAmountKey("abc", '1', limit), AmountKey::Accept);
+}
+
+void TestAmounts::keyFilterOnAField()
+{
+    FakePlatform fake;
+    QLineEdit field;
+    AmountKeyFilter::install(&field, AmountKeyFilter::Limit::ThirtyMillion);
+    field.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&field));
+
+    QTest::keyClicks(&field, "12,5");
+    QCOMPARE(field.text(), QString("12,5"));
+    QVERIFY(fake.messages.isEmpty());
+
+    QTest::keyClicks(&field, ".");
+    QCOMPARE(field.text(), QString("12,5"));
+    QCOMPARE(fake.messages.size(), 1);
+    QCOMPARE(fake.messages[0].kind, MessageKind::KeyFilter);
+    QCOMPARE(fake.messages[0].caption, QString("Operazione annullata"));
+    QCOMPARE(fake.messages[0].text, QString("Attenzione: carattere non valido."));
+
+    QTest::keyClicks(&field, ",");
+    QCOMPARE(field.text(), QString("12,5"));
+    QCOMPARE(fake.messages.size(), 2);
+
+    QTest::keyClick(&field, Qt::Key_Backspace);
+    QCOMPARE(field.text(), QString("12,"));
+    QTest::keyClick(&field, Qt::Key_Left);   // navigation keys pass untouched
+    QCOMPARE(fake.messages.size(), 2);
+
+    field.setText("30000001");
+    field.end(false);
+    QTest::keyClicks(&field, "5");
+    QCOMPARE(field.text(), QString("0,00"));
+    QCOMPARE(fake.lastMessage(), QString("Attenzione: valore non valido."));
+    QCOMPARE(fake.messages.last().kind, MessageKind::KeyFilter);
+}
+
+QTEST_MAIN(TestAmounts)
+#include "tst_amounts.moc"

@@ -1,0 +1,90 @@
+#include "storage/IniFile.h"
+
+#include "TestSupport.h"
+
+#include <QtTest>
+
+class TestIniFile : public QObject
+{
+    Q_OBJECT
+private slots:
+    void missingReadsEmpty();
+    void writeCreatesFileAndSection();
+    void rewriteKeepsEverythingElse();
+    void namesAreCaseInsensitive();
+    void valuesAreWindows1252();
+    void unreadableFileIsAFailure();
+};
+
+void TestIniFile::missingReadsEmpty()
+{
+    TempAppDir dir;
+    QString value = "x";
+    QVERIFY(IniFile::read(dir.file("nessuno.ini"), "Accesso", "Valore", value));
+    QCOMPARE(value, QString());
+    dir.writeAll("a.ini", "[Altro]\r\nValore=1\r\n[Accesso]\r\nAltroValore=2\r\n");
+    QVERIFY(IniFile::read(dir.file("a.ini"), "Accesso", "Valore", value));
+    QCOMPARE(value, QString());
+    QVERIFY(IniFile::read(dir.file("a.ini"), "Manca", "Valore", value));
+    QCOMPARE(value, QString());
+}
+
+void TestIniFile::writeCreatesFileAndSection()
+{
+    TempAppDir dir;
+    const QString path = dir.file("Impostazioni.ini");
+    QVERIFY(IniFile::write(path, "Dati Azienda", "Venditore", "Rossi srl"));
+    QVERIFY(IniFile::write(path, "Aliquota IVA", "Valore", "22"));
+    QVERIFY(IniFile::write(path, "Dati Azienda", "Citta", "Roma"));
+    QCOMPARE(dir.readAll("Impostazioni.ini"),
+             QByteArray("[Dati Azienda]\r\nVenditore=Rossi srl\r\nCitta=Roma\r\n\r\n"
+                        "[Aliquota IVA]\r\nValore=22\r\n"));
+    QCOMPARE(IniFile::read(path, "Dati Azienda", "Citta"), QString("Roma"));
+    QCOMPARE(IniFile::read(path, "Aliquota IVA", "Valore"), QString("22"));
+}
+
+void TestIniFile::rewriteKeepsEverythingElse()
+{
+    TempAppDir dir;
+    const QByteArray original = "; impostazioni\r\n[Finestra]\r\nLargo=800\r\nAlto=600\r\n\r\n"
+                                "[Accesso]\r\nValore=0011\r\nNota=altro\r\n\r\n[Coda]\r\nX=1\r\n";
+    dir.writeAll("unins000.dll", original);
+    QVERIFY(IniFile::write(dir.file("unins000.dll"), "Accesso", "Valore", "ABCD"));
+    QByteArray expected = original;
+    expected.replace("Valore=0011", "Valore=ABCD");
+    QCOMPARE(dir.readAll("unins000.dll"), expected);
+
+    // A new key goes at the end of its own section, before the blank line.
+    QVERIFY(IniFile::write(dir.file("unins000.dll"), "Finestra", "Stato", "max"));
+    expected.replace("Alto=600\r\n", "Alto=600\r\nStato=max\r\n");
+    QCOMPARE(dir.readAll("unins000.dll"), expected);
+}
+
+void TestIniFile::namesAreCaseInsensitive()
+{
+    TempAppDir dir;
+    dir.writeAll("p.ini", "[ACCESSO]\nvalore = 1A2B \n");
+    QCOMPARE(IniFile::read(dir.file("p.ini"), "Accesso", "Valore"), QString("1A2B"));
+    QVERIFY(IniFile::write(dir.file("p.ini"), "accesso", "VALORE", "FF"));
+    QCOMPARE(dir.readAll("p.ini"), QByteArray("[ACCESSO]\r\nvalore=FF\r\n"));
+}
+
+void TestIniFile::valuesAreWindows1252()
+{
+    TempAppDir dir;
+    QVERIFY(IniFile::write(dir.file("i.ini"), "Dati Azienda", "Citta", QString::fromUtf8("Forlì")));
+    QCOMPARE(dir.readAll("i.ini"), QByteArray("[Dati Azienda]\r\nCitta=Forl\xec\r\n"));
+    QCOMPARE(IniFile::read(dir.file("i.ini"), "dati azienda", "citta"), QString::fromUtf8("Forlì"));
+}
+
+void TestIniFile::unreadableFileIsAFailure()
+{
+    TempAppDir dir;
+    dir.putFolderInPlaceOf("unins000.dll");
+    QString value;
+    QVERIFY(!IniFile::read(dir.file("unins000.dll"), "Accesso", "Valore", value));
+    QVERIFY(!IniFile::write(dir.file("unins000.dll"), "Accesso", "Valore", "00"));
+}
+
+QTEST_APPLESS_MAIN(TestIniFile)
+#include "tst_inifile.moc"

@@ -1,0 +1,89 @@
+#include "storage/ShortString.h"
+
+#include <QtTest>
+
+class TestShortString : public QObject
+{
+    Q_OBJECT
+private slots:
+    void storeTrimsAndCuts();
+    void storeCutsTo255First();
+    void accentedLettersAreSingleBytes();
+    void loadIgnoresBytesAfterText();
+    void loadTrimsAgain();
+    void damagedLengthNeverReadsPastField();
+    void controlCharactersTrimmed();
+};
+
+void TestShortString::storeTrimsAndCuts()
+{
+    QByteArray field(11, 'x');
+    ShortString::store(field.data(), 10, "  Rossi Mario  ");
+    QCOMPARE(int(uchar(field[0])), 10);
+    QCOMPARE(field.mid(1, 10), QByteArray("Rossi Mari"));
+
+    ShortString::store(field.data(), 10, " a b ");
+    QCOMPARE(int(uchar(field[0])), 3);
+    QCOMPARE(field.mid(1, 3), QByteArray("a b"));   // blanks inside stay
+
+    ShortString::store(field.data(), 10, "");
+    QCOMPARE(int(uchar(field[0])), 0);
+}
+
+void TestShortString::storeCutsTo255First()
+{
+    QByteArray field(251, '\0');
+    const QString text = QString(250, 'A') + "B";
+    ShortString::store(field.data(), 250, text);
+    QCOMPARE(int(uchar(field[0])), 250);
+    QCOMPARE(ShortString::load(field.constData(), 250), QString(250, 'A'));
+
+    // Blanks after the 255th character do not matter: trimming comes first.
+    ShortString::store(field.data(), 250, QString(300, 'z'));
+    QCOMPARE(int(uchar(field[0])), 250);
+}
+
+void TestShortString::accentedLettersAreSingleBytes()
+{
+    QByteArray field(21, '\0');
+    ShortString::store(field.data(), 20, QString::fromUtf8("Sì pubblicità"));
+    const QByteArray expected("\x0dS\xec pubblicit\xe0", 14);
+    QCOMPARE(field.left(14), expected);
+    QCOMPARE(ShortString::load(field.constData(), 20), QString::fromUtf8("Sì pubblicità"));
+
+    // Windows-1252 specials: the euro sign is 0x80.
+    ShortString::store(field.data(), 20, QString::fromUtf8("€"));
+    QCOMPARE(field.left(2), QByteArray("\x01\x80", 2));
+    QCOMPARE(ShortString::load(field.constData(), 20), QString::fromUtf8("€"));
+}
+
+void TestShortString::loadIgnoresBytesAfterText()
+{
+    QByteArray field("\x03" "abcREMNANT", 11);
+    QCOMPARE(ShortString::load(field.constData(), 10), QString("abc"));
+}
+
+void TestShortString::loadTrimsAgain()
+{
+    QByteArray field("\x05 ab \x01", 7);
+    QCOMPARE(ShortString::load(field.constData(), 6), QString("ab"));
+}
+
+void TestShortString::damagedLengthNeverReadsPastField()
+{
+    // Length 200 in a field of capacity 2: reads the two characters only.
+    QByteArray buffer("\xc8" "RMzzzz", 7);
+    QCOMPARE(ShortString::load(buffer.constData(), 2), QString("RM"));
+}
+
+void TestShortString::controlCharactersTrimmed()
+{
+    QCOMPARE(ShortString::trimControls(QString("\t\r\n x \x1f")), QString("x"));
+    QCOMPARE(ShortString::trimControls(QString("  ")), QString());
+    QByteArray field(6, '\0');
+    ShortString::store(field.data(), 5, "\tab\r\n");
+    QCOMPARE(int(uchar(field[0])), 2);
+}
+
+QTEST_APPLESS_MAIN(TestShortString)
+#include "tst_shortstring.moc"

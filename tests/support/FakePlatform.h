@@ -1,0 +1,82 @@
+#pragma once
+
+#include "platform/Platform.h"
+
+#include <QList>
+#include <QQueue>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+class RecordingCanvas;
+
+enum class MessageKind { Plain, Task, KeyFilter, Question };
+
+struct ShownMessage
+{
+    MessageKind kind;
+    QString caption;
+    QString text;
+    platform::MessageIcon icon;
+};
+
+// A platform that records what the program shows and answers from a script.
+// Installing it (constructor) replaces the platform in force until destroyed.
+class FakePlatform final : public platform::Platform
+{
+public:
+    FakePlatform();
+    ~FakePlatform() override;
+
+    // Script. Unscripted questions are answered No, dialogs cancelled.
+    QQueue<bool> answers;                 // Yes/No questions
+    QQueue<int> printCopies;              // print dialogs: copies, or -1 for cancel
+    QQueue<QString> fileAnswers;          // file-open dialogs ("" = cancel)
+    QQueue<QString> folderAnswers;        // folder dialogs ("" = cancel)
+    bool shellSucceeds = true;
+    QDate fixedToday{2024, 3, 5};
+    QTime fixedNow{14, 30, 15};
+    int printerDpi = 600;
+    int pageWidthPx = 6600;               // landscape A4 at 600 dpi, roughly
+    int pageHeightPx = 4800;
+    // Called while a message is "on screen", e.g. to check the state then.
+    std::function<void(const ShownMessage&)> onMessage;
+
+    // Record.
+    QList<ShownMessage> messages;
+    QStringList questions;                // texts of the questions asked
+    QStringList opened;                   // "document:<path>", "folder:", "url:", "mailto:"
+    QList<RecordingCanvas*> documents;    // owned here, in the order begun
+    int busyDepth = 0;
+    int busyCalls = 0;
+
+    // Convenience.
+    QStringList messageTexts() const;
+    QString lastMessage() const;
+    void clear();
+
+    void showMessage(const QString& text) override;
+    void showTaskMessage(const QString& caption, const QString& text, platform::MessageIcon icon) override;
+    void showKeyFilterMessage(QWidget* owner, const QString& text) override;
+    bool askYesNo(const QString& caption, const QString& text) override;
+    bool printDialog(QWidget* owner, int& copies) override;
+    std::unique_ptr<platform::PrintCanvas> beginPixelDocument(const QString& jobName,
+                                                              platform::PageOrientation orientation) override;
+    std::unique_ptr<platform::PrintCanvas> beginMetricDocument(const QString& jobName,
+                                                               platform::PageOrientation orientation) override;
+    QString openFileDialog(QWidget* owner, const QString& title, const QStringList& filters) override;
+    QString browseFolder(QWidget* owner, const QString& prompt) override;
+    bool openDocument(const QString& path) override;
+    bool openFolder(const QString& path) override;
+    bool openUrl(const QString& url) override;
+    bool openMailto(const QString& mailto) override;
+    void setBusy(bool busy) override;
+    QDate today() override { return fixedToday; }
+    QTime now() override { return fixedNow; }
+
+private:
+    void record(const ShownMessage& m);
+    platform::Platform* m_previous;
+    QList<std::shared_ptr<RecordingCanvas>> m_owned;
+};

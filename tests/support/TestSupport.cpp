@@ -1,0 +1,66 @@
+#include "TestSupport.h"
+
+#include "platform/AppDir.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <unistd.h>
+
+TempAppDir::TempAppDir() : m_previous(AppDir::path())
+{
+    AppDir::setPath(m_dir.path());
+}
+
+TempAppDir::~TempAppDir()
+{
+    AppDir::setPath(m_previous);
+}
+
+void TempAppDir::putFolderInPlaceOf(const QString& name) const
+{
+    QFile::remove(file(name));
+    QDir(m_dir.path()).mkdir(name);
+}
+
+bool TempAppDir::makeReadOnly(const QString& name) const
+{
+    QFile f(file(name));
+    if (!f.exists()) {
+        f.open(QIODevice::WriteOnly);
+        f.close();
+    }
+    f.setPermissions(QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+    return ::geteuid() != 0;
+}
+
+QByteArray TempAppDir::readAll(const QString& name) const
+{
+    QFile f(file(name));
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return f.readAll();
+}
+
+void TempAppDir::writeAll(const QString& name, const QByteArray& data) const
+{
+    QFile f(file(name));
+    if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        f.write(data);
+}
+
+void typeInto(QWidget* field, const QString& text)
+{
+    field->setFocus();
+    QTest::keyClicks(field, text);
+}
+
+void clickOn(QWidget* w)
+{
+    QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier, w->rect().center());
+}
+
+void pressEnter(QWidget* w)
+{
+    QTest::keyClick(w, Qt::Key_Return);
+}

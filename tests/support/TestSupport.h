@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QWidget>
+
+// Points AppDir at a fresh temporary directory for its lifetime.
+class TempAppDir
+{
+public:
+    TempAppDir();
+    ~TempAppDir();
+    QString path() const { return m_dir.path(); }
+    QString file(const QString& name) const { return m_dir.filePath(name); }
+
+    // Helpers to make file operations fail for real.
+    // A folder where the file should be: no one can open it as a file, root included.
+    void putFolderInPlaceOf(const QString& name) const;
+    // A read-only file; returns false when permissions are not enforced (running as root).
+    bool makeReadOnly(const QString& name) const;
+
+    QByteArray readAll(const QString& name) const;
+    void writeAll(const QString& name, const QByteArray& data) const;
+
+private:
+    QTemporaryDir m_dir;
+    QString m_previous;
+};
+
+// Finds a control by its objectName below root; fails the test when absent.
+template <class T>
+T* control(QWidget* root, const QString& name)
+{
+    T* w = root->findChild<T*>(name);
+    if (!w)
+        qWarning("control %s not found", qPrintable(name));
+    return w;
+}
+
+// Types text into a field as a user does (focus, then key by key).
+void typeInto(QWidget* field, const QString& text);
+// Clicks a control with the left button.
+void clickOn(QWidget* w);
+// Presses Enter in a control.
+void pressEnter(QWidget* w);
