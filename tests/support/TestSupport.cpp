@@ -52,7 +52,15 @@ void TempAppDir::writeAll(const QString& name, const QByteArray& data) const
 void typeInto(QWidget* field, const QString& text)
 {
     field->setFocus();
-    QTest::keyClicks(field, text);
+    for (const QChar c : text) {
+        if (c.unicode() < 128) {
+            QTest::keyClick(field, c.toLatin1());
+        } else {
+            // Accented letters arrive as a key event that carries only its text.
+            QTest::sendKeyEvent(QTest::Press, field, Qt::Key_unknown, QString(c), Qt::NoModifier);
+            QTest::sendKeyEvent(QTest::Release, field, Qt::Key_unknown, QString(c), Qt::NoModifier);
+        }
+    }
 }
 
 void clickOn(QWidget* w)

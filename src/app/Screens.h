@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QWidget>
+
+#include <vector>
+
+// The program's long-lived screens, created once at start in a fixed order
+// and kept until the program ends.
+namespace Screens {
+
+// Takes ownership; screens are destroyed together when the application ends.
+void add(QWidget* screen);
+const std::vector<QWidget*>& all();
+void destroyAll();
+
+template <class T>
+T* get()
+{
+    for (QWidget* w : all()) {
+        if (auto* t = qobject_cast<T*>(w))
+            return t;
+    }
+    return nullptr;
+}
+
+// Shows the launcher again (a work area was closed).
+void showLauncher();
+
+} // namespace Screens

@@ -1,0 +1,6 @@
+#include "checkers/TfrmCodFisc.h"
+
+TfrmCodFisc::TfrmCodFisc()
+    : DialogScreen(QStringLiteral("frmCodFisc"), QStringLiteral(" Controllo codice fiscale"), QSize(640, 480))
+{
+}

@@ -1,0 +1,11 @@
+#pragma once
+
+#include "app/ScreenWindows.h"
+
+// Checks a codice fiscale.
+class TfrmCodFisc : public DialogScreen
+{
+    Q_OBJECT
+public:
+    TfrmCodFisc();
+};

@@ -1,0 +1,11 @@
+#pragma once
+
+#include "app/ScreenWindows.h"
+
+// Checks an IBAN.
+class TfrmIban : public DialogScreen
+{
+    Q_OBJECT
+public:
+    TfrmIban();
+};

@@ -1,0 +1,6 @@
+#include "clients/TfrmCartellaCli.h"
+
+TfrmCartellaCli::TfrmCartellaCli()
+    : DialogScreen(QStringLiteral("frmCartellaCli"), QStringLiteral(" Associa cartella"), QSize(640, 480))
+{
+}

@@ -1,0 +1,11 @@
+#pragma once
+
+#include "app/ScreenWindows.h"
+
+// Sets the number the receipts start from.
+class TfrmNumerazione : public DialogScreen
+{
+    Q_OBJECT
+public:
+    TfrmNumerazione();
+};

@@ -1,0 +1,6 @@
+#include "reports/TfrmRiepTrimestraleRic.h"
+
+TfrmRiepTrimestraleRic::TfrmRiepTrimestraleRic()
+    : DialogScreen(QStringLiteral("frmRiepTrimestraleRic"), QStringLiteral(" Riepilogo trimestrale fatture"), QSize(640, 480))
+{
+}

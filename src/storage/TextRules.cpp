@@ -1,0 +1,40 @@
+#include "storage/TextRules.h"
+
+#include "storage/ShortString.h"
+
+namespace TextRules {
+
+QString trim(const QString& text)
+{
+    return ShortString::trimControls(text);
+}
+
+QString upperAZ(const QString& text)
+{
+    QString out = text;
+    for (QChar& c : out) {
+        if (c >= QLatin1Char('a') && c <= QLatin1Char('z'))
+            c = QChar(c.unicode() - 32);
+    }
+    return out;
+}
+
+QString lowerAZ(const QString& text)
+{
+    QString out = text;
+    for (QChar& c : out) {
+        if (c >= QLatin1Char('A') && c <= QLatin1Char('Z'))
+            c = QChar(c.unicode() + 32);
+    }
+    return out;
+}
+
+QString fit(const QString& text, int n)
+{
+    QString out = trim(text);
+    if (out.size() < n)
+        out += QString(n - out.size(), QLatin1Char(' '));
+    return out.left(n);
+}
+
+} // namespace TextRules

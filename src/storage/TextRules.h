@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+
+// The text rules every screen shares.
+namespace TextRules {
+
+// Removes leading and trailing characters with codes 0 to 32.
+QString trim(const QString& text);
+
+// Case folding touches only the letters A to Z: accented letters keep their case.
+QString upperAZ(const QString& text);
+QString lowerAZ(const QString& text);
+
+// A list column: the text trimmed, padded with blanks, exactly n characters.
+QString fit(const QString& text, int n);
+
+} // namespace TextRules

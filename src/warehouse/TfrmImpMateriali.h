@@ -1,0 +1,11 @@
+#pragma once
+
+#include "app/ScreenWindows.h"
+
+// Imports an article of the warehouse into a receipt line.
+class TfrmImpMateriali : public DialogScreen
+{
+    Q_OBJECT
+public:
+    TfrmImpMateriali();
+};
