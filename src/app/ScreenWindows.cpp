@@ -18,7 +18,6 @@ CentredWindow::CentredWindow(const QString& objectName, const QString& caption, 
 
     m_background = new QLabel(this);
     m_background->setObjectName(QStringLiteral("btnSfondo"));
-    m_background->setPixmap(QPixmap(QStringLiteral(":/pictures/sfondo.png")));
     m_background->hide();
 
     m_panInfo = new QLabel(this);
@@ -77,6 +76,9 @@ void CentredWindow::showEvent(QShowEvent* event)
 void CentredWindow::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
+    // The pattern is decoded on the first paint, not while the screens are created.
+    if (m_background->pixmap().isNull())
+        m_background->setPixmap(QPixmap(QStringLiteral(":/pictures/sfondo.png")));
     const QPixmap tile = m_background->pixmap();
     if (tile.isNull())
         painter.fillRect(rect(), QColor(230, 234, 242));

@@ -28,11 +28,8 @@ namespace {
 
 QLabel* picture(QWidget* parent, const QString& name, const QString& file, int x, int y)
 {
-    auto* label = new QLabel(parent);
-    label->setObjectName(name);
-    const QPixmap pixmap(QStringLiteral(":/pictures/") + file);
-    label->setPixmap(pixmap);
-    label->setGeometry(x, y, pixmap.width(), pixmap.height());
+    auto* label = new Picture(name, QStringLiteral(":/pictures/") + file, parent);
+    label->move(x, y);
     return label;
 }
 

@@ -19,8 +19,7 @@ TfrmInfo::TfrmInfo()
     auto* frame = new QFrame(this);
     frame->setFrameShape(QFrame::StyledPanel);
     frame->setGeometry(12, 12, 396, 226);
-    auto* logo = new QLabel(frame);
-    logo->setPixmap(QPixmap(QStringLiteral(":/pictures/logo.png")));
+    auto* logo = new Picture(QStringLiteral("imgLogo"), QStringLiteral(":/pictures/logo.png"), frame);
     logo->setGeometry(48, 12, 300, 70);
     auto* text = new QLabel(QStringLiteral("Ventoria © 2.0\nClienti, magazzino, ricevute e listini prezzi"), frame);
     text->setAlignment(Qt::AlignCenter);

@@ -3,6 +3,8 @@
 #include "app/TfrmAvvio.h"
 #include "platform/Platform.h"
 
+#include "platform/PictureButton.h"
+
 #include <QLabel>
 #include <QMouseEvent>
 
@@ -14,8 +16,7 @@ TfrmSplash::TfrmSplash()
     p.setColor(QPalette::Window, Qt::black);
     setPalette(p);
     setToolTip(QStringLiteral("  Visita il sito Internet dell'autore "));
-    auto* logo = new QLabel(this);
-    logo->setPixmap(QPixmap(QStringLiteral(":/pictures/logo.png")));
+    auto* logo = new Picture(QStringLiteral("imgLogo"), QStringLiteral(":/pictures/logo.png"), this);
     logo->setGeometry(148, 146, 300, 70);
     logo->setAttribute(Qt::WA_TransparentForMouseEvents);
 }

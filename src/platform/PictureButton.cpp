@@ -1,19 +1,53 @@
 #include "platform/PictureButton.h"
 
+#include <QFile>
+#include <QImageReader>
 #include <QMouseEvent>
+#include <QtEndian>
+
+namespace {
+
+// The size of a picture without decoding it. PNG keeps it at a fixed place
+// of its header; reading it there spares the image plug-ins' start-up while
+// the screens are created.
+QSize pictureSize(const QString& file)
+{
+    QFile f(file);
+    if (f.open(QIODevice::ReadOnly)) {
+        const QByteArray head = f.read(24);
+        if (head.size() == 24 && head.startsWith("\x89PNG\r\n\x1a\n") && head.mid(12, 4) == "IHDR") {
+            const auto* p = reinterpret_cast<const uchar*>(head.constData());
+            return QSize(int(qFromBigEndian<quint32>(p + 16)), int(qFromBigEndian<quint32>(p + 20)));
+        }
+    }
+    return QImageReader(file).size();
+}
+
+} // namespace
+
+Picture::Picture(const QString& objectName, const QString& picture, QWidget* parent)
+    : QLabel(parent), m_file(picture)
+{
+    setObjectName(objectName);
+    if (!picture.isEmpty())
+        resize(pictureSize(picture));
+}
+
+void Picture::showEvent(QShowEvent* event)
+{
+    if (!m_file.isEmpty()) {
+        setPixmap(QPixmap(m_file));
+        m_file.clear();
+    }
+    QLabel::showEvent(event);
+}
 
 PictureButton::PictureButton(const QString& objectName, const QString& picture, const QString& hint,
                              QWidget* parent)
-    : QLabel(parent), m_hint(hint)
+    : Picture(objectName, picture, parent), m_hint(hint)
 {
-    setObjectName(objectName);
     setFocusPolicy(Qt::NoFocus);
     setCursor(Qt::PointingHandCursor);
-    if (!picture.isEmpty()) {
-        const QPixmap pixmap(picture);
-        setPixmap(pixmap);
-        resize(pixmap.size());
-    }
 }
 
 void PictureButton::showHint(const QString& text)

@@ -2,10 +2,25 @@
 
 #include <QLabel>
 
+// A decorative picture. The file is decoded when the picture is first shown,
+// so creating the screens at start stays quick; its size is known at once.
+class Picture : public QLabel
+{
+    Q_OBJECT
+public:
+    Picture(const QString& objectName, const QString& picture, QWidget* parent);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    QString m_file;
+};
+
 // A picture that acts as a button: it never takes the focus, shows its
 // one-line description in the window's status bar (panInfo) while the mouse
 // rests on it, and reports clicks (press and release inside it) and releases.
-class PictureButton : public QLabel
+class PictureButton : public Picture
 {
     Q_OBJECT
 public:

@@ -26,7 +26,8 @@ QString trimControls(const QString& text)
 
 QByteArray toWindows1252(const QString& text)
 {
-    QStringEncoder encoder("windows-1252", QStringConverter::Flag::Stateless);
+    // Opening a converter is costly: one per thread is kept and reused.
+    thread_local QStringEncoder encoder("windows-1252", QStringConverter::Flag::Stateless);
     return encoder.encode(text);
 }
 
@@ -42,7 +43,7 @@ QString fromWindows1252(const char* data, int length)
     }
     if (ascii)
         return QString::fromLatin1(data, length);
-    QStringDecoder decoder("windows-1252", QStringConverter::Flag::Stateless);
+    thread_local QStringDecoder decoder("windows-1252", QStringConverter::Flag::Stateless);
     return decoder.decode(QByteArrayView(data, length));
 }
 
