@@ -44,6 +44,9 @@ QFrame* CentredWindow::addPanel(const QString& objectName)
 
 void CentredWindow::open()
 {
+    // Without a window manager "maximised" means nothing: cover the screen ourselves.
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        setGeometry(screen->availableGeometry());
     showMaximized();
     raise();
     activateWindow();
