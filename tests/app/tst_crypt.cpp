@@ -83,7 +83,7 @@ void TestCrypt::roundTrip()
 
 void TestCrypt::deliveredStoreHoldsTheDocumentedPassword()
 {
-    const QString delivered = QStringLiteral(TEST_DATA_DIR "/../../data/unins000.dll");
+    const QString delivered = QStringLiteral(DELIVERED_DATA_DIR "/unins000.dll");
     QString hex;
     QVERIFY(IniFile::read(delivered, "Accesso", "Valore", hex));
     QString plain;
