@@ -1,0 +1,36 @@
+#include "checkers/CheckerMessage.h"
+
+CheckerMessage CheckerMessage::plain(const QString& text)
+{
+    return {Box::Plain, QString(), text, platform::MessageIcon::None};
+}
+
+CheckerMessage CheckerMessage::task(const QString& caption, const QString& text, platform::MessageIcon icon)
+{
+    return {Box::Task, caption, text, icon};
+}
+
+void ShowCheckerMessage(const CheckerMessage& message)
+{
+    if (message.box == CheckerMessage::Box::Plain)
+        platform::current().showMessage(message.text);
+    else
+        platform::current().showTaskMessage(message.caption, message.text, message.icon);
+}
+
+DigitKey JudgeDigitKey(QChar typed, bool checkReady)
+{
+    const ushort c = typed.unicode();
+    if (c == '\r')
+        return checkReady ? DigitKey::Check : DigitKey::Ignore;
+    if (c == '\b' || (c >= '0' && c <= '9'))
+        return DigitKey::Accept;
+    if (c < 32 || c == 127)
+        return DigitKey::Accept;
+    return DigitKey::Refuse;
+}
+
+QString checkerInvalidCharacterMessage()
+{
+    return QStringLiteral("Attenzione: carattere non valido. Digitare solo valori numerici.");
+}

@@ -1,0 +1,136 @@
+#include "checkers/PartitaIva.h"
+
+#include "storage/TextRules.h"
+
+#include <QHash>
+
+namespace {
+
+bool isDigit(QChar c)
+{
+    return c.unicode() >= '0' && c.unicode() <= '9';
+}
+
+int digit(const QString& s, int position)
+{
+    return s.at(position - 1).unicode() - '0';
+}
+
+const QHash<QString, QString>& offices()
+{
+    static const QHash<QString, QString> table = [] {
+        // Codes 001 to 102 in order, then the two later codes of Bologna 2 and Napoli 2.
+        static const char* const names[] = {
+            "Torino", "Vercelli", "Novara", "Cuneo", "Asti", "Alessandria", "Aosta", "Imperia", "Savona",
+            "Genova 1", "La Spezia", "Varese", "Como", "Sondrio", "Milano 1", "Bergamo", "Brescia 1", "Pavia",
+            "Cremona", "Mantova", "Bolzano", "Trento", "Verona", "Vicenza", "Belluno", "Treviso", "Venezia",
+            "Padova", "Rovigo", "Udine", "Gorizia", "Trieste", "Piacenza", "Parma", "Reggio Emilia", "Modena",
+            "Bologna 1", "Ferrara", "Ravenna", "Forlì", "Pesaro", "Ancona", "Macerata", "Ascoli Piceno",
+            "Massa Carrara", "Lucca", "Pistoia", "Firenze 1", "Livorno", "Pisa", "Arezzo", "Siena", "Grosseto",
+            "Perugia", "Terni", "Viterbo", "Rieti", "Roma 1", "Latina", "Frosinone", "Caserta", "Benevento",
+            "Napoli 1", "Avellino", "Salerno", "Aquila", "Teramo", "Pescara", "Chieti", "Campobasso", "Foggia",
+            "Bari", "Taranto", "Brindisi", "Lecce", "Potenza", "Matera", "Cosenza", "Catanzaro",
+            "Reggio Calabria", "Trapani", "Palermo", "Messina", "Agrigento", "Caltanissetta", "Enna", "Catania",
+            "Ragusa", "Siracusa", "Sassari", "Nuoro", "Cagliari", "Pordenone", "Isernia", "Oristano",
+            "Monza (Milano 2)", "Prato (Firenze 2)", "Brescia 2", "Chiavari (Genova 2)", "Roma 2", "Bologna 2",
+            "Napoli 2"};
+        QHash<QString, QString> t;
+        int code = 1;
+        for (const char* name : names)
+            t.insert(QStringLiteral("%1").arg(code++, 3, 10, QLatin1Char('0')), QString::fromUtf8(name));
+        t.insert(QStringLiteral("120"), QStringLiteral("Bologna 2"));
+        t.insert(QStringLiteral("121"), QStringLiteral("Napoli 2"));
+        return t;
+    }();
+    return table;
+}
+
+QString invalidCaption()
+{
+    return QStringLiteral("Risultato controllo partita IVA");
+}
+
+} // namespace
+
+bool CheckPartitaIva(const QString& number)
+{
+    if (number.size() != IvaChecker::kLength)
+        return false;
+    for (const QChar c : number) {
+        if (!isDigit(c))
+            return false;
+    }
+    int sum = 0;
+    for (int i = 1; i <= 10; ++i) {
+        if (i % 2 == 1) {
+            sum += digit(number, i);
+        } else {
+            const int t = 2 * digit(number, i);
+            sum += t / 10 + t % 10;
+        }
+    }
+    return digit(number, 11) == (10 - sum % 10) % 10;
+}
+
+QString IvaOfficeName(const QString& officeCode)
+{
+    return offices().value(officeCode);
+}
+
+namespace IvaChecker {
+
+QString caption(Purpose purpose)
+{
+    return purpose == Purpose::PartitaIva ? QStringLiteral(" Controllo partita IVA ")
+                                          : QStringLiteral(" Controllo codice fiscale numerico / partita IVA");
+}
+
+QString instructionLine1(Purpose purpose)
+{
+    return purpose == Purpose::PartitaIva
+               ? QStringLiteral("Immettere la partita IVA nella casella sottostante e premere il")
+               : QStringLiteral("Immettere il codice fiscale numerico o la partita IVA nella casella");
+}
+
+QString instructionLine2(Purpose purpose)
+{
+    return purpose == Purpose::PartitaIva ? QStringLiteral("pulsante di controllo.")
+                                          : QStringLiteral("sottostante e premere il pulsante di controllo.");
+}
+
+bool canCheck(const QString& fieldText)
+{
+    return fieldText.size() >= kLength;
+}
+
+bool enterChecks(const QString& fieldText)
+{
+    return fieldText.size() == kLength;
+}
+
+CheckerOutcome check(const QString& fieldText)
+{
+    const QString number = TextRules::upperAZ(fieldText);
+    if (number.size() != kLength) {
+        return {CheckerMessage::plain(
+                    QStringLiteral("Attenzione: la partita IVA deve essere composta da 11 caratteri numerici.")),
+                false};
+    }
+    if (CheckPartitaIva(number)) {
+        const QString office = IvaOfficeName(number.mid(7, 3));
+        return {CheckerMessage::plain(QStringLiteral("Il numero di partita IVA digitato risulta VALIDO.")
+                                      + checkerParagraphBreak()
+                                      + QStringLiteral("E' stato rilasciato dall'Ufficio IVA del Comune di ")
+                                      + office + QLatin1Char('.')),
+                true};
+    }
+    return {CheckerMessage::task(invalidCaption(),
+                                 QStringLiteral("Attenzione: il numero di partita IVA digitato risulta ERRATO!")
+                                     + checkerParagraphBreak()
+                                     + QString::fromUtf8("Non è quindi possibile fornire informazioni relative "
+                                                         "all'Ufficio IVA che lo ha rilasciato."),
+                                 platform::MessageIcon::Warning),
+            true};
+}
+
+} // namespace IvaChecker

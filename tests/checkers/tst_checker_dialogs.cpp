@@ -1,0 +1,510 @@
+// The four checker windows driven through their controls, with the platform
+// double recording every box they show.
+
+#include "checkers/TfrmCarta.h"
+#include "checkers/TfrmCodFisc.h"
+#include "checkers/TfrmIban.h"
+#include "checkers/TfrmIva.h"
+#include "platform/FieldColours.h"
+
+#include "FakePlatform.h"
+#include "TestSupport.h"
+
+#include <QApplication>
+#include <QFontInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest>
+
+#include <functional>
+#include <memory>
+
+using platform::MessageIcon;
+
+namespace {
+
+QString utf8(const char* s)
+{
+    return QString::fromUtf8(s);
+}
+
+struct ModalSeen
+{
+    QString objectName;
+    QString caption;
+    QString field;
+    QStringList lines;
+};
+
+// Runs open(), which shows a checker modally, records what the checker shows
+// once it is up, and closes it again.
+ModalSeen seeModal(const std::function<void()>& open, const QString& fieldName)
+{
+    ModalSeen seen;
+    QTimer poll;
+    poll.setInterval(0);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        poll.stop();
+        seen.objectName = dialog->objectName();
+        seen.caption = dialog->windowTitle();
+        if (auto* field = dialog->findChild<QLineEdit*>(fieldName))
+            seen.field = field->text();
+        for (const char* name : {"lblIstruzioni1", "lblIstruzioni2"}) {
+            if (auto* line = dialog->findChild<QLabel*>(QLatin1String(name)))
+                seen.lines << line->text();
+        }
+        dialog->reject();
+    });
+    poll.start();
+    open();
+    return seen;
+}
+
+} // namespace
+
+class TestCheckerDialogs : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+
+    void codFiscLayout();
+    void codFiscUpperCasesWhileTypingKeepingCaret();
+    void codFiscEnterOnlyOnSixteen();
+    void codFiscValidAndWrong();
+    void codFiscLongerCodeFromCaller();
+    void codFiscRunChoosesChecker();
+
+    void ivaLayoutAndPurpose();
+    void ivaRefusesNonDigits();
+    void ivaTenDigitsDoNothing();
+    void ivaValidNamesOffice();
+    void ivaWrongUsesWarningBox();
+    void ivaLongerCodeFromCaller();
+
+    void cartaRefusesSeparators();
+    void cartaThresholdAndVisa();
+    void cartaWrongAndUnknownBrand();
+    void cartaRun();
+
+    void ibanUpperCasesAndChecks();
+    void ibanThreshold();
+    void ibanWrong();
+    void ibanRun();
+
+private:
+    // Shows the window and waits until it can take the keyboard.
+    void showAndActivate(QWidget* w)
+    {
+        w->show();
+        w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w));
+    }
+    void expectOnlyMessage(MessageKind kind, const QString& caption, const QString& text, MessageIcon icon)
+    {
+        QCOMPARE(fake->messages.size(), 1);
+        const ShownMessage& m = fake->messages.first();
+        QCOMPARE(m.kind, kind);
+        QCOMPARE(m.caption, caption);
+        QCOMPARE(m.text, text);
+        QCOMPARE(m.icon, icon);
+    }
+
+    std::unique_ptr<FakePlatform> fake;
+    std::unique_ptr<QWidget> owner;
+};
+
+void TestCheckerDialogs::init()
+{
+    fake = std::make_unique<FakePlatform>();
+    owner = std::make_unique<QWidget>();
+}
+
+void TestCheckerDialogs::cleanup()
+{
+    owner.reset();
+    fake.reset();
+}
+
+// ---- codice fiscale ---------------------------------------------------------
+
+void TestCheckerDialogs::codFiscLayout()
+{
+    TfrmCodFisc w(owner.get());
+    auto* txt = control<QLineEdit>(&w, "txtCodice");
+    auto* cmd = control<QPushButton>(&w, "cmdCodFisc");
+    QVERIFY(txt && cmd);
+    QCOMPARE(w.objectName(), QStringLiteral("frmCodFisc"));
+    QCOMPARE(w.windowTitle(), QStringLiteral(" Controllo codice fiscale"));
+    QCOMPARE(control<QLabel>(&w, "lblIstruzioni1")->text(),
+             QStringLiteral("Immettere il codice fiscale nella casella sottostante e premere il"));
+    QCOMPARE(control<QLabel>(&w, "lblIstruzioni2")->text(), QStringLiteral("pulsante di controllo."));
+    QCOMPARE(cmd->text(), QStringLiteral("Controlla"));
+    QVERIFY(!cmd->isEnabled());
+    QCOMPARE(txt->maxLength(), 16);
+    QVERIFY(txt->font().bold());
+    QVERIFY(QFontInfo(txt->font()).fixedPitch());
+
+    showAndActivate(&w);
+    txt->setFocus();
+    QTRY_COMPARE(txt->palette().color(QPalette::Base), FieldColours::focusYellow());
+    cmd->setEnabled(true);
+    cmd->setFocus();
+    QTRY_COMPARE(txt->palette().color(QPalette::Base), QColor(Qt::white));
+}
+
+void TestCheckerDialogs::codFiscUpperCasesWhileTypingKeepingCaret()
+{
+    TfrmCodFisc w(owner.get());
+    showAndActivate(&w);
+    auto* txt = control<QLineEdit>(&w, "txtCodice");
+    typeInto(txt, "rssmra80a01h501");
+    QCOMPARE(txt->text(), QStringLiteral("RSSMRA80A01H501"));
+    QCOMPARE(txt->cursorPosition(), 15);
+    txt->setCursorPosition(3);
+    QTest::keyClick(txt, 'x');
+    QCOMPARE(txt->text(), QStringLiteral("RSSXMRA80A01H501"));
+    QCOMPARE(txt->cursorPosition(), 4);
+    // Accented letters keep their case.
+    w.setCode(utf8("abcè"));
+    QCOMPARE(txt->text(), utf8("ABCè"));
+}
+
+void TestCheckerDialogs::codFiscEnterOnlyOnSixteen()
+{
+    TfrmCodFisc w(owner.get());
+    showAndActivate(&w);
+    auto* txt = control<QLineEdit>(&w, "txtCodice");
+    auto* cmd = control<QPushButton>(&w, "cmdCodFisc");
+    pressEnter(txt);
+    QVERIFY(fake->messages.isEmpty());
+    typeInto(txt, "RSSMRA80A01H501");
+    QVERIFY(!cmd->isEnabled());
+    pressEnter(txt);
+    QVERIFY(fake->messages.isEmpty());
+    QVERIFY(w.isVisible());
+    typeInto(txt, "u");
+    QVERIFY(cmd->isEnabled());
+    pressEnter(txt);
+    expectOnlyMessage(MessageKind::Task, QStringLiteral("Risultato controllo codice fiscale"),
+                      utf8("Il codice fiscale digitato è VALIDO."), MessageIcon::Information);
+    QVERIFY(!w.isVisible());
+}
+
+void TestCheckerDialogs::codFiscValidAndWrong()
+{
+    {
+        TfrmCodFisc w(owner.get());
+        showAndActivate(&w);
+        w.setCode(QStringLiteral("  MRTMTT91D08F205J "));
+        QCOMPARE(control<QLineEdit>(&w, "txtCodice")->text(), QStringLiteral("MRTMTT91D08F205J"));
+        clickOn(control<QPushButton>(&w, "cmdCodFisc"));
+        QCOMPARE(fake->lastMessage(), utf8("Il codice fiscale digitato è VALIDO."));
+        QVERIFY(!w.isVisible());
+    }
+    fake->clear();
+    TfrmCodFisc w(owner.get());
+    showAndActivate(&w);
+    w.setCode(QStringLiteral("RSSMRA80A01H5.1U"));
+    clickOn(control<QPushButton>(&w, "cmdCodFisc"));
+    expectOnlyMessage(MessageKind::Task, QStringLiteral("Risultato controllo codice fiscale"),
+                      utf8("Attenzione: il codice fiscale digitato è ERRATO."), MessageIcon::Warning);
+    QVERIFY(!w.isVisible());
+}
+
+void TestCheckerDialogs::codFiscLongerCodeFromCaller()
+{
+    // Cutting it to 16 would make this code pass: it is shown whole and told its length.
+    TfrmCodFisc w(owner.get());
+    showAndActivate(&w);
+    auto* txt = control<QLineEdit>(&w, "txtCodice");
+    w.setCode(QStringLiteral("RSSMRA80A01H501UX"));
+    QCOMPARE(txt->text(), QStringLiteral("RSSMRA80A01H501UX"));
+    clickOn(control<QPushButton>(&w, "cmdCodFisc"));
+    expectOnlyMessage(MessageKind::Task, QStringLiteral("Risultato controllo codice fiscale"),
+                      QStringLiteral("Attenzione: il codice fiscale deve essere composto da 16 caratteri "
+                                     "alfanumerici."),
+                      MessageIcon::Information);
+    QVERIFY(w.isVisible());
+    QTRY_VERIFY(txt->hasFocus());
+}
+
+void TestCheckerDialogs::codFiscRunChoosesChecker()
+{
+    ModalSeen seen = seeModal([this] { TfrmCodFisc::Run(owner.get(), QStringLiteral(" rssmra80a01h501u ")); },
+                              QStringLiteral("txtCodice"));
+    QCOMPARE(seen.objectName, QStringLiteral("frmCodFisc"));
+    QCOMPARE(seen.caption, QStringLiteral(" Controllo codice fiscale"));
+    QCOMPARE(seen.field, QStringLiteral("RSSMRA80A01H501U"));
+
+    seen = seeModal([this] { TfrmCodFisc::Run(owner.get(), QString()); }, QStringLiteral("txtCodice"));
+    QCOMPARE(seen.objectName, QStringLiteral("frmCodFisc"));
+    QCOMPARE(seen.field, QString());
+
+    // A company's numeric code goes to the partita IVA checker, under its own caption.
+    seen = seeModal([this] { TfrmCodFisc::Run(owner.get(), QStringLiteral(" 00743110157 ")); },
+                    QStringLiteral("txtCodice"));
+    QCOMPARE(seen.objectName, QStringLiteral("frmIva"));
+    QCOMPARE(seen.caption, QStringLiteral(" Controllo codice fiscale numerico / partita IVA"));
+    QCOMPARE(seen.field, QStringLiteral("00743110157"));
+    QCOMPARE(seen.lines,
+             QStringList({QStringLiteral("Immettere il codice fiscale numerico o la partita IVA nella casella"),
+                          QStringLiteral("sottostante e premere il pulsante di controllo.")}));
+
+    // Each opening makes a fresh window and destroys it afterwards.
+    QVERIFY(owner->findChildren<QDialog*>().isEmpty());
+    QVERIFY(fake->messages.isEmpty());
+}
+
+// ---- partita IVA --------------------------------------------------------------
+
+void TestCheckerDialogs::ivaLayoutAndPurpose()
+{
+    TfrmIva w(owner.get());
+    QCOMPARE(w.objectName(), QStringLiteral("frmIva"));
+    QCOMPARE(w.windowTitle(), QStringLiteral(" Controllo partita IVA "));
+    QCOMPARE(control<QLabel>(&w, "lblIstruzioni1")->text(),
+             QStringLiteral("Immettere la partita IVA nella casella sottostante e premere il"));
+    QCOMPARE(control<QLabel>(&w, "lblIstruzioni2")->text(), QStringLiteral("pulsante di controllo."));
+    auto* txt = control<QLineEdit>(&w, "txtCodice");
+    QCOMPARE(txt->maxLength(), 11);
+    QVERIFY(txt->font().bold());
+    QVERIFY(!control<QPushButton>(&w, "cmdPartitaIva")->isEnabled());
+
+    const ModalSeen seen = seeModal([this] { TfrmIva::Run(owner.get(), QStringLiteral("\t01114601006  ")); },
+                                    QStringLiteral("txtCodice"));
+    QCOMPARE(seen.caption, QStringLiteral(" Controllo partita IVA "));
+    QCOMPARE(seen.field, QStringLiteral("01114601006"));
+}
+
+void TestCheckerDialogs::ivaRefusesNonDigits()
+{
+    TfrmIva w(owner.get());
+    showAndActivate(&w);
+    auto* txt = control<QLineEdit>(&w, "txtCodice");
+    typeInto(txt, "12a3");
+    QCOMPARE(txt->text(), QStringLiteral("123"));
+    expectOnlyMessage(MessageKind::Plain, platform::applicationTitle(),
+                      QStringLiteral("Attenzione: carattere non valido. Digitare solo valori numerici."),
+                      MessageIcon::None);
+    typeInto(txt, utf8("è -"));
+    QCOMPARE(txt->text(), QStringLiteral("123"));
+    QCOMPARE(fake->messages.size(), 4);
+    QTest::keyClick(txt, Qt::Key_Backspace);
+    QCOMPARE(txt->text(), QStringLiteral("12"));
+    QTest::keyClick(txt, Qt::Key_Left);   // moving the caret types nothing
+    QCOMPARE(fake->messages.size(), 4);
+}
+
+void TestCheckerDialogs::ivaTenDigitsDoNothing()
+{
+    TfrmIva w(owner.get());
+    showAndActivate(&w);
+    auto* txt = control<QLineEdit>(&w, "txtCodice");
+    auto* cmd = control<QPushButton>(&w, "cmdPartitaIva");
+    typeInto(txt, "1234567058");
+    QVERIFY(!cmd->isEnabled());
+    pressEnter(txt);
+    QVERIFY(fake->messages.isEmpty());
+    QVERIFY(w.isVisible());
+    typeInto(txt, "79");   // the limit keeps the 12th digit out
+    QCOMPARE(txt->text(), QStringLiteral("12345670587"));
+    QVERIFY(cmd->isEnabled());
+    QVERIFY(fake->messages.isEmpty());
+}
+
+void TestCheckerDialogs::ivaValidNamesOffice()
+{
+    TfrmIva w(owner.get());
+    showAndActivate(&w);
+    auto* txt = control<QLineEdit>(&w, "txtCodice");
+    typeInto(txt, "98765431204");
+    pressEnter(txt);
+    expectOnlyMessage(MessageKind::Plain, platform::applicationTitle(),
+                      QStringLiteral("Il numero di partita IVA digitato risulta VALIDO.\r\n\r\n"
+                                     "E' stato rilasciato dall'Ufficio IVA del Comune di Bologna 2."),
+                      MessageIcon::None);
+    QVERIFY(!w.isVisible());
+}
+
+void TestCheckerDialogs::ivaWrongUsesWarningBox()
+{
+    TfrmIva w(owner.get());
+    showAndActivate(&w);
+    // A letter from the caller's field is not refused, it makes the number wrong.
+    w.setCode(QStringLiteral("1234567058X"));
+    clickOn(control<QPushButton>(&w, "cmdPartitaIva"));
+    expectOnlyMessage(MessageKind::Task, QStringLiteral("Risultato controllo partita IVA"),
+                      utf8("Attenzione: il numero di partita IVA digitato risulta ERRATO!\r\n\r\n"
+                           "Non è quindi possibile fornire informazioni relative all'Ufficio IVA che lo ha "
+                           "rilasciato."),
+                      MessageIcon::Warning);
+    QVERIFY(!w.isVisible());
+}
+
+void TestCheckerDialogs::ivaLongerCodeFromCaller()
+{
+    TfrmIva w(owner.get());
+    w.setPurpose(IvaChecker::Purpose::NumericCodiceFiscale);
+    showAndActivate(&w);
+    auto* txt = control<QLineEdit>(&w, "txtCodice");
+    auto* cmd = control<QPushButton>(&w, "cmdPartitaIva");
+    w.setCode(QStringLiteral("1234567890123456"));
+    QCOMPARE(txt->text(), QStringLiteral("1234567890123456"));   // shown whole
+    QVERIFY(cmd->isEnabled());
+    typeInto(txt, "7");   // typing stays limited
+    QCOMPARE(txt->text(), QStringLiteral("1234567890123456"));
+    pressEnter(txt);      // Enter wants exactly 11
+    QVERIFY(fake->messages.isEmpty());
+    clickOn(cmd);
+    expectOnlyMessage(MessageKind::Plain, platform::applicationTitle(),
+                      QStringLiteral("Attenzione: la partita IVA deve essere composta da 11 caratteri numerici."),
+                      MessageIcon::None);
+    QVERIFY(w.isVisible());   // the window stays open to fix the code
+    QCOMPARE(w.windowTitle(), QStringLiteral(" Controllo codice fiscale numerico / partita IVA"));
+}
+
+// ---- credit card --------------------------------------------------------------
+
+void TestCheckerDialogs::cartaRefusesSeparators()
+{
+    TfrmCarta w(owner.get());
+    QCOMPARE(w.objectName(), QStringLiteral("frmCarta"));
+    QCOMPARE(w.windowTitle(), QStringLiteral(" Controllo carta di credito"));
+    QCOMPARE(control<QLabel>(&w, "lblIstruzioni1")->text(),
+             QStringLiteral("Inserire il numero di carta di credito senza spazi o trattini nella"));
+    QCOMPARE(control<QLabel>(&w, "lblIstruzioni2")->text(),
+             QStringLiteral("casella sottostante e premere il pulsante di controllo."));
+    showAndActivate(&w);
+    auto* txt = control<QLineEdit>(&w, "txtNumero");
+    typeInto(txt, "4111-1111 ");
+    QCOMPARE(txt->text(), QStringLiteral("41111111"));
+    QCOMPARE(fake->messages.size(), 2);
+    QCOMPARE(fake->messages.at(1).kind, MessageKind::Plain);
+    QCOMPARE(fake->lastMessage(), QStringLiteral("Attenzione: carattere non valido. Digitare solo valori numerici."));
+}
+
+void TestCheckerDialogs::cartaThresholdAndVisa()
+{
+    TfrmCarta w(owner.get());
+    showAndActivate(&w);
+    auto* txt = control<QLineEdit>(&w, "txtNumero");
+    auto* cmd = control<QPushButton>(&w, "cmdControllo");
+    typeInto(txt, "422222222222");
+    QVERIFY(!cmd->isEnabled());
+    pressEnter(txt);
+    QVERIFY(fake->messages.isEmpty());
+    QVERIFY(w.isVisible());
+    typeInto(txt, "2");
+    QVERIFY(cmd->isEnabled());
+    pressEnter(txt);
+    expectOnlyMessage(MessageKind::Plain, platform::applicationTitle(),
+                      utf8("Il numero di carta di credito 4222222222222 risulta valido.\r\n\r\n"
+                           "La carta di credito è del tipo Visa."),
+                      MessageIcon::None);
+    QVERIFY(!w.isVisible());
+}
+
+void TestCheckerDialogs::cartaWrongAndUnknownBrand()
+{
+    {
+        TfrmCarta w(owner.get());
+        showAndActivate(&w);
+        w.setNumber(QStringLiteral("2223003122003222"));
+        clickOn(control<QPushButton>(&w, "cmdControllo"));
+        expectOnlyMessage(MessageKind::Task, QStringLiteral("Risultato controllo numero di carta di credito"),
+                          utf8("Attenzione: il numero digitato risulta ERRATO!\r\n\r\n"
+                               "Non è quindi possibile fornire informazioni relative al tipo di carta di credito."),
+                          MessageIcon::Warning);
+        QVERIFY(!w.isVisible());
+    }
+    fake->clear();
+    TfrmCarta w(owner.get());
+    showAndActivate(&w);
+    w.setNumber(QStringLiteral("3912345678901232"));
+    clickOn(control<QPushButton>(&w, "cmdControllo"));
+    expectOnlyMessage(MessageKind::Plain, platform::applicationTitle(),
+                      utf8("Il numero di carta di credito 3912345678901232 risulta valido.\r\n\r\n"
+                           "Non è però possibile riconoscere il tipo di carta di credito."),
+                      MessageIcon::None);
+    QVERIFY(!w.isVisible());
+}
+
+void TestCheckerDialogs::cartaRun()
+{
+    // The caller's text keeps its separators: the check skips them.
+    const ModalSeen seen = seeModal([this] { TfrmCarta::Run(owner.get(), QStringLiteral(" 4111 1111 1111 1111 ")); },
+                                    QStringLiteral("txtNumero"));
+    QCOMPARE(seen.objectName, QStringLiteral("frmCarta"));
+    QCOMPARE(seen.field, QStringLiteral("4111 1111 1111 1111"));
+    QVERIFY(owner->findChildren<QDialog*>().isEmpty());
+}
+
+// ---- IBAN ---------------------------------------------------------------------
+
+void TestCheckerDialogs::ibanUpperCasesAndChecks()
+{
+    TfrmIban w(owner.get());
+    QCOMPARE(w.objectName(), QStringLiteral("frmIban"));
+    QCOMPARE(w.windowTitle(), QStringLiteral(" Controllo coordinate bancarie IBAN"));
+    QCOMPARE(control<QLabel>(&w, "lblIstruzioni1")->text(),
+             QStringLiteral("Immettere il codice IBAN nella casella sottostante e premere il pulsante di"));
+    QCOMPARE(control<QLabel>(&w, "lblIstruzioni2")->text(), QStringLiteral("controllo."));
+    auto* txt = control<QLineEdit>(&w, "txtCodice");
+    QCOMPARE(txt->maxLength(), 40);
+    showAndActivate(&w);
+    typeInto(txt, "iban it60 x054 2811 1010 0000 0123 456");
+    QCOMPARE(txt->text(), QStringLiteral("IBAN IT60 X054 2811 1010 0000 0123 456"));
+    pressEnter(txt);
+    expectOnlyMessage(MessageKind::Task, QStringLiteral("Risultato controllo codice IBAN"),
+                      utf8("Il codice IBAN digitato è ESATTO."), MessageIcon::Information);
+    QVERIFY(!w.isVisible());
+}
+
+void TestCheckerDialogs::ibanThreshold()
+{
+    TfrmIban w(owner.get());
+    showAndActivate(&w);
+    auto* txt = control<QLineEdit>(&w, "txtCodice");
+    auto* cmd = control<QPushButton>(&w, "cmdCheckIban");
+    QVERIFY(!cmd->isEnabled());
+    typeInto(txt, "it60x054281110100000012345");   // 26
+    QVERIFY(!cmd->isEnabled());
+    pressEnter(txt);
+    QVERIFY(fake->messages.isEmpty());
+    QVERIFY(w.isVisible());
+    typeInto(txt, "6");
+    QVERIFY(cmd->isEnabled());
+    clickOn(cmd);
+    QCOMPARE(fake->lastMessage(), utf8("Il codice IBAN digitato è ESATTO."));
+    QVERIFY(!w.isVisible());
+}
+
+void TestCheckerDialogs::ibanWrong()
+{
+    TfrmIban w(owner.get());
+    showAndActivate(&w);
+    w.setCode(QStringLiteral("IT60X0542811101-00000123466"));
+    clickOn(control<QPushButton>(&w, "cmdCheckIban"));
+    expectOnlyMessage(MessageKind::Task, QStringLiteral("Risultato controllo codice IBAN"),
+                      utf8("Attenzione: il codice IBAN digitato è ERRATO!"), MessageIcon::Warning);
+    QVERIFY(!w.isVisible());
+}
+
+void TestCheckerDialogs::ibanRun()
+{
+    const ModalSeen seen = seeModal([this] { TfrmIban::Run(owner.get(), QStringLiteral("  gb29nwbk60161331926819")); },
+                                    QStringLiteral("txtCodice"));
+    QCOMPARE(seen.objectName, QStringLiteral("frmIban"));
+    QCOMPARE(seen.field, QStringLiteral("GB29NWBK60161331926819"));
+    QVERIFY(owner->findChildren<QDialog*>().isEmpty());
+}
+
+QTEST_MAIN(TestCheckerDialogs)
+#include "tst_checker_dialogs.moc"
