@@ -1,6 +1,11 @@
 #include "clients/TfrmAllegatiCli.h"
 
-TfrmAllegatiCli::TfrmAllegatiCli()
-    : DialogScreen(QStringLiteral("frmAllegatiCli"), QStringLiteral(" Allega file"), QSize(640, 480))
+TfrmAllegatiCli::TfrmAllegatiCli(QWidget* card)
+    : AttachmentsDialog(QStringLiteral("frmAllegatiCli"), card)
 {
+}
+
+void TfrmAllegatiCli::Run(QWidget* card)
+{
+    runOn<TfrmAllegatiCli>(card);
 }

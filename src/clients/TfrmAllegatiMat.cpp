@@ -1,6 +1,11 @@
 #include "clients/TfrmAllegatiMat.h"
 
-TfrmAllegatiMat::TfrmAllegatiMat()
-    : DialogScreen(QStringLiteral("frmAllegatiMat"), QStringLiteral(" Allega file"), QSize(640, 480))
+TfrmAllegatiMat::TfrmAllegatiMat(QWidget* card)
+    : AttachmentsDialog(QStringLiteral("frmAllegatiMat"), card)
 {
+}
+
+void TfrmAllegatiMat::Run(QWidget* card)
+{
+    runOn<TfrmAllegatiMat>(card);
 }

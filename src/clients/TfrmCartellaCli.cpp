@@ -1,6 +1,11 @@
 #include "clients/TfrmCartellaCli.h"
 
-TfrmCartellaCli::TfrmCartellaCli()
-    : DialogScreen(QStringLiteral("frmCartellaCli"), QStringLiteral(" Associa cartella"), QSize(640, 480))
+TfrmCartellaCli::TfrmCartellaCli(QWidget* card)
+    : FolderDialog(QStringLiteral("frmCartellaCli"), card)
 {
+}
+
+void TfrmCartellaCli::Run(QWidget* card)
+{
+    runOn<TfrmCartellaCli>(card);
 }

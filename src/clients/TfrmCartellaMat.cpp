@@ -1,6 +1,11 @@
 #include "clients/TfrmCartellaMat.h"
 
-TfrmCartellaMat::TfrmCartellaMat()
-    : DialogScreen(QStringLiteral("frmCartellaMat"), QStringLiteral(" Associa cartella"), QSize(640, 480))
+TfrmCartellaMat::TfrmCartellaMat(QWidget* card)
+    : FolderDialog(QStringLiteral("frmCartellaMat"), card)
 {
+}
+
+void TfrmCartellaMat::Run(QWidget* card)
+{
+    runOn<TfrmCartellaMat>(card);
 }
