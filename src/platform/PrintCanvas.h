@@ -43,9 +43,24 @@ public:
     // A rectangle with a thin black outline, filled with the given colour.
     virtual void drawRect(const QRect& r, const QColor& fill = Qt::white) = 0;
     virtual void drawImage(const QRect& target, const QImage& image) = 0;
+    // Text laid out inside r in the current font and cut at r's edges. flags
+    // are Qt alignment flags (left or centred; top or vertically centred)
+    // with Qt::TextWordWrap to break between words or Qt::TextSingleLine to
+    // keep one line whatever its length.
+    virtual void drawTextInRect(const QRect& r, const QString& text, int flags) = 0;
+    // The outline of r in a solid black pen penWidth units wide, filled when
+    // fill is a valid colour and left see-through otherwise.
+    virtual void drawFrame(const QRect& r, int penWidth, const QColor& fill = QColor()) = 0;
     virtual void newPage() = 0;
     // Ends the document; false when the printer reported a failure.
     virtual bool end() = 0;
 };
+
+// Shown when a printer cannot start or finish a document; the remaining
+// copies are not sent.
+inline QString printFailureMessage()
+{
+    return QString::fromUtf8("Errore di stampa: il documento non è stato stampato.");
+}
 
 } // namespace platform

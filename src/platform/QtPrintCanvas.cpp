@@ -55,6 +55,10 @@ void QtPrintCanvas::setFont(const FontSpec& spec)
 {
     m_font = spec;
     QFont f(spec.family);
+    // Where the named typeface is missing the stand-in keeps its kind: list
+    // reports rely on a fixed pitch to keep their columns.
+    if (spec.family.startsWith(QLatin1String("Courier"), Qt::CaseInsensitive))
+        f.setStyleHint(QFont::TypeWriter);
     if (m_units == Units::Pixels)
         f.setPointSize(spec.size);
     else
@@ -104,6 +108,28 @@ void QtPrintCanvas::drawRect(const QRect& r, const QColor& fill)
 void QtPrintCanvas::drawImage(const QRect& target, const QImage& image)
 {
     m_painter.drawImage(target, image);
+}
+
+void QtPrintCanvas::paintTextInRect(QPainter& painter, const QRect& r, const QString& text, int flags)
+{
+    painter.save();
+    painter.setClipRect(r, Qt::IntersectClip);
+    painter.drawText(r, flags, text);
+    painter.restore();
+}
+
+void QtPrintCanvas::drawTextInRect(const QRect& r, const QString& text, int flags)
+{
+    paintTextInRect(m_painter, r, text, flags);
+}
+
+void QtPrintCanvas::drawFrame(const QRect& r, int penWidth, const QColor& fill)
+{
+    m_painter.setPen(QPen(Qt::black, penWidth, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+    m_painter.setBrush(fill.isValid() ? QBrush(fill) : QBrush(Qt::NoBrush));
+    m_painter.drawRect(r);
+    m_painter.setBrush(Qt::NoBrush);
+    m_painter.setPen(m_font.color);
 }
 
 void QtPrintCanvas::newPage()

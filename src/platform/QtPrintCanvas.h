@@ -22,6 +22,10 @@ public:
                                               PageOrientation orientation, Units units);
     ~QtPrintCanvas() override;
 
+    // The text-in-a-rectangle rule on any painter, so that it can be checked
+    // on an image as well as on paper: laid out inside r, nothing outside it.
+    static void paintTextInRect(QPainter& painter, const QRect& r, const QString& text, int flags);
+
     int pageWidth() const override;
     int pageHeight() const override;
     int dpiX() const override;
@@ -34,6 +38,8 @@ public:
     void drawLine(int x1, int y1, int x2, int y2) override;
     void drawRect(const QRect& r, const QColor& fill) override;
     void drawImage(const QRect& target, const QImage& image) override;
+    void drawTextInRect(const QRect& r, const QString& text, int flags) override;
+    void drawFrame(const QRect& r, int penWidth, const QColor& fill) override;
     void newPage() override;
     bool end() override;
 

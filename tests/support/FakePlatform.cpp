@@ -22,6 +22,8 @@ public:
     void drawLine(int a, int b, int c, int d) override { m_c->drawLine(a, b, c, d); }
     void drawRect(const QRect& r, const QColor& f) override { m_c->drawRect(r, f); }
     void drawImage(const QRect& r, const QImage& i) override { m_c->drawImage(r, i); }
+    void drawTextInRect(const QRect& r, const QString& t, int f) override { m_c->drawTextInRect(r, t, f); }
+    void drawFrame(const QRect& r, int w, const QColor& f) override { m_c->drawFrame(r, w, f); }
     void newPage() override { m_c->newPage(); }
     bool end() override { return m_c->end(); }
 
@@ -91,6 +93,9 @@ bool FakePlatform::askYesNo(const QString& caption, const QString& text)
 
 bool FakePlatform::printDialog(QWidget*, int& copies)
 {
+    ++printDialogs;
+    if (onPrintDialog)
+        onPrintDialog();
     if (printCopies.isEmpty())
         return false;
     const int n = printCopies.dequeue();
@@ -103,6 +108,8 @@ bool FakePlatform::printDialog(QWidget*, int& copies)
 std::unique_ptr<platform::PrintCanvas> FakePlatform::beginPixelDocument(const QString& jobName,
                                                                         platform::PageOrientation orientation)
 {
+    if (printerFails)
+        return nullptr;
     const bool landscape = orientation == platform::PageOrientation::Landscape;
     auto canvas = std::make_shared<RecordingCanvas>(landscape ? pageWidthPx : pageHeightPx,
                                                     landscape ? pageHeightPx : pageWidthPx, printerDpi,
@@ -115,6 +122,8 @@ std::unique_ptr<platform::PrintCanvas> FakePlatform::beginPixelDocument(const QS
 std::unique_ptr<platform::PrintCanvas> FakePlatform::beginMetricDocument(const QString& jobName,
                                                                          platform::PageOrientation orientation)
 {
+    if (printerFails)
+        return nullptr;
     const bool landscape = orientation == platform::PageOrientation::Landscape;
     // A4 printable area in tenths of a millimetre.
     auto canvas = std::make_shared<RecordingCanvas>(landscape ? 2970 : 2100, landscape ? 2100 : 2970, 254, 254,

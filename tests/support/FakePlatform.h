@@ -42,6 +42,11 @@ public:
     int pageHeightPx = 4800;
     // Called while a message is "on screen", e.g. to check the state then.
     std::function<void(const ShownMessage&)> onMessage;
+    // Called while a print dialog is "on screen", before it answers.
+    std::function<void()> onPrintDialog;
+    // The printer cannot start a document: beginPixelDocument and
+    // beginMetricDocument hand back no canvas.
+    bool printerFails = false;
 
     // Record.
     QList<ShownMessage> messages;
@@ -50,6 +55,7 @@ public:
     QList<RecordingCanvas*> documents;    // owned here, in the order begun
     int busyDepth = 0;
     int busyCalls = 0;
+    int printDialogs = 0;                 // print dialogs shown
 
     // Convenience.
     QStringList messageTexts() const;

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "storage/ListReport.h"
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+class QAbstractButton;
+class QLineEdit;
+class QListWidget;
+class QWidget;
+
+// Wires find-in-list and the printed report to a list screen's controls:
+// Enter in txtTrova or a click on cmdTrova02 finds, a click on cmdStampa
+// prints the lines as shown. Owned by owner.
+class ListServices : public QObject
+{
+    Q_OBJECT
+public:
+    // emptyFindText: the screen's message when find meets an empty list.
+    // reportSpec is asked at each print, so titles built from the screen's
+    // current state (the year, the month) are up to date.
+    ListServices(QListWidget* lstRecords, QLineEdit* txtTrova, QAbstractButton* cmdTrova02,
+                 QAbstractButton* cmdStampa, QString emptyFindText, std::function<ListReportSpec()> reportSpec,
+                 QWidget* owner);
+
+    // When the list is built or the screen shown: last search emptied,
+    // selection and txtTrova cleared, focus to txtTrova.
+    void reset();
+    // The entries of lstRecords in display order.
+    QStringList lines() const;
+
+    // What cmdTrova02 and Enter do; public for screens that find by other means.
+    void find();
+    // What cmdStampa does.
+    void print();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    int selectedRow() const;
+
+    QListWidget* m_list;
+    QLineEdit* m_find;
+    QString m_emptyFindText;
+    std::function<ListReportSpec()> m_reportSpec;
+    QWidget* m_owner;
+    QString m_lastSearch;
+};
+
+// A list of fixed-width lines: "Courier New" 8 pt, uniform item sizes,
+// single selection; with scrollWidthPixels > 0 the list scrolls sideways
+// over at least that width, so long lines can be read to their end.
+void ConfigureListControl(QListWidget* list, int scrollWidthPixels = 0);
