@@ -2,10 +2,46 @@
 
 #include "app/ScreenWindows.h"
 
-// Finds clients by several criteria at once.
+class ListServices;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+
+// Finds clients by up to seven criteria at once and lists them; a double
+// click copies the chosen client into the client card ("clienti") or into
+// the client block of the receipt editor ("ricevute").
 class TfrmCercaCliente : public DialogScreen
 {
     Q_OBJECT
 public:
     TfrmCercaCliente();
+    ~TfrmCercaCliente() override;
+
+    void setCallerMark(const QString& mark);
+
+    void cmdTrovaClick();
+    void cmdIndietroClick();
+    void lstRecordsDblClick();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void done(int result) override;
+
+private:
+    void buildCriteriaPanel();
+    void buildListPanel();
+    void resetToCriteria(bool clearCriteria);
+
+    QLineEdit* m_callerMark;
+    QFrame* grpCriteri;
+    QFrame* grpElenco;
+    QListWidget* lstRecords;
+    QLineEdit* txtTrova;
+    QPushButton* cmdTrova;
+    QPushButton* cmdAnnulla;
+    QPushButton* cmdIndietro;
+    QPushButton* cmdStampa;
+    QLineEdit* txtCognome;
+    int m_filled = 0;   // criteria filled in the last search
+    std::unique_ptr<ListServices> m_services;
 };

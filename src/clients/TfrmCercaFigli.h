@@ -2,10 +2,25 @@
 
 #include "app/ScreenWindows.h"
 
-// The clients who accept advertising.
+class ListServices;
+class QListWidget;
+
+// The clients who accept advertising, with their telephones and e-mail; a
+// double click opens the chosen client's card.
 class TfrmCercaFigli : public DialogScreen
 {
     Q_OBJECT
 public:
     TfrmCercaFigli();
+    ~TfrmCercaFigli() override;
+
+    void lstRecordsDblClick();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void done(int result) override;
+
+private:
+    QListWidget* lstRecords;
+    std::unique_ptr<ListServices> m_services;
 };

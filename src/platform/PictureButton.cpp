@@ -85,7 +85,9 @@ void PictureButton::mouseReleaseEvent(QMouseEvent* event)
     event->accept();
     if (event->button() != Qt::LeftButton)
         return;
+    if (!rect().contains(event->position().toPoint()))
+        return;
     emit released();
-    if (wasPressed && rect().contains(event->position().toPoint()))
+    if (wasPressed)
         emit clicked();
 }

@@ -30,8 +30,8 @@ public:
     void setHint(const QString& hint) { m_hint = hint; }
 
 signals:
-    void clicked();
-    void released();
+    void clicked();    // pressed and released over the picture
+    void released();   // a button released over the picture
 
 protected:
     void enterEvent(QEnterEvent* event) override;

@@ -18,12 +18,6 @@ QString archiveAccessMessage()
 
 namespace {
 
-bool fail()
-{
-    platform::current().showMessage(archiveAccessMessage());
-    return false;
-}
-
 // Opens for reading and writing, creating the file when missing; an existing
 // file that cannot be opened so (read-only, a folder in its place) is left alone.
 bool openArchive(QFile& file)
@@ -81,6 +75,13 @@ bool writeAt(QFile& file, qint64 offset, const QByteArray& record)
 }
 
 } // namespace
+
+bool ArchiveFile::fail() const
+{
+    if (!m_quiet)
+        platform::current().showMessage(archiveAccessMessage());
+    return false;
+}
 
 ArchiveFile::ArchiveFile(const QString& path, int recordSize)
     : m_path(path.trimmed()), m_recordSize(recordSize)

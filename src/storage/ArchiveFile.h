@@ -21,6 +21,9 @@ public:
     ArchiveFile(const QString& path, int recordSize);
 
     const QString& path() const { return m_path; }
+    // A quiet archive reports failures only through its return values (the
+    // lists that stop silently when the archive fails).
+    void setQuiet(bool quiet) { m_quiet = quiet; }
     int recordSize() const { return m_recordSize; }
 
     // Number of whole records (an incomplete tail is not a record).
@@ -41,6 +44,9 @@ public:
     bool scan(const Visitor& visit);
 
 private:
+    bool fail() const;
+
     QString m_path;
     int m_recordSize;
+    bool m_quiet = false;
 };

@@ -1,0 +1,304 @@
+#include "app/Startup.h"
+#include "clients/ClientCard.h"
+#include "clients/TfrmCercaCliente.h"
+#include "clients/TfrmCercaFigli.h"
+#include "storage/ArchiveFile.h"
+
+#include "FakePlatform.h"
+#include "TestSupport.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QtTest>
+
+namespace {
+
+QWidget* screen(const char* name)
+{
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w->objectName() == QLatin1String(name))
+            return w;
+    }
+    return nullptr;
+}
+
+struct Client
+{
+    QString name, city, products, zone, note;
+    QString consent;
+    QString home, mobile, email;
+};
+
+QStringList items(QListWidget* list)
+{
+    QStringList out;
+    for (int i = 0; i < list->count(); ++i)
+        out.append(list->item(i)->text());
+    return out;
+}
+
+} // namespace
+
+class TestClientSearch : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void lineLayout();
+    void criteriaAreAnded();
+    void criteriaAsTypedAndFoldedAtoZOnly();
+    void allBlankListsEverythingSorted();
+    void backKeepsCriteria();
+    void doubleClickLoadsTheLaterOfEqualLines();
+    void longNameStillLoadsItsRecord();
+    void receiptModeFillsTheClientBlockOnly();
+    void failingArchiveStaysOnCriteria();
+    void consentListMembership();
+    void consentListDoubleClickOpensCard();
+
+private:
+    void add(const Client& c)
+    {
+        TRecCliente r;
+        r.Nominativo = c.name;
+        r.Citta = c.city;
+        r.Prodotti = c.products;
+        r.Zona = c.zone;
+        r.Note = c.note;
+        r.Pubblicita = c.consent;
+        r.TelCasa = c.home;
+        r.TelCel = c.mobile;
+        r.Email = c.email;
+        r.Pagamento = "Contanti " + c.name;
+        ArchiveFile archive = ClientCard::archive();
+        qint64 pos;
+        QVERIFY(archive.append(r.encode(), pos));
+    }
+    QStringList searchFor(TfrmCercaCliente& s, const QMap<QString, QString>& criteria)
+    {
+        for (auto it = criteria.begin(); it != criteria.end(); ++it)
+            control<QLineEdit>(&s, it.key())->setText(it.value());
+        control<QPushButton>(&s, "cmdTrova")->click();
+        return items(control<QListWidget>(&s, "lstRecords"));
+    }
+
+    std::unique_ptr<FakePlatform> fake;
+    std::unique_ptr<TempAppDir> dir;
+    QWidget* card = nullptr;
+};
+
+void TestClientSearch::initTestCase()
+{
+    fake = std::make_unique<FakePlatform>();
+    CreateScreens();
+    card = screen("frmClienti");
+}
+
+void TestClientSearch::init()
+{
+    dir = std::make_unique<TempAppDir>();
+    fake->clear();
+}
+
+void TestClientSearch::cleanup()
+{
+    dir.reset();
+}
+
+void TestClientSearch::lineLayout()
+{
+    TRecCliente r;
+    r.Nominativo = "Rossi Mario";
+    r.Prodotti = "Lavatrici";
+    r.Zona = "Centro";
+    r.Note = " cliente storico ";
+    const QString line = ClientCard::searchLine(r);
+    QCOMPARE(line, QString("Rossi Mario") + QString(19, ' ') + "  Prodotti: " + "Lavatrici" + QString(31, ' ')
+                       + "  Zona: " + "Centro" + QString(19, ' ') + "  - cliente storico");
+    QCOMPARE(line.indexOf("  - "), 115);   // the note starts after 119 characters
+    r.TelCasa = "0543";
+    r.Email = "a@b.it";
+    const QString consent = ClientCard::consentLine(r.encode().constData());
+    QCOMPARE(consent.indexOf("  - "), 114);   // the note starts after 118 characters
+    QCOMPARE(consent.mid(30, 7), QString("  Tel. "));
+    QCOMPARE(consent.mid(52, 7), QString("  Cel. "));
+    QCOMPARE(consent.mid(74, 10), QString("  E-mail: "));
+}
+
+void TestClientSearch::criteriaAreAnded()
+{
+    add({"Rossi Mario", "Forli", "", "", ""});
+    add({"Rossi Anna", "Cesena", "", "", ""});
+    add({"Bianchi Mario", "Forli", "", "", ""});
+    TfrmCercaCliente s;
+    s.setCallerMark("clienti");
+    const QStringList found = searchFor(s, {{"txtCognome", "rossi"}, {"txtNome", "forl"}});
+    QCOMPARE(found.size(), 1);
+    QVERIFY(found[0].startsWith("Rossi Mario"));
+    QVERIFY(!control<QPushButton>(&s, "cmdTrova")->isEnabled());
+    QVERIFY(control<QPushButton>(&s, "cmdIndietro")->isEnabled());
+    QVERIFY(control<QPushButton>(&s, "cmdStampa")->isEnabled());
+    QVERIFY(!control<QWidget>(&s, "grpCriteri")->isVisibleTo(&s));
+    QVERIFY(control<QWidget>(&s, "grpElenco")->isVisibleTo(&s));
+}
+
+void TestClientSearch::criteriaAsTypedAndFoldedAtoZOnly()
+{
+    add({"Rossi", "", "Frigoriferi", "Zona Nord", ""});
+    add({QString::fromUtf8("Èrcole"), "", "", "", ""});
+    add({QString::fromUtf8("èrcole"), "", "", "", ""});
+    TfrmCercaCliente s;
+    // Capitals fold only for A to Z.
+    QCOMPARE(searchFor(s, {{"cboMese", "FRIGO"}}).size(), 1);
+    control<QPushButton>(&s, "cmdIndietro")->click();
+    QStringList found = searchFor(s, {{"cboMese", ""}, {"txtCognome", QString::fromUtf8("ÈR")}});
+    QCOMPARE(found.size(), 1);
+    QVERIFY(found[0].startsWith(QString::fromUtf8("Èrcole")));
+    control<QPushButton>(&s, "cmdIndietro")->click();
+    // A blank typed around a word is part of the criterion.
+    QCOMPARE(searchFor(s, {{"txtCognome", ""}, {"cboGiorno", " nord"}}).size(), 1);
+    control<QPushButton>(&s, "cmdIndietro")->click();
+    QCOMPARE(searchFor(s, {{"cboGiorno", "nord "}}).size(), 0);
+}
+
+void TestClientSearch::allBlankListsEverythingSorted()
+{
+    add({"Zeta", "", "", "", ""});
+    add({"alfa", "", "", "", ""});
+    add({"Beta", "", "", "", ""});
+    TfrmCercaCliente s;
+    const QStringList found = searchFor(s, {});
+    QCOMPARE(found.size(), 3);
+    QVERIFY(found[0].startsWith("alfa"));
+    QVERIFY(found[1].startsWith("Beta"));
+    QVERIFY(found[2].startsWith("Zeta"));
+}
+
+void TestClientSearch::backKeepsCriteria()
+{
+    add({"Rossi", "", "", "", ""});
+    TfrmCercaCliente s;
+    searchFor(s, {{"txtDettagli", "nessuno"}});
+    QCOMPARE(control<QListWidget>(&s, "lstRecords")->count(), 0);   // nothing found, no message
+    QVERIFY(fake->messages.isEmpty());
+    control<QPushButton>(&s, "cmdIndietro")->click();
+    QCOMPARE(control<QListWidget>(&s, "lstRecords")->count(), 0);
+    QVERIFY(control<QWidget>(&s, "grpCriteri")->isVisibleTo(&s));
+    QCOMPARE(control<QLineEdit>(&s, "txtDettagli")->text(), QString("nessuno"));
+    QVERIFY(control<QPushButton>(&s, "cmdTrova")->isEnabled());
+    QVERIFY(!control<QPushButton>(&s, "cmdStampa")->isEnabled());
+}
+
+void TestClientSearch::doubleClickLoadsTheLaterOfEqualLines()
+{
+    add({"Gemelli", "Roma", "", "", ""});
+    add({"Altro", "", "", "", ""});
+    add({"Gemelli", "Milano", "", "", ""});
+    TfrmCercaCliente s;
+    s.setCallerMark("clienti");
+    searchFor(s, {{"txtCognome", "gemelli"}});
+    auto* list = control<QListWidget>(&s, "lstRecords");
+    QCOMPARE(list->count(), 2);
+    QCOMPARE(list->item(0)->text(), list->item(1)->text());
+    list->setCurrentRow(0);
+    s.lstRecordsDblClick();
+    QCOMPARE(control<QLineEdit>(card, "txtCitta")->text(), QString("Milano"));
+    QCOMPARE(control<QLabel>(card, "lblPosizione")->text(), QString("3"));
+}
+
+void TestClientSearch::longNameStillLoadsItsRecord()
+{
+    add({"Ragione sociale lunga oltre trenta caratteri", "Ravenna", "", "", ""});
+    add({"Breve", "Rimini", "", "", ""});
+    TfrmCercaCliente s;
+    s.setCallerMark("clienti");
+    const QStringList found = searchFor(s, {{"txtCognome", "lunga"}});
+    QCOMPARE(found.size(), 1);
+    QCOMPARE(found[0].left(30), QString("Ragione sociale lunga oltre tr"));
+    auto* list = control<QListWidget>(&s, "lstRecords");
+    const QRect rect = list->visualItemRect(list->item(0));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, rect.center());
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, rect.center());
+    QCOMPARE(control<QLineEdit>(card, "txtOperatore")->text(),
+             QString("Ragione sociale lunga oltre trenta caratteri"));
+    QCOMPARE(control<QLineEdit>(card, "txtCitta")->text(), QString("Ravenna"));
+    QCOMPARE(control<QLabel>(card, "lblPosizione")->text(), QString("1"));
+}
+
+void TestClientSearch::receiptModeFillsTheClientBlockOnly()
+{
+    add({"Cliente Ricevuta", "Lugo", "", "", ""});
+    QWidget* receipts = screen("frmRicevute");
+    // The receipt editor's client block, as the editor names it.
+    QStringList names = {"txtCliente", "txtIndirizzoCli", "txtCapCli", "txtCittaCli", "txtProvCli",
+                         "txtIvaCli", "txtCodFiscCli", "txtModPag"};
+    std::vector<std::unique_ptr<QLineEdit>> made;
+    for (const QString& n : names) {
+        if (!receipts->findChild<QLineEdit*>(n)) {
+            made.push_back(std::make_unique<QLineEdit>(receipts));
+            made.back()->setObjectName(n);
+        }
+    }
+    control<QLineEdit>(receipts, "txtCliente")->setText("vecchio");
+    control<QLabel>(card, "lblPosizione")->setText("");
+    TfrmCercaCliente s;
+    s.setCallerMark("ricevute");
+    searchFor(s, {});
+    control<QListWidget>(&s, "lstRecords")->setCurrentRow(0);
+    s.lstRecordsDblClick();
+    QCOMPARE(control<QLineEdit>(receipts, "txtCliente")->text(), QString("Cliente Ricevuta"));
+    QCOMPARE(control<QLineEdit>(receipts, "txtCittaCli")->text(), QString("Lugo"));
+    QCOMPARE(control<QLineEdit>(receipts, "txtModPag")->text(), QString("Contanti Cliente Ricevuta"));
+    QCOMPARE(control<QLabel>(card, "lblPosizione")->text(), QString());
+}
+
+void TestClientSearch::failingArchiveStaysOnCriteria()
+{
+    dir->putFolderInPlaceOf("Clienti.pro");
+    TfrmCercaCliente s;
+    searchFor(s, {{"txtCognome", "x"}});
+    QCOMPARE(fake->messages.size(), 1);
+    QVERIFY(fake->lastMessage().startsWith("Attenzione: il sistema non permette di accedere all'archivio."));
+    QVERIFY(control<QWidget>(&s, "grpCriteri")->isVisibleTo(&s));
+    QVERIFY(control<QPushButton>(&s, "cmdTrova")->isEnabled());
+}
+
+void TestClientSearch::consentListMembership()
+{
+    add({"Con consenso", "", "", "", "", QString::fromUtf8("Sì pubblicità"), "0543 11", "", "a@b.it"});
+    add({"Senza consenso", "", "", "", "", QString::fromUtf8("No pubblicità")});
+    add({"Mai salvato dalla scheda", "", "", "", "", ""});
+    add({"Altro con consenso", "", "", "", "", QString::fromUtf8("Sì pubblicità")});
+    TfrmCercaFigli list;
+    list.show();
+    const QStringList lines = items(control<QListWidget>(&list, "lstRecords"));
+    QCOMPARE(lines.size(), 2);
+    QVERIFY(lines[0].startsWith("Altro con consenso"));
+    QVERIFY(lines[1].startsWith("Con consenso"));
+    QCOMPARE(lines[1].mid(37, 15), QString("0543 11        "));
+    list.close();
+}
+
+void TestClientSearch::consentListDoubleClickOpensCard()
+{
+    add({"Primo", "Imola", "", "", "", QString::fromUtf8("Sì pubblicità")});
+    TfrmCercaFigli list;
+    list.show();
+    auto* lst = control<QListWidget>(&list, "lstRecords");
+    lst->setCurrentRow(0);
+    list.lstRecordsDblClick();
+    QCOMPARE(control<QLineEdit>(card, "txtCitta")->text(), QString("Imola"));
+    QVERIFY(control<QCheckBox>(card, "chkDoppioTurno")->isChecked());
+    QCOMPARE(control<QLabel>(card, "lblPosizione")->text(), QString("1"));
+    QVERIFY(!list.isVisible());
+}
+
+QTEST_MAIN(TestClientSearch)
+#include "tst_clientsearch.moc"
