@@ -44,9 +44,8 @@ QGroupBox* panel(QWidget* parent, const char* name, const QString& title, const 
     auto* box = new QGroupBox(title, parent);
     box->setObjectName(QLatin1String(name));
     box->setGeometry(geometry);
-    QFont f = box->font();
-    f.setBold(true);
-    box->setFont(f);
+    // Only the title is bold; the labels inside keep the normal weight.
+    box->setStyleSheet(QStringLiteral("QGroupBox { font-weight: bold; }"));
     return box;
 }
 
@@ -247,8 +246,8 @@ void TfrmClienti::buildCodesPanel()
     };
     int y = 26;
     for (const auto& r : rows) {
-        label(box, QString::fromUtf8(r.text), QRect(10, y + 4, 110, 24));
-        field(box, r.name, r.max, QRect(120, y + 4, 195, 24));
+        label(box, QString::fromUtf8(r.text), QRect(10, y + 4, 112, 24));
+        field(box, r.name, r.max, QRect(124, y + 4, 191, 24));
         auto* button = new PictureButton(QLatin1String(r.button), QStringLiteral(":/pictures/btn_controlla.png"),
                                          QString::fromUtf8(r.hint), box);
         button->move(322, y);
