@@ -12,14 +12,6 @@
 
 namespace {
 
-QWidget* screen(const char* name)
-{
-    for (QWidget* w : QApplication::topLevelWidgets()) {
-        if (w->objectName() == QLatin1String(name))
-            return w;
-    }
-    return nullptr;
-}
 
 const QString kWrong = QStringLiteral("Attenzione: password errata.");
 const QString kReadError = QString::fromUtf8(
@@ -71,9 +63,9 @@ void TestLogin::initTestCase()
 {
     fake = std::make_unique<FakePlatform>();
     CreateScreens();
-    frmPassword = screen("frmPassword");
-    frmAvvio = screen("frmAvvio");
-    frmCambia = screen("frmCambiaPassword");
+    frmPassword = topLevel("frmPassword");
+    frmAvvio = topLevel("frmAvvio");
+    frmCambia = topLevel("frmCambiaPassword");
     QVERIFY(frmPassword && frmAvvio && frmCambia);
     QCOMPARE(MainScreen(), frmPassword);
     txtPassword = control<QLineEdit>(frmPassword, "txtPassword");

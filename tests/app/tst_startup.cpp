@@ -62,14 +62,6 @@ const Expected kScreens[] = {
     {"frmListino", " Creazione listino prezzi"},
 };
 
-QWidget* screen(const char* name)
-{
-    for (QWidget* w : QApplication::topLevelWidgets()) {
-        if (w->objectName() == QLatin1String(name))
-            return w;
-    }
-    return nullptr;
-}
 
 } // namespace
 
@@ -100,7 +92,7 @@ void TestStartup::initTestCase()
 {
     fake = std::make_unique<FakePlatform>();
     CreateScreens();
-    launcher = screen("frmAvvio");
+    launcher = topLevel("frmAvvio");
     QVERIFY(launcher);
 }
 
@@ -123,14 +115,14 @@ void TestStartup::screensCreatedInOrderHidden()
     // Creation order is kept by the registry: check it through the screens' class names.
     std::vector<QString> classes;
     for (const Expected& e : kScreens) {
-        QWidget* w = screen(e.name);
+        QWidget* w = topLevel(e.name);
         QVERIFY2(w, e.name);
         QCOMPARE(QString(w->metaObject()->className()), QString("T") + e.name);
         if (e.caption)
             QCOMPARE(w->windowTitle(), QString::fromUtf8(e.caption));
         QVERIFY(!w->isVisible());
     }
-    QVERIFY(screen("frmSplash")->windowTitle().contains("Ventoria"));
+    QVERIFY(topLevel("frmSplash")->windowTitle().contains("Ventoria"));
     QCOMPARE(MainScreen()->objectName(), QString("frmPassword"));
 }
 
@@ -156,7 +148,7 @@ void TestStartup::tilesOpenAndCloseWorkAreas()
     QVERIFY(button);
     QCOMPARE(button->focusPolicy(), Qt::NoFocus);
     clickOn(button);
-    QWidget* w = screen(area.toLatin1());
+    QWidget* w = topLevel(area.toLatin1());
     QVERIFY(w->isVisible());
     QVERIFY(!launcher->isVisible());
     QCOMPARE(w->minimumSize().isEmpty(), false);
@@ -165,12 +157,12 @@ void TestStartup::tilesOpenAndCloseWorkAreas()
     QVERIFY(!w->isVisible());
     QVERIFY(launcher->isVisible());
     // The work area is kept for the next opening.
-    QCOMPARE(screen(area.toLatin1()), w);
+    QCOMPARE(topLevel(area.toLatin1()), w);
 }
 
 void TestStartup::receiptTileAlwaysOpensOnTheYear()
 {
-    QWidget* receipts = screen("frmRicevute");
+    QWidget* receipts = topLevel("frmRicevute");
     auto* grpAnno = control<QFrame>(receipts, "grpAnno");
     auto* grpContainer = control<QFrame>(receipts, "grpContainer");
     for (int round = 0; round < 2; ++round) {
@@ -206,17 +198,17 @@ void TestStartup::panelStaysCentred()
     QVERIFY(panel->geometry().right() < launcher->width());
     QVERIFY(panel->geometry().bottom() < launcher->height());
 
-    QWidget* materials = screen("frmMateriali");
+    QWidget* materials = topLevel("frmMateriali");
     materials->show();
     materials->resize(1100, 800);
     QCOMPARE(control<QFrame>(materials, "grpContainer")->pos(), expected(materials, 4, 18));
     materials->hide();
-    QWidget* list = screen("frmListino");
+    QWidget* list = topLevel("frmListino");
     list->show();
     list->resize(1101, 801);
     QCOMPARE(control<QFrame>(list, "grpContainer")->pos(), expected(list, 4, 14));
     list->hide();
-    QWidget* receipts = screen("frmRicevute");
+    QWidget* receipts = topLevel("frmRicevute");
     receipts->show();
     receipts->resize(1200, 900);
     QCOMPARE(control<QFrame>(receipts, "grpAnno")->pos(), expected(receipts, 8, 18));
@@ -260,7 +252,7 @@ void TestStartup::animationStripIsLoaded()
 void TestStartup::guideShowsTheOverview()
 {
     launcher->show();
-    QWidget* help = screen("frmHelpForm");
+    QWidget* help = topLevel("frmHelpForm");
     QString title, text;
     bool readOnly = false;
     QTimer::singleShot(0, help, [&] {

@@ -20,14 +20,6 @@ const QString kArchiveMessage = QString::fromUtf8(
     "Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\r"
     "Accertarsi di possedere i privilegi di scrittura nella cartella di installazione del programma.");
 
-QWidget* screen(const char* name)
-{
-    for (QWidget* w : QApplication::topLevelWidgets()) {
-        if (w->objectName() == QLatin1String(name))
-            return w;
-    }
-    return nullptr;
-}
 
 } // namespace
 
@@ -80,7 +72,7 @@ void TestClientCard::initTestCase()
 {
     fake = std::make_unique<FakePlatform>();
     CreateScreens();
-    card = screen("frmClienti");
+    card = topLevel("frmClienti");
     QVERIFY(card);
     static_cast<TfrmClienti*>(card)->open();
     QVERIFY(QTest::qWaitForWindowActive(card));

@@ -17,14 +17,6 @@
 
 namespace {
 
-QWidget* screen(const char* name)
-{
-    for (QWidget* w : QApplication::topLevelWidgets()) {
-        if (w->objectName() == QLatin1String(name))
-            return w;
-    }
-    return nullptr;
-}
 
 struct Client
 {
@@ -98,7 +90,7 @@ void TestClientSearch::initTestCase()
 {
     fake = std::make_unique<FakePlatform>();
     CreateScreens();
-    card = screen("frmClienti");
+    card = topLevel("frmClienti");
 }
 
 void TestClientSearch::init()
@@ -235,7 +227,7 @@ void TestClientSearch::longNameStillLoadsItsRecord()
 void TestClientSearch::receiptModeFillsTheClientBlockOnly()
 {
     add({"Cliente Ricevuta", "Lugo", "", "", ""});
-    QWidget* receipts = screen("frmRicevute");
+    QWidget* receipts = topLevel("frmRicevute");
     // The receipt editor's client block, as the editor names it.
     QStringList names = {"txtCliente", "txtIndirizzoCli", "txtCapCli", "txtCittaCli", "txtProvCli",
                          "txtIvaCli", "txtCodFiscCli", "txtModPag"};

@@ -2,6 +2,7 @@
 
 #include "platform/AppDir.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 
@@ -71,4 +72,13 @@ void clickOn(QWidget* w)
 void pressEnter(QWidget* w)
 {
     QTest::keyClick(w, Qt::Key_Return);
+}
+
+QWidget* topLevel(const char* name)
+{
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w->objectName() == QLatin1String(name))
+            return w;
+    }
+    return nullptr;
 }

@@ -39,6 +39,9 @@ T* control(QWidget* root, const QString& name)
     return w;
 }
 
+// A top-level screen by its objectName ("frmClienti"), or nullptr.
+QWidget* topLevel(const char* name);
+
 // Types text into a field as a user does (focus, then key by key).
 void typeInto(QWidget* field, const QString& text);
 // Clicks a control with the left button.
