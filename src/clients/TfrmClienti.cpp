@@ -44,8 +44,10 @@ QGroupBox* panel(QWidget* parent, const char* name, const QString& title, const 
     auto* box = new QGroupBox(title, parent);
     box->setObjectName(QLatin1String(name));
     box->setGeometry(geometry);
-    // Only the title is bold; the labels inside keep the normal weight.
-    box->setStyleSheet(QStringLiteral("QGroupBox { font-weight: bold; }"));
+    // Only the title is bold: the controls inside set their own fonts.
+    QFont f = box->font();
+    f.setBold(true);
+    box->setFont(f);
     return box;
 }
 
@@ -59,7 +61,15 @@ TfrmClienti::TfrmClienti()
     lblStato = new QLabel(grpContainer);
     lblStato->setObjectName(QStringLiteral("lblStato"));
     lblStato->setGeometry(10, 8, 975, 26);
-    lblStato->setStyleSheet(QStringLiteral("background: #008080; color: white; font-weight: bold; padding-left: 6px;"));
+    lblStato->setAutoFillBackground(true);
+    lblStato->setIndent(6);
+    QPalette band = lblStato->palette();
+    band.setColor(QPalette::Window, QColor(0, 128, 128));
+    band.setColor(QPalette::WindowText, Qt::white);
+    lblStato->setPalette(band);
+    QFont bandFont = lblStato->font();
+    bandFont.setBold(true);
+    lblStato->setFont(bandFont);
 
     buildToolbar();
     buildClientPanel();
@@ -106,6 +116,9 @@ void TfrmClienti::label(QWidget* parent, const QString& text, const QRect& geome
 {
     auto* l = new QLabel(text, parent);
     l->setGeometry(geometry);
+    QFont f = l->font();
+    f.setBold(false);
+    l->setFont(f);
 }
 
 void TfrmClienti::buildToolbar()
@@ -223,6 +236,9 @@ void TfrmClienti::buildClientPanel()
     chkDoppioTurno = new QCheckBox(QStringLiteral(" Sì pubblicità "), box);
     chkDoppioTurno->setObjectName(QStringLiteral("chkDoppioTurno"));
     chkDoppioTurno->setGeometry(fx, y, 200, h);
+    QFont plain = chkDoppioTurno->font();
+    plain.setBold(false);
+    chkDoppioTurno->setFont(plain);
     chkDoppioTurno->setFocusPolicy(Qt::ClickFocus);   // skipped by Tab and Enter
     connect(chkDoppioTurno, &QCheckBox::toggled, this, &TfrmClienti::chkDoppioTurnoClick);
 }
