@@ -135,7 +135,7 @@ void TfrmClienti::buildToolbar()
         {"imgNuovo", "btn_nuovo", " Prepara la schermata ad accogliere una nuova scheda.", 10, &TfrmClienti::imgNuovoClick, false},
         {"imgSalva", "btn_salva", " Salva in archivio i dati relativi alla scheda corrente oppure aggiorna la scheda esistente.", 50, &TfrmClienti::imgSalvaClick, false},
         {"imgTrova", "btn_cerca", " Trova una scheda in archivio.", 90, &TfrmClienti::imgTrovaClick, false},
-        {"imgDoppioTurno", "btn_email", " Visualizza l'elenco dei clienti che acconsentono a ricevere pubblicità.", 130, &TfrmClienti::imgDoppioTurnoClick, false},
+        {"imgDoppioTurno", "btn_pubblicita", " Visualizza l'elenco dei clienti che acconsentono a ricevere pubblicità.", 130, &TfrmClienti::imgDoppioTurnoClick, false},
         {"imgWord", "btn_stampa", " Stampa la scheda corrente.", 170, &TfrmClienti::imgWordClick, false},
         {"imgExcel", "btn_excel", " Esporta l'archivio corrente in un foglio di Microsoft Excel.", 210, &TfrmClienti::imgExcelClick, false},
         {"imgFile", "btn_allegati", " Allega file esterni alla scheda corrente.", 250, &TfrmClienti::imgFileClick, false},

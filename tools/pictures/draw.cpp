@@ -988,6 +988,22 @@ void buttons()
         p.drawEllipse(QPointF(16, 17.5), 2.8, 2.8);
     });
 
+    // clients who accept advertising (megaphone)
+    button(QStringLiteral("btn_pubblicita.png"), [](QPainter &p) {
+        QPolygonF horn;
+        horn << QPointF(9, 13) << QPointF(22, 6.5) << QPointF(22, 25.5) << QPointF(9, 19);
+        p.setPen(line(kNavy, 1.4));
+        p.setBrush(vertical(QRectF(9, 6.5, 13, 19), kNavyLight, kNavy));
+        p.drawPolygon(horn);
+        p.setBrush(kOrange);
+        p.drawRoundedRect(QRectF(5, 12.5, 5, 7), 1.2, 1.2);
+        p.setBrush(Qt::NoBrush);
+        p.drawLine(QPointF(8, 19.5), QPointF(10, 25));
+        p.setPen(line(kOrange, 1.5));
+        p.drawArc(QRectF(20, 11, 7, 10), -60 * 16, 120 * 16);
+        p.drawArc(QRectF(20, 8, 10, 16), -55 * 16, 110 * 16);
+    });
+
     // print
     button(QStringLiteral("btn_stampa.png"), [](QPainter &p) {
         p.setPen(line(kNavy, 1.2));
