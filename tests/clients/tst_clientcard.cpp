@@ -319,7 +319,11 @@ void TestClientCard::webSearchAndMail()
 
     typeInto(edit("txtEmail"), " anna@example.it ");
     release("imgEmail");
-    QCOMPARE(fake->opened.last(), QString("mailto:mailto:anna@example.it"));
+    QCOMPARE(fake->opened.last(), QString("mailto:anna@example.it"));
+    // An address that would split the mailto is encoded, not cut.
+    edit("txtEmail")->setText("vendite&assistenza@example.it?x");
+    release("imgEmail");
+    QCOMPARE(fake->opened.last(), QString("mailto:vendite%26assistenza@example.it%3Fx"));
 }
 
 void TestClientCard::failingArchiveChangesNothing()

@@ -163,7 +163,7 @@ bool FakePlatform::openUrl(const QString& url)
 
 bool FakePlatform::openMailto(const QString& mailto)
 {
-    opened.append(QStringLiteral("mailto:") + mailto);
+    opened.append(mailto);   // already "mailto:<address>"
     return shellSucceeds;
 }
 
