@@ -62,7 +62,7 @@ TfrmCercaCliente::TfrmCercaCliente()
     connect(cmdIndietro, &QPushButton::clicked, this, &TfrmCercaCliente::cmdIndietroClick);
     connect(cmdAnnulla, &QPushButton::clicked, this, &QDialog::reject);
 
-    m_services = std::make_unique<ListServices>(
+    m_services = new ListServices(
         lstRecords, txtTrova, findChild<QPushButton*>(QStringLiteral("cmdTrova02")), cmdStampa,
         QStringLiteral("Ricerca non applicabile: la lista non contiene nessuna voce."),
         [] {
@@ -73,8 +73,6 @@ TfrmCercaCliente::TfrmCercaCliente()
         },
         this);
 }
-
-TfrmCercaCliente::~TfrmCercaCliente() = default;
 
 void TfrmCercaCliente::buildCriteriaPanel()
 {

@@ -15,7 +15,6 @@ class TfrmCercaCliente : public DialogScreen
     Q_OBJECT
 public:
     TfrmCercaCliente();
-    ~TfrmCercaCliente() override;
 
     void setCallerMark(const QString& mark);
 
@@ -43,5 +42,5 @@ private:
     QPushButton* cmdStampa;
     QLineEdit* txtCognome;
     int m_filled = 0;   // criteria filled in the last search
-    std::unique_ptr<ListServices> m_services;
+    ListServices* m_services;   // owned by the screen
 };

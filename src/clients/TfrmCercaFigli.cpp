@@ -46,7 +46,7 @@ TfrmCercaFigli::TfrmCercaFigli()
     cmdStampa->setGeometry(640, 424, 110, 30);
     cmdStampa->setAutoDefault(false);
 
-    m_services = std::make_unique<ListServices>(
+    m_services = new ListServices(
         lstRecords, txtTrova, cmdTrova02, cmdStampa,
         QStringLiteral("Ricerca non applicabile: la lista non contiene nessuna voce."),
         [] {
@@ -57,8 +57,6 @@ TfrmCercaFigli::TfrmCercaFigli()
         },
         this);
 }
-
-TfrmCercaFigli::~TfrmCercaFigli() = default;
 
 void TfrmCercaFigli::showEvent(QShowEvent* event)
 {

@@ -12,7 +12,6 @@ class TfrmCercaFigli : public DialogScreen
     Q_OBJECT
 public:
     TfrmCercaFigli();
-    ~TfrmCercaFigli() override;
 
     void lstRecordsDblClick();
 
@@ -22,5 +21,5 @@ protected:
 
 private:
     QListWidget* lstRecords;
-    std::unique_ptr<ListServices> m_services;
+    ListServices* m_services;   // owned by the screen
 };

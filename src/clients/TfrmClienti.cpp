@@ -130,26 +130,25 @@ void TfrmClienti::buildToolbar()
         const char* hint;
         int x;
         void (TfrmClienti::*act)();
-        bool onRelease;
     } buttons[] = {
-        {"imgNuovo", "btn_nuovo", " Prepara la schermata ad accogliere una nuova scheda.", 10, &TfrmClienti::imgNuovoClick, false},
-        {"imgSalva", "btn_salva", " Salva in archivio i dati relativi alla scheda corrente oppure aggiorna la scheda esistente.", 50, &TfrmClienti::imgSalvaClick, false},
-        {"imgTrova", "btn_cerca", " Trova una scheda in archivio.", 90, &TfrmClienti::imgTrovaClick, false},
-        {"imgDoppioTurno", "btn_pubblicita", " Visualizza l'elenco dei clienti che acconsentono a ricevere pubblicità.", 130, &TfrmClienti::imgDoppioTurnoClick, false},
-        {"imgWord", "btn_stampa", " Stampa la scheda corrente.", 170, &TfrmClienti::imgWordClick, false},
-        {"imgExcel", "btn_excel", " Esporta l'archivio corrente in un foglio di Microsoft Excel.", 210, &TfrmClienti::imgExcelClick, false},
-        {"imgFile", "btn_allegati", " Allega file esterni alla scheda corrente.", 250, &TfrmClienti::imgFileClick, false},
-        {"imgCartella", "btn_cartella", " Associa una cartella alla scheda corrente.", 290, &TfrmClienti::imgCartellaClick, false},
-        {"imgElimina", "btn_web", " Cerca sul Web, tramite Google, informazioni relative al cliente.", 330, &TfrmClienti::imgEliminaClick, false},
-        {"imgGuida", "btn_guida", " Visualizza la guida in linea del programma.", 370, &TfrmClienti::imgGuidaClick, false},
-        {"imgEsci", "btn_esci", " Esce dalla schermata di lavoro corrente.", 953, &TfrmClienti::imgEsciClick, false},
+        {"imgNuovo", "btn_nuovo", " Prepara la schermata ad accogliere una nuova scheda.", 10, &TfrmClienti::imgNuovoClick},
+        {"imgSalva", "btn_salva", " Salva in archivio i dati relativi alla scheda corrente oppure aggiorna la scheda esistente.", 50, &TfrmClienti::imgSalvaClick},
+        {"imgTrova", "btn_cerca", " Trova una scheda in archivio.", 90, &TfrmClienti::imgTrovaClick},
+        {"imgDoppioTurno", "btn_pubblicita", " Visualizza l'elenco dei clienti che acconsentono a ricevere pubblicità.", 130, &TfrmClienti::imgDoppioTurnoClick},
+        {"imgWord", "btn_stampa", " Stampa la scheda corrente.", 170, &TfrmClienti::imgWordClick},
+        {"imgExcel", "btn_excel", " Esporta l'archivio corrente in un foglio di Microsoft Excel.", 210, &TfrmClienti::imgExcelClick},
+        {"imgFile", "btn_allegati", " Allega file esterni alla scheda corrente.", 250, &TfrmClienti::imgFileClick},
+        {"imgCartella", "btn_cartella", " Associa una cartella alla scheda corrente.", 290, &TfrmClienti::imgCartellaClick},
+        {"imgElimina", "btn_web", " Cerca sul Web, tramite Google, informazioni relative al cliente.", 330, &TfrmClienti::imgEliminaClick},
+        {"imgGuida", "btn_guida", " Visualizza la guida in linea del programma.", 370, &TfrmClienti::imgGuidaClick},
+        {"imgEsci", "btn_esci", " Esce dalla schermata di lavoro corrente.", 953, &TfrmClienti::imgEsciClick},
     };
     for (const auto& b : buttons) {
         auto* button = new PictureButton(QLatin1String(b.name),
                                          QStringLiteral(":/pictures/%1.png").arg(QLatin1String(b.picture)),
                                          QString::fromUtf8(b.hint), grpContainer);
         button->move(b.x, 42);
-        connect(button, b.onRelease ? &PictureButton::released : &PictureButton::clicked, this, b.act);
+        connect(button, &PictureButton::clicked, this, b.act);
     }
 
     const struct
