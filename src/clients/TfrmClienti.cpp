@@ -397,6 +397,12 @@ void TfrmClienti::imgSalvaClick()
         txtOperatore->setFocus();
         return;
     }
+    // The archive is opened (or created) first: if that fails nothing changes.
+    ArchiveFile archive = ClientCard::archive();
+    qint64 records = 0;
+    if (!archive.count(records))
+        return;
+
     const bool update = !lblPosizione->text().trimmed().isEmpty();
     // The status line is written before the record, and stays even if the write fails.
     lblStato->setText(ClientCard::saveStatus(update, platform::current().today(), platform::current().now()));
@@ -405,7 +411,6 @@ void TfrmClienti::imgSalvaClick()
     CardFields::store(grpContainer, record, ClientCard::bindings());
     record.Pubblicita = chkDoppioTurno->isChecked() ? ClientCard::consentYes() : ClientCard::consentNo();
 
-    ArchiveFile archive = ClientCard::archive();
     if (update) {
         if (!archive.update(lblPosizione->text().trimmed().toLongLong(), record.encode()))
             return;

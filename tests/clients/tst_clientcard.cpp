@@ -7,6 +7,7 @@
 #include "TestSupport.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEnterEvent>
@@ -334,11 +335,25 @@ void TestClientCard::failingArchiveChangesNothing()
     QCOMPARE(fake->messages.size(), 1);
     QCOMPARE(fake->messages[0].text, kArchiveMessage);
     QCOMPARE(label("lblPosizione")->text(), QString());
-    // The status line was written before the failure.
-    QVERIFY(label("lblStato")->text().startsWith("Scheda salvata in data "));
+    // The archive could not even be opened: the status line is untouched.
+    QCOMPARE(label("lblStato")->text(), QString("Pronto per compilare una nuova scheda."));
     release("imgPrimo");
     QCOMPARE(fake->messages.size(), 2);
     QCOMPARE(edit("txtOperatore")->text(), QString("Neri"));
+
+    // Another workstation emptied the archive: the update finds no record
+    // at its position and writes nothing past the end of the file.
+    QDir(dir->path()).rmdir("Clienti.pro");
+    release("imgSalva");
+    QCOMPARE(label("lblPosizione")->text(), QString("1"));
+    dir->writeAll("Clienti.pro", QByteArray());
+    fake->clear();
+    release("imgSalva");
+    QCOMPARE(fake->messages.size(), 1);
+    QCOMPARE(fake->messages[0].text, kArchiveMessage);
+    QVERIFY(label("lblStato")->text().startsWith("Scheda aggiornata in data "));
+    QCOMPARE(label("lblPosizione")->text(), QString("1"));
+    QCOMPARE(dir->readAll("Clienti.pro").size(), 0);
 }
 
 void TestClientCard::damagedArchiveLoadsWhatIsReadable()
