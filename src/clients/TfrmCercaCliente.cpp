@@ -108,7 +108,7 @@ void TfrmCercaCliente::buildCriteriaPanel()
         y += 38;
     }
     txtCognome = static_cast<QLineEdit*>(chain.first());
-    KeyFilters::enterChain({chain[0], chain[1], chain[2], chain[3], chain[4], chain[5], chain[6]});
+    KeyFilters::enterChain(chain);
 }
 
 void TfrmCercaCliente::buildListPanel()

@@ -88,15 +88,9 @@ TfrmClienti::TfrmClienti()
                              "txtCarta", "txtIva", "txtIban", "txtTelCasa", "txtTelUff", "txtTelCel", "txtFax",
                              "txtEmail", "txtNote"})
         chain.append(grpContainer->findChild<QWidget*>(QLatin1String(name)));
-    for (int i = 0; i < chain.size(); ++i) {
-        QWidget* next = chain[(i + 1) % chain.size()];
-        if (i + 1 < chain.size())
-            setTabOrder(chain[i], next);
-        QLineEdit* edit = qobject_cast<QLineEdit*>(chain[i]);
-        if (!edit)
-            edit = static_cast<QComboBox*>(chain[i])->lineEdit();
-        connect(edit, &QLineEdit::returnPressed, next, [next] { next->setFocus(); });
-    }
+    for (int i = 0; i + 1 < chain.size(); ++i)
+        setTabOrder(chain[i], chain[i + 1]);
+    KeyFilters::enterChain(chain);
 }
 
 QLineEdit* TfrmClienti::field(QWidget* parent, const char* name, int maxLength, const QRect& geometry)

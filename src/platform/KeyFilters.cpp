@@ -8,7 +8,6 @@
 #include <QLineEdit>
 #include <QSignalBlocker>
 
-#include <vector>
 
 namespace KeyFilters {
 
@@ -69,10 +68,9 @@ void upperCaseAsTyped(QLineEdit* field)
     QObject::connect(field, &QLineEdit::textEdited, field, [field] { makeUpper(field); });
 }
 
-void enterChain(std::initializer_list<QWidget*> chain)
+void enterChain(const QList<QWidget*>& list)
 {
-    const std::vector<QWidget*> list(chain);
-    for (size_t i = 0; i < list.size(); ++i) {
+    for (int i = 0; i < list.size(); ++i) {
         QWidget* next = list[(i + 1) % list.size()];
         QLineEdit* edit = qobject_cast<QLineEdit*>(list[i]);
         if (!edit) {

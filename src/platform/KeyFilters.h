@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include <initializer_list>
+#include <QList>
 
 class QLineEdit;
 class QWidget;
@@ -22,6 +22,6 @@ void upperCaseAlways(QLineEdit* field);
 void upperCaseAsTyped(QLineEdit* field);
 
 // Enter in each field moves the focus to the next one of the chain (the last to the first).
-void enterChain(std::initializer_list<QWidget*> chain);
+void enterChain(const QList<QWidget*>& chain);
 
 } // namespace KeyFilters
