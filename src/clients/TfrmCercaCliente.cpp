@@ -128,9 +128,7 @@ void TfrmCercaCliente::buildListPanel()
     txtTrova->setGeometry(10, 300, 600, 26);
     button(grpElenco, "cmdTrova02", QStringLiteral("Trova"), QRect(620, 298, 110, 30));
     text(grpElenco,
-         QStringLiteral("Inserire una o più parole consecutive presenti nella scheda da cercare e premere il pulsante Trova.\n"
-                        "Per spostarsi sulla voce successiva contenente la stessa chiave di ricerca, fare di nuovo clic su Trova.\n"
-                        "Per richiamare i dati di una scheda, selezionarla con un doppio clic."),
+         CardListInstructions(),
          QRect(10, 336, 720, 60));
 }
 

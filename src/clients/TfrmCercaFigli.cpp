@@ -30,9 +30,7 @@ TfrmCercaFigli::TfrmCercaFigli()
     cmdTrova02->setAutoDefault(false);
 
     auto* help = new QLabel(
-        QStringLiteral("Inserire una o più parole consecutive presenti nella scheda da cercare e premere il pulsante Trova.\n"
-                       "Per spostarsi sulla voce successiva contenente la stessa chiave di ricerca, fare di nuovo clic su Trova.\n"
-                       "Per richiamare i dati di una scheda, selezionarla con un doppio clic."),
+        CardListInstructions(),
         this);
     help->setGeometry(10, 354, 740, 60);
 

@@ -117,3 +117,11 @@ void ConfigureListControl(QListWidget* list, int scrollWidthPixels)
         list->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     }
 }
+
+QString CardListInstructions()
+{
+    return QStringLiteral(
+        "Inserire una o più parole consecutive presenti nella scheda da cercare e premere il pulsante Trova.\n"
+        "Per spostarsi sulla voce successiva contenente la stessa chiave di ricerca, fare di nuovo clic su Trova.\n"
+        "Per richiamare i dati di una scheda, selezionarla con un doppio clic.");
+}

@@ -56,3 +56,7 @@ private:
 // single selection; with scrollWidthPixels > 0 the list scrolls sideways
 // over at least that width, so long lines can be read to their end.
 void ConfigureListControl(QListWidget* list, int scrollWidthPixels = 0);
+
+// The three instruction lines under a list whose lines lead back to a card
+// (find, find again, double click).
+QString CardListInstructions();
