@@ -1,7 +1,7 @@
 // Times the client search over a 100,000-card archive, list filling
 // included, beside the raw read of the same file, in one run.
 // Usage: client_search [records]   (default 100000); runs offscreen.
-#include "clients/TfrmCercaCliente.h"
+#include "clients/ui/TfrmCercaCliente.h"
 #include "platform/AppDir.h"
 #include "storage/ClientRecord.h"
 

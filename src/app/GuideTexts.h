@@ -5,4 +5,3 @@
 // The texts of the guide window, one per topic; paragraphs are separated by
 // an empty line (CR LF twice).
 QString LauncherGuideText();
-QString ClientsGuideText();

@@ -1,6 +1,6 @@
 #include "app/PasswordField.h"
 
-#include "platform/FieldColours.h"
+#include "platform/qt/FieldColours.h"
 
 #include <QGuiApplication>
 #include <QLineEdit>

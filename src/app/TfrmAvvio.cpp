@@ -1,16 +1,16 @@
 #include "app/TfrmAvvio.h"
 
 #include "app/GuideTexts.h"
-#include "app/Screens.h"
+#include "platform/qt/Screens.h"
 #include "app/TfrmHelpForm.h"
 #include "app/TfrmInfo.h"
 #include "app/TfrmSplash.h"
-#include "clients/TfrmClienti.h"
+#include "clients/ui/TfrmClienti.h"
 #include "platform/Platform.h"
-#include "platform/PictureButton.h"
-#include "receipts/TfrmRicevute.h"
-#include "warehouse/TfrmListino.h"
-#include "warehouse/TfrmMateriali.h"
+#include "platform/qt/PictureButton.h"
+#include "receipts/ui/TfrmRicevute.h"
+#include "warehouse/ui/TfrmListino.h"
+#include "warehouse/ui/TfrmMateriali.h"
 
 #include <QApplication>
 #include <QBuffer>

@@ -2,7 +2,7 @@
 
 #include "app/PasswordField.h"
 #include "app/PasswordStore.h"
-#include "app/Screens.h"
+#include "platform/qt/Screens.h"
 #include "app/TfrmPassword.h"
 #include "platform/Platform.h"
 #include "storage/TextRules.h"

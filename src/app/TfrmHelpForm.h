@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ScreenWindows.h"
+#include "platform/qt/ScreenWindows.h"
 
 class QLabel;
 class QPlainTextEdit;

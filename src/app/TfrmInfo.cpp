@@ -2,7 +2,7 @@
 
 #include "app/TfrmAvvio.h"
 #include "platform/Platform.h"
-#include "platform/PictureButton.h"
+#include "platform/qt/PictureButton.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ScreenWindows.h"
+#include "platform/qt/ScreenWindows.h"
 
 // The information screen: the product's pictures, links to the maker's web
 // page and e-mail.

@@ -3,7 +3,7 @@
 #include "app/TfrmAvvio.h"
 #include "platform/Platform.h"
 
-#include "platform/PictureButton.h"
+#include "platform/qt/PictureButton.h"
 
 #include <QLabel>
 #include <QMouseEvent>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ScreenWindows.h"
+#include "platform/qt/ScreenWindows.h"
 
 // The splash screen shown from the launcher's copyright button; a click
 // anywhere opens the maker's web page and closes it.

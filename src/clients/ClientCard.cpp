@@ -178,7 +178,6 @@ bool search(const Criteria& criteria, QStringList& lines)
 bool consentList(QStringList& lines)
 {
     ArchiveFile file = archive();
-    file.setQuiet(true);
     return file.scan([&](qint64, const char* record) {
         if (consents(record))
             lines.append(consentLine(record));
@@ -191,7 +190,6 @@ bool findByLine(LineBuilder build, const QString& line, TRecCliente& record, qin
     const QString wanted = TextRules::trim(line);
     bool found = false;
     ArchiveFile file = archive();
-    file.setQuiet(true);
     const bool ok = file.scan([&](qint64 index, const char* raw) {
         if (TextRules::trim(build(raw)) == wanted) {
             record = TRecCliente::decode(raw);

@@ -1,7 +1,5 @@
 #include "storage/ArchiveFile.h"
 
-#include "platform/Platform.h"
-
 #include <QFile>
 #include <QFileInfo>
 
@@ -76,13 +74,6 @@ bool writeAt(QFile& file, qint64 offset, const QByteArray& record)
 
 } // namespace
 
-bool ArchiveFile::fail() const
-{
-    if (!m_quiet)
-        platform::current().showMessage(archiveAccessMessage());
-    return false;
-}
-
 ArchiveFile::ArchiveFile(const QString& path, int recordSize)
     : m_path(path.trimmed()), m_recordSize(recordSize)
 {
@@ -92,7 +83,7 @@ bool ArchiveFile::count(qint64& records)
 {
     QFile file(m_path);
     if (!openArchive(file))
-        return fail();
+        return false;
     records = file.size() / m_recordSize;
     return true;
 }
@@ -101,12 +92,12 @@ bool ArchiveFile::read(qint64 index, QByteArray& record)
 {
     QFile file(m_path);
     if (!openArchive(file))
-        return fail();
+        return false;
     if (index < 0 || !file.seek(index * m_recordSize))
-        return fail();
+        return false;
     QByteArray data = file.read(m_recordSize);
     if (data.size() != m_recordSize)
-        return fail();
+        return false;
     record = data;
     return true;
 }
@@ -116,11 +107,11 @@ bool ArchiveFile::append(const QByteArray& record, qint64& position)
     Q_ASSERT(record.size() == m_recordSize);
     QFile file(m_path);
     if (!openArchive(file))
-        return fail();
+        return false;
     WriteLock lock(file.handle());
     const qint64 index = file.size() / m_recordSize;
     if (!writeAt(file, index * m_recordSize, record))
-        return fail();
+        return false;
     position = index + 1;
     return true;
 }
@@ -130,13 +121,13 @@ bool ArchiveFile::update(qint64 position, const QByteArray& record)
     Q_ASSERT(record.size() == m_recordSize);
     QFile file(m_path);
     if (!openArchive(file))
-        return fail();
+        return false;
     WriteLock lock(file.handle());
     const qint64 records = file.size() / m_recordSize;
     if (position < 1 || position > records)
-        return fail();
+        return false;
     if (!writeAt(file, (position - 1) * m_recordSize, record))
-        return fail();
+        return false;
     return true;
 }
 
@@ -144,7 +135,7 @@ bool ArchiveFile::scan(const Visitor& visit)
 {
     QFile file(m_path);
     if (!openArchive(file))
-        return fail();
+        return false;
     const qint64 records = file.size() / m_recordSize;
     // About one megabyte at a time: the archive itself is never held in memory.
     const qint64 perBlock = std::max<qint64>(1, (1 << 20) / m_recordSize);
@@ -154,7 +145,7 @@ bool ArchiveFile::scan(const Visitor& visit)
         const qint64 n = std::min(perBlock, records - index);
         const qint64 bytes = n * m_recordSize;
         if (file.read(block.data(), bytes) != bytes)
-            return fail();
+            return false;
         for (qint64 i = 0; i < n; ++i) {
             if (!visit(index + i, block.data() + i * m_recordSize))
                 return true;

@@ -13,17 +13,15 @@ QString archiveAccessMessage();
 // archive is kept between two user actions, so each operation sees the file
 // as it is on disk, records of other workstations included.
 //
-// On any failure the operation is abandoned and the archive-access message is
-// shown through the platform; the functions then return false.
+// On any failure the operation is abandoned and returns false; nothing is
+// shown here: the screen that asked reports it (with the archive-access
+// message, or not at all where a list stops silently).
 class ArchiveFile
 {
 public:
     ArchiveFile(const QString& path, int recordSize);
 
     const QString& path() const { return m_path; }
-    // A quiet archive reports failures only through its return values (the
-    // lists that stop silently when the archive fails).
-    void setQuiet(bool quiet) { m_quiet = quiet; }
     int recordSize() const { return m_recordSize; }
 
     // Number of whole records (an incomplete tail is not a record).
@@ -44,9 +42,6 @@ public:
     bool scan(const Visitor& visit);
 
 private:
-    bool fail() const;
-
     QString m_path;
     int m_recordSize;
-    bool m_quiet = false;
 };

@@ -1,6 +1,5 @@
 #include "storage/Browse.h"
 
-#include "platform/Platform.h"
 #include "storage/ArchiveFile.h"
 
 QString emptyArchiveCaption()
@@ -13,26 +12,25 @@ QString emptyArchiveMessage()
     return QStringLiteral("L'archivio non contiene nessuna scheda.");
 }
 
-bool BrowseArchive(ArchiveFile& archive, BrowseCommand command, QString& positionLabel, QByteArray& record)
+BrowseResult BrowseArchive(ArchiveFile& archive, BrowseCommand command, qint64 current)
 {
-    const QString label = positionLabel.trimmed();
-    bool numeric = false;
-    const qint64 current = label.toLongLong(&numeric);
-    const bool isNew = label.isEmpty() || !numeric;
+    using Outcome = BrowseResult::Outcome;
+    BrowseResult result;
+    const bool isNew = current <= 0;
 
     // Previous on the first card does nothing, without even opening the archive.
-    if (command == BrowseCommand::Previous && !isNew && current == 1)
-        return false;
+    if (command == BrowseCommand::Previous && current == 1)
+        return result;
 
     qint64 records = 0;
-    if (!archive.count(records))
-        return false;
+    if (!archive.count(records)) {
+        result.outcome = Outcome::Failed;
+        return result;
+    }
     if (records == 0) {
-        if (command == BrowseCommand::Next && !isNew)
-            positionLabel.clear();
-        platform::current().showTaskMessage(emptyArchiveCaption(), emptyArchiveMessage(),
-                                            platform::MessageIcon::Information);
-        return false;
+        result.outcome = Outcome::EmptyArchive;
+        result.clearPosition = command == BrowseCommand::Next && !isNew;
+        return result;
     }
 
     qint64 target = 0;
@@ -49,15 +47,18 @@ bool BrowseArchive(ArchiveFile& archive, BrowseCommand command, QString& positio
         else if (current < records)
             target = current + 1;
         else
-            return false;
+            return result;
         break;
     case BrowseCommand::Last:
         target = records;
         break;
     }
 
-    if (!archive.read(target - 1, record))
-        return false;
-    positionLabel = QString::number(target);
-    return true;
+    if (!archive.read(target - 1, result.record)) {
+        result.outcome = Outcome::Failed;
+        return result;
+    }
+    result.outcome = Outcome::Record;
+    result.position = target;
+    return result;
 }

@@ -7,13 +7,26 @@ class ArchiveFile;
 
 enum class BrowseCommand { First, Previous, Next, Last };
 
-// The four browse commands of the card screens and the receipt editor.
-// positionLabel is the text of the screen's position label; it is updated
-// (set to the position read, or cleared by Next on an empty archive).
-// Returns true when a record was read into record: the caller then fills its
-// controls from it. Messages (empty archive, archive access) are shown here.
-bool BrowseArchive(ArchiveFile& archive, BrowseCommand command, QString& positionLabel, QByteArray& record);
+// What a browse command leads to. The screen shows it: the record and its
+// position, the empty-archive box, or the archive-access message.
+struct BrowseResult
+{
+    enum class Outcome {
+        Record,         // record and position hold the card to show
+        Nothing,        // nothing to do (Previous on the first card, Next on the last)
+        EmptyArchive,   // the archive holds no record
+        Failed          // the archive could not be read
+    };
+    Outcome outcome = Outcome::Nothing;
+    QByteArray record;
+    qint64 position = 0;         // 1-based, with Outcome::Record
+    bool clearPosition = false;  // the card shown no longer exists: show it as a new card
+};
 
-// The message shown when browsing an archive with no record.
+// The four browse commands of the card screens and the receipt editor.
+// current is the 1-based position of the card shown, 0 for a new card.
+BrowseResult BrowseArchive(ArchiveFile& archive, BrowseCommand command, qint64 current);
+
+// The box shown when browsing an archive with no record.
 QString emptyArchiveCaption();
 QString emptyArchiveMessage();

@@ -37,4 +37,9 @@ QString fit(const QString& text, int n)
     return out.left(n);
 }
 
+QString paragraphs(const QStringList& list)
+{
+    return list.join(QStringLiteral("\r\n\r\n"));
+}
+
 } // namespace TextRules

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // The text rules every screen shares.
 namespace TextRules {
@@ -14,5 +15,8 @@ QString lowerAZ(const QString& text);
 
 // A list column: the text trimmed, padded with blanks, exactly n characters.
 QString fit(const QString& text, int n);
+
+// Paragraphs of a guide text, separated by one empty line (CR LF twice).
+QString paragraphs(const QStringList& list);
 
 } // namespace TextRules

@@ -1,11 +1,11 @@
 // The four checker windows driven through their controls, with the platform
 // double recording every box they show.
 
-#include "checkers/TfrmCarta.h"
-#include "checkers/TfrmCodFisc.h"
-#include "checkers/TfrmIban.h"
-#include "checkers/TfrmIva.h"
-#include "platform/FieldColours.h"
+#include "checkers/ui/TfrmCarta.h"
+#include "checkers/ui/TfrmCodFisc.h"
+#include "checkers/ui/TfrmIban.h"
+#include "checkers/ui/TfrmIva.h"
+#include "platform/qt/FieldColours.h"
 
 #include "FakePlatform.h"
 #include "TestSupport.h"

@@ -1,8 +1,8 @@
-#include "clients/TfrmAllegatiCli.h"
-#include "clients/TfrmAllegatiMat.h"
-#include "clients/TfrmCartellaCli.h"
-#include "clients/TfrmCartellaMat.h"
-#include "platform/FieldColours.h"
+#include "clients/ui/TfrmAllegatiCli.h"
+#include "clients/ui/TfrmAllegatiMat.h"
+#include "clients/ui/TfrmCartellaCli.h"
+#include "clients/ui/TfrmCartellaMat.h"
+#include "platform/qt/FieldColours.h"
 
 #include "FakePlatform.h"
 #include "TestSupport.h"

@@ -1,7 +1,7 @@
 #include "clients/CardPrint.h"
-#include "clients/TfrmPrint_Contatto.h"
-#include "clients/TfrmPrint_Prodotto.h"
-#include "platform/QtPrintCanvas.h"
+#include "clients/ui/TfrmPrint_Contatto.h"
+#include "clients/ui/TfrmPrint_Prodotto.h"
+#include "platform/qt/QtPrintCanvas.h"
 
 #include "FakePlatform.h"
 #include "RecordingCanvas.h"

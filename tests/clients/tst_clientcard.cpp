@@ -1,5 +1,5 @@
 #include "app/Startup.h"
-#include "clients/TfrmClienti.h"
+#include "clients/ui/TfrmClienti.h"
 #include "storage/ArchiveFile.h"
 #include "storage/ClientRecord.h"
 

@@ -1,7 +1,7 @@
 #include "app/Startup.h"
 #include "clients/ClientCard.h"
-#include "clients/TfrmCercaCliente.h"
-#include "clients/TfrmCercaFigli.h"
+#include "clients/ui/TfrmCercaCliente.h"
+#include "clients/ui/TfrmCercaFigli.h"
 #include "storage/ArchiveFile.h"
 
 #include "FakePlatform.h"

@@ -2,7 +2,7 @@
 
 #include "FakePlatform.h"
 #include "TestSupport.h"
-#include "platform/AmountKeyFilter.h"
+#include "platform/qt/AmountKeyFilter.h"
 
 #include <QLineEdit>
 #include <QtTest>

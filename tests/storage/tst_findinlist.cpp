@@ -1,4 +1,4 @@
-#include "platform/ListServices.h"
+#include "platform/qt/ListServices.h"
 #include "storage/FindInList.h"
 
 #include "FakePlatform.h"

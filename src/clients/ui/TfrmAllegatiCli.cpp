@@ -1,0 +1,11 @@
+#include "clients/ui/TfrmAllegatiCli.h"
+
+TfrmAllegatiCli::TfrmAllegatiCli(QWidget* card)
+    : AttachmentsDialog(QStringLiteral("frmAllegatiCli"), card)
+{
+}
+
+void TfrmAllegatiCli::Run(QWidget* card)
+{
+    runOn<TfrmAllegatiCli>(card);
+}

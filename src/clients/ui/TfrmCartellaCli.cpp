@@ -1,0 +1,11 @@
+#include "clients/ui/TfrmCartellaCli.h"
+
+TfrmCartellaCli::TfrmCartellaCli(QWidget* card)
+    : FolderDialog(QStringLiteral("frmCartellaCli"), card)
+{
+}
+
+void TfrmCartellaCli::Run(QWidget* card)
+{
+    runOn<TfrmCartellaCli>(card);
+}

@@ -1,6 +1,0 @@
-#include "export/TfrmEsportaMat.h"
-
-TfrmEsportaMat::TfrmEsportaMat()
-    : DialogScreen(QStringLiteral("frmEsportaMat"), QStringLiteral(" Esportazione magazzino materiali in Microsoft Excel"), QSize(640, 480))
-{
-}

@@ -1,6 +1,0 @@
-#include "export/TfrmEsportaRic.h"
-
-TfrmEsportaRic::TfrmEsportaRic()
-    : DialogScreen(QStringLiteral("frmEsportaRic"), QStringLiteral(" Esportazione ricevute in Microsoft Excel"), QSize(640, 480))
-{
-}

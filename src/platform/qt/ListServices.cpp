@@ -1,0 +1,127 @@
+#include "platform/qt/ListServices.h"
+
+#include "platform/qt/FieldColours.h"
+#include "platform/Platform.h"
+#include "storage/FindInList.h"
+
+#include <QAbstractButton>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QStyledItemDelegate>
+
+#include <algorithm>
+
+namespace {
+
+// Items at least as wide as the scroll width: with uniform item sizes the
+// list takes its horizontal extent from them.
+class ScrollWidthDelegate final : public QStyledItemDelegate
+{
+public:
+    ScrollWidthDelegate(int width, QObject* parent) : QStyledItemDelegate(parent), m_width(width) {}
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        QSize size = QStyledItemDelegate::sizeHint(option, index);
+        size.setWidth(std::max(size.width(), m_width));
+        return size;
+    }
+
+private:
+    int m_width;
+};
+
+bool isEnter(const QKeyEvent* key)
+{
+    return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+}
+
+} // namespace
+
+ListServices::ListServices(QListWidget* lstRecords, QLineEdit* txtTrova, QAbstractButton* cmdTrova02,
+                           QAbstractButton* cmdStampa, QString emptyFindText,
+                           std::function<ListReportSpec()> reportSpec, QWidget* owner)
+    : QObject(owner), m_list(lstRecords), m_find(txtTrova), m_emptyFindText(std::move(emptyFindText)),
+      m_reportSpec(std::move(reportSpec)), m_owner(owner)
+{
+    FieldColours::install(m_find, Qt::white);
+    m_find->installEventFilter(this);
+    connect(cmdTrova02, &QAbstractButton::clicked, this, &ListServices::find);
+    connect(cmdStampa, &QAbstractButton::clicked, this, &ListServices::print);
+}
+
+void ListServices::reset()
+{
+    m_lastSearch.clear();
+    m_list->clearSelection();
+    m_list->setCurrentItem(nullptr);
+    m_find->clear();
+    m_find->setFocus();
+}
+
+QStringList ListServices::lines() const
+{
+    QStringList out;
+    out.reserve(m_list->count());
+    for (int i = 0; i < m_list->count(); ++i)
+        out.append(m_list->item(i)->text());
+    return out;
+}
+
+int ListServices::selectedRow() const
+{
+    const QList<QListWidgetItem*> selected = m_list->selectedItems();
+    return selected.isEmpty() ? -1 : m_list->row(selected.first());
+}
+
+void ListServices::find()
+{
+    const QStringList all = lines();
+    if (all.isEmpty()) {
+        platform::current().showMessage(m_emptyFindText);
+        return;
+    }
+    const int row = FindInList(all, selectedRow(), m_find->text(), m_lastSearch);
+    QListWidgetItem* item = m_list->item(row);
+    m_list->setCurrentItem(item, QItemSelectionModel::ClearAndSelect);
+    m_list->scrollToItem(item);
+}
+
+void ListServices::print()
+{
+    PrintListReport(m_owner, lines(), m_reportSpec ? m_reportSpec() : ListReportSpec());
+}
+
+bool ListServices::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_find && event->type() == QEvent::KeyPress && isEnter(static_cast<QKeyEvent*>(event))) {
+        find();
+        // Enter stops here: left to travel on, it would press the dialog's
+        // default button (and might close the list).
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void ConfigureListControl(QListWidget* list, int scrollWidthPixels)
+{
+    QFont font(QStringLiteral("Courier New"), 8);
+    font.setStyleHint(QFont::TypeWriter);   // a fixed pitch keeps the columns where the face is missing
+    list->setFont(font);
+    list->setUniformItemSizes(true);
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    if (scrollWidthPixels > 0) {
+        list->setItemDelegate(new ScrollWidthDelegate(scrollWidthPixels, list));
+        list->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+        list->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    }
+}
+
+QString CardListInstructions()
+{
+    return QStringLiteral(
+        "Inserire una o più parole consecutive presenti nella scheda da cercare e premere il pulsante Trova.\n"
+        "Per spostarsi sulla voce successiva contenente la stessa chiave di ricerca, fare di nuovo clic su Trova.\n"
+        "Per richiamare i dati di una scheda, selezionarla con un doppio clic.");
+}

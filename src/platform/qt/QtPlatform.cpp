@@ -1,0 +1,160 @@
+#include "platform/qt/QtPlatform.h"
+
+#include "platform/qt/QtPrintCanvas.h"
+
+#include <QApplication>
+#include <QDateTime>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QUrl>
+
+namespace platform {
+
+QtPlatform::QtPlatform() = default;
+QtPlatform::~QtPlatform() = default;
+
+namespace {
+
+QMessageBox::Icon qtIcon(MessageIcon icon)
+{
+    switch (icon) {
+    case MessageIcon::Information: return QMessageBox::Information;
+    case MessageIcon::Warning: return QMessageBox::Warning;
+    case MessageIcon::Question: return QMessageBox::Question;
+    case MessageIcon::None: break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+// Message boxes belong to the active window, modal to the application.
+int runBox(QWidget* owner, QMessageBox::Icon icon, const QString& caption, const QString& text,
+           QMessageBox::StandardButtons buttons)
+{
+    QWidget* parent = owner ? owner : QApplication::activeWindow();
+    QMessageBox box(icon, caption, text, buttons, parent);
+    box.setWindowModality(Qt::ApplicationModal);
+    return box.exec();
+}
+
+} // namespace
+
+void QtPlatform::showMessage(const QString& text)
+{
+    runBox(nullptr, QMessageBox::NoIcon, applicationTitle(), text, QMessageBox::Ok);
+}
+
+void QtPlatform::showTaskMessage(const QString& caption, const QString& text, MessageIcon icon)
+{
+    runBox(nullptr, qtIcon(icon), caption, text, QMessageBox::Ok);
+}
+
+void QtPlatform::showKeyFilterMessage(QWidget* owner, const QString& text)
+{
+    runBox(owner ? owner->window() : nullptr, QMessageBox::NoIcon, QStringLiteral("Operazione annullata"), text,
+           QMessageBox::Ok);
+}
+
+bool QtPlatform::askYesNo(const QString& caption, const QString& text)
+{
+    return runBox(nullptr, QMessageBox::Question, caption, text, QMessageBox::Yes | QMessageBox::No)
+           == QMessageBox::Yes;
+}
+
+bool QtPlatform::printDialog(QWidget* owner, int& copies)
+{
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    // Without any installed printer the dialog still offers printing to a PDF file.
+    if (QPrinterInfo::availablePrinters().isEmpty()) {
+        printer->setOutputFormat(QPrinter::PdfFormat);
+        printer->setOutputFileName(QDir::home().filePath(QStringLiteral("Ventoria.pdf")));
+    }
+    QPrintDialog dialog(printer.get(), owner ? owner : QApplication::activeWindow());
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    copies = printer->copyCount();
+    // Every copy is a document of its own: the printer prints each once.
+    printer->setCopyCount(1);
+    m_printer = std::move(printer);
+    return true;
+}
+
+std::unique_ptr<PrintCanvas> QtPlatform::beginPixelDocument(const QString& jobName, PageOrientation orientation)
+{
+    if (!m_printer)
+        return nullptr;
+    return QtPrintCanvas::begin(*m_printer, jobName, orientation, QtPrintCanvas::Units::Pixels);
+}
+
+std::unique_ptr<PrintCanvas> QtPlatform::beginMetricDocument(const QString& jobName, PageOrientation orientation)
+{
+    if (!m_printer)
+        return nullptr;
+    return QtPrintCanvas::begin(*m_printer, jobName, orientation, QtPrintCanvas::Units::TenthsOfMillimetre);
+}
+
+QString QtPlatform::openFileDialog(QWidget* owner, const QString& title, const QStringList& filters)
+{
+    return QFileDialog::getOpenFileName(owner, title, QString(), filters.join(QStringLiteral(";;")));
+}
+
+QString QtPlatform::browseFolder(QWidget* owner, const QString& prompt)
+{
+    return QFileDialog::getExistingDirectory(owner, prompt);
+}
+
+bool QtPlatform::openDocument(const QString& path)
+{
+    BusyCursor busy;
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+bool QtPlatform::openFolder(const QString& path)
+{
+    BusyCursor busy;
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+bool QtPlatform::openUrl(const QString& url)
+{
+    BusyCursor busy;
+    return QDesktopServices::openUrl(QUrl(url, QUrl::StrictMode));
+}
+
+bool QtPlatform::openMailto(const QString& mailto)
+{
+    BusyCursor busy;
+    return QDesktopServices::openUrl(QUrl(mailto, QUrl::StrictMode));
+}
+
+void QtPlatform::setBusy(bool busy)
+{
+    if (busy)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    else if (QApplication::overrideCursor())
+        QApplication::restoreOverrideCursor();
+}
+
+QDate QtPlatform::today()
+{
+    return QDate::currentDate();
+}
+
+QTime QtPlatform::now()
+{
+    return QTime::currentTime();
+}
+
+void installQtPlatformIfNone()
+{
+    if (isInstalled())
+        return;
+    static QtPlatform qtPlatform;
+    install(&qtPlatform);
+}
+
+} // namespace platform

@@ -1,6 +1,0 @@
-#include "receipts/TfrmLogo.h"
-
-TfrmLogo::TfrmLogo()
-    : DialogScreen(QStringLiteral("frmLogo"), QStringLiteral(" Carica logo Ditta"), QSize(640, 480))
-{
-}

@@ -1,6 +1,0 @@
-#include "receipts/TfrmNumerazione.h"
-
-TfrmNumerazione::TfrmNumerazione()
-    : DialogScreen(QStringLiteral("frmNumerazione"), QStringLiteral(" Imposta inizio numerazione"), QSize(640, 480))
-{
-}

@@ -1,6 +1,0 @@
-#include "receipts/TfrmStampa.h"
-
-TfrmStampa::TfrmStampa()
-    : DialogScreen(QStringLiteral("frmStampa"), QStringLiteral(" Stampa ricevuta"), QSize(640, 480))
-{
-}

@@ -1,0 +1,6 @@
+#include "receipts/ui/TfrmLogo.h"
+
+TfrmLogo::TfrmLogo()
+    : DialogScreen(QStringLiteral("frmLogo"), QStringLiteral(" Carica logo Ditta"), QSize(640, 480))
+{
+}

@@ -1,0 +1,6 @@
+#include "receipts/ui/TfrmStampa.h"
+
+TfrmStampa::TfrmStampa()
+    : DialogScreen(QStringLiteral("frmStampa"), QStringLiteral(" Stampa ricevuta"), QSize(640, 480))
+{
+}

@@ -1,6 +1,0 @@
-#include "reports/TfrmCercaRic.h"
-
-TfrmCercaRic::TfrmCercaRic()
-    : DialogScreen(QStringLiteral("frmCercaRic"), QStringLiteral(" Ricerca ricevute e in archivio"), QSize(640, 480))
-{
-}

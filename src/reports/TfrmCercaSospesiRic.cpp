@@ -1,6 +1,0 @@
-#include "reports/TfrmCercaSospesiRic.h"
-
-TfrmCercaSospesiRic::TfrmCercaSospesiRic()
-    : DialogScreen(QStringLiteral("frmCercaSospesiRic"), QStringLiteral("Ricevute non ancora saldate"), QSize(640, 480))
-{
-}

@@ -1,6 +1,0 @@
-#include "reports/TfrmRiepAnnualeRic.h"
-
-TfrmRiepAnnualeRic::TfrmRiepAnnualeRic()
-    : DialogScreen(QStringLiteral("frmRiepAnnualeRic"), QStringLiteral(" Riepilogo annuale ricevute"), QSize(640, 480))
-{
-}

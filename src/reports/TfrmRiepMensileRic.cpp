@@ -1,6 +1,0 @@
-#include "reports/TfrmRiepMensileRic.h"
-
-TfrmRiepMensileRic::TfrmRiepMensileRic()
-    : DialogScreen(QStringLiteral("frmRiepMensileRic"), QStringLiteral(" Riepilogo mensile ricevute"), QSize(640, 480))
-{
-}

@@ -1,6 +1,0 @@
-#include "reports/TfrmRiepTrimestraleRic.h"
-
-TfrmRiepTrimestraleRic::TfrmRiepTrimestraleRic()
-    : DialogScreen(QStringLiteral("frmRiepTrimestraleRic"), QStringLiteral(" Riepilogo trimestrale fatture"), QSize(640, 480))
-{
-}

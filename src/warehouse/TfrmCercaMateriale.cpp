@@ -1,6 +1,0 @@
-#include "warehouse/TfrmCercaMateriale.h"
-
-TfrmCercaMateriale::TfrmCercaMateriale()
-    : DialogScreen(QStringLiteral("frmCercaMateriale"), QStringLiteral(" Ricerca materiali in archivio"), QSize(640, 480))
-{
-}

@@ -1,6 +1,0 @@
-#include "warehouse/TfrmCercaSottoscorta.h"
-
-TfrmCercaSottoscorta::TfrmCercaSottoscorta()
-    : DialogScreen(QStringLiteral("frmCercaSottoscorta"), QStringLiteral(" Materiali in esaurimento"), QSize(640, 480))
-{
-}

@@ -1,6 +1,0 @@
-#include "warehouse/TfrmImpMateriali.h"
-
-TfrmImpMateriali::TfrmImpMateriali()
-    : DialogScreen(QStringLiteral("frmImpMateriali"), QStringLiteral(" Importa materiali da magazzino"), QSize(640, 480))
-{
-}

@@ -1,7 +1,0 @@
-#include "warehouse/TfrmMateriali.h"
-
-TfrmMateriali::TfrmMateriali()
-    : WorkAreaWindow(QStringLiteral("frmMateriali"), QStringLiteral(" Magazzino materiali"), {4, 18, QSize(1022, 738)})
-{
-    grpContainer = addPanel(QStringLiteral("grpContainer"));
-}
