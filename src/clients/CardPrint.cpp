@@ -4,8 +4,6 @@
 #include "storage/TextRules.h"
 
 #include <QImage>
-#include <QObject>
-#include <QVariant>
 
 #include <initializer_list>
 
@@ -128,18 +126,6 @@ Row ruleAt(int y)
     return Row{y, Field{"", {}, {}, 0, ""}};
 }
 
-// Reads the text a card control shows, whatever its kind of field.
-QString controlText(const QObject* card, const QString& name)
-{
-    const QObject* control = card ? card->findChild<QObject*>(name) : nullptr;
-    if (!control)
-        return QString();
-    QVariant text = control->property("text");
-    if (!text.isValid())
-        text = control->property("plainText");
-    return text.toString();
-}
-
 } // namespace
 
 PrintElement* PrintLayout::element(const QString& name)
@@ -252,11 +238,11 @@ bool SetElementText(PrintLayout& layout, const QString& name, const QString& tex
     return true;
 }
 
-void FillBoxesFrom(PrintLayout& layout, const QObject* card)
+void FillBoxes(PrintLayout& layout, const std::function<QString(const QString& source)>& valueOf)
 {
     for (PrintElement& e : layout.elements) {
         if (e.kind == PrintElementKind::Box)
-            e.text = TextRules::trim(controlText(card, e.source));
+            e.text = TextRules::trim(valueOf(e.source));
     }
 }
 
@@ -381,20 +367,4 @@ bool TBDPrintPage::Print(const PrintLayout& layout, const QString& jobName,
     platform::BusyCursor busy;
     Render(*canvas, layout);
     return canvas->end();
-}
-
-void PrintCardLayout(QWidget* owner, const PrintLayout& layout, const QString& jobName)
-{
-    int copies = 0;
-    if (!platform::current().printDialog(owner, copies))
-        return;
-    TBDPrintPage page;
-    page.LeftOffset = 16;
-    page.TopOffset = 12;
-    for (int copy = 0; copy < copies; ++copy) {
-        if (!page.Print(layout, jobName, platform::PageOrientation::Portrait)) {
-            platform::current().showMessage(platform::printFailureMessage());
-            return;
-        }
-    }
 }

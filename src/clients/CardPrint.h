@@ -12,8 +12,6 @@
 #include <functional>
 #include <vector>
 
-class QObject;
-class QWidget;
 
 // The printed cards: a page layout described as data, designed at 96 layout
 // pixels per inch, and the renderer that puts it on the printer page.
@@ -67,10 +65,10 @@ QString ConsentLine(bool consents);
 
 // Sets the text of the named element; false when the layout has none.
 bool SetElementText(PrintLayout& layout, const QString& name, const QString& text);
-// Copies into every box the text of its source control below card
-// (its "text" property, or "plainText"), trimmed; a missing control leaves
-// the box empty.
-void FillBoxesFrom(PrintLayout& layout, const QObject* card);
+// Fills every box with the value of its source, trimmed. The sources are
+// named after the card's controls; valueOf gives the value the card would
+// save for each (empty for one it does not know).
+void FillBoxes(PrintLayout& layout, const std::function<QString(const QString& source)>& valueOf);
 
 // Draws a layout onto a printer page element by element.
 //
@@ -101,7 +99,3 @@ private:
     void drawRule(platform::PrintCanvas& canvas, const Placement& at, const PrintElement& e) const;
     void drawPicture(platform::PrintCanvas& canvas, const Placement& at, const PrintElement& e) const;
 };
-
-// A filled card layout to the printer: the print dialog, then one portrait
-// job of one page per copy asked for. Nothing when the dialog is cancelled.
-void PrintCardLayout(QWidget* owner, const PrintLayout& layout, const QString& jobName);

@@ -40,53 +40,6 @@ QString saveStatus(bool update, const QDate& date, const QTime& time)
            + time.toString(QStringLiteral("HH:mm:ss"));
 }
 
-const std::vector<Binding>& bindings()
-{
-    static const std::vector<Binding> list = {
-        {&TRecCliente::Nominativo, "txtOperatore"},
-        {&TRecCliente::Indirizzo, "txtIndirizzo"},
-        {&TRecCliente::Cap, "txtCap"},
-        {&TRecCliente::Citta, "txtCitta"},
-        {&TRecCliente::Prov, "txtProv"},
-        {&TRecCliente::Categoria, "txtTurni"},
-        {&TRecCliente::Prodotti, "txtScadenza"},
-        {&TRecCliente::Pagamento, "txtRetribuzione"},
-        {&TRecCliente::Sconti, "txtPostazione"},
-        {&TRecCliente::Zona, "txtIncarichi"},
-        {&TRecCliente::CodFisc, "txtCodFisc"},
-        {&TRecCliente::Carta, "txtCarta"},
-        {&TRecCliente::Iva, "txtIva"},
-        {&TRecCliente::Iban, "txtIban"},
-        {&TRecCliente::TelCasa, "txtTelCasa"},
-        {&TRecCliente::TelUff, "txtTelUff"},
-        {&TRecCliente::TelCel, "txtTelCel"},
-        {&TRecCliente::Fax, "txtFax"},
-        {&TRecCliente::Email, "txtEmail"},
-        {&TRecCliente::Note, "txtNote"},
-        {&TRecCliente::File01, "lblFile01"},
-        {&TRecCliente::File02, "lblFile02"},
-        {&TRecCliente::File03, "lblFile03"},
-        {&TRecCliente::Desc01, "lblDesc01"},
-        {&TRecCliente::Desc02, "lblDesc02"},
-        {&TRecCliente::Desc03, "lblDesc03"},
-        {&TRecCliente::Cartella, "lblCartella"},
-        {&TRecCliente::CartellaDesc, "lblCartellaDesc"},
-        {&TRecCliente::Stato, "lblStato"},
-    };
-    return list;
-}
-
-const std::vector<Binding>& receiptBindings()
-{
-    static const std::vector<Binding> list = {
-        {&TRecCliente::Nominativo, "txtCliente"}, {&TRecCliente::Indirizzo, "txtIndirizzoCli"},
-        {&TRecCliente::Cap, "txtCapCli"},         {&TRecCliente::Citta, "txtCittaCli"},
-        {&TRecCliente::Prov, "txtProvCli"},       {&TRecCliente::Iva, "txtIvaCli"},
-        {&TRecCliente::CodFisc, "txtCodFiscCli"}, {&TRecCliente::Pagamento, "txtModPag"},
-    };
-    return list;
-}
-
 QString webSearchUrl(const QString& name)
 {
     return QStringLiteral("https://www.google.com/search?q=")

@@ -25,17 +25,6 @@ QString newCardStatus();     // "Pronto per compilare una nuova scheda."
 // "Scheda salvata in data dd/mm/yyyy alle ore hh:mm:ss", or "aggiornata" for an update.
 QString saveStatus(bool update, const QDate& date, const QTime& time);
 
-// The card's text controls and the record fields they hold, in record order
-// (Pubblicita, held by the check box, is not among them).
-struct Binding
-{
-    QString TRecCliente::*field;
-    const char* control;
-};
-const std::vector<Binding>& bindings();
-// The client block of the receipt editor, filled from a client by the search.
-const std::vector<Binding>& receiptBindings();
-
 // The web search of a client's name: the query properly encoded, so that a
 // name with "&", "#" or "+" searches for that name.
 QString webSearchUrl(const QString& name);

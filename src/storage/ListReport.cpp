@@ -1,6 +1,5 @@
 #include "storage/ListReport.h"
 
-#include "platform/Platform.h"
 #include "storage/TextRules.h"
 
 #include <cmath>
@@ -97,20 +96,6 @@ void composeClosing(platform::PrintCanvas& canvas, const ListReportSpec& spec, c
     canvas.drawText(kLeft, y + 550, stampLine);
 }
 
-// One copy as a print job of its own. False when the printer could not
-// start or finish the document.
-bool printOneCopy(const QStringList& lines, const ListReportSpec& spec)
-{
-    std::unique_ptr<platform::PrintCanvas> canvas = platform::current().beginPixelDocument(
-        QStringLiteral("Ventoria 2.0 - ") + spec.title, platform::PageOrientation::Landscape);
-    if (!canvas)
-        return false;
-    platform::BusyCursor busy;
-    const QString stamp = ListReportStampLine(platform::current().today(), platform::current().now());
-    ComposeListReport(*canvas, lines, spec, stamp);
-    return canvas->end();
-}
-
 } // namespace
 
 QString ListReportStampLine(const QDate& today, const QTime& now)
@@ -125,25 +110,4 @@ void ComposeListReport(platform::PrintCanvas& canvas, const QStringList& lines, 
     int y = composeHeading(canvas, spec);
     y = composeLines(canvas, lines, y);
     composeClosing(canvas, spec, stampLine, y);
-}
-
-void PrintListReport(QWidget* owner, const QStringList& lines, const ListReportSpec& spec)
-{
-    platform::Platform& p = platform::current();
-    if (lines.isEmpty()) {
-        p.showMessage(QStringLiteral("Operazione di stampa non applicabile: la lista non contiene nessuna voce."));
-        return;
-    }
-    if (!p.askYesNo(QStringLiteral("Conferma operazione di stampa"), spec.question))
-        return;
-    int copies = 0;
-    if (!p.printDialog(owner, copies) || copies <= 0)
-        return;
-    for (int copy = 0; copy < copies; ++copy) {
-        if (!printOneCopy(lines, spec)) {
-            // No point in sending the remaining copies to a printer that failed.
-            p.showMessage(platform::printFailureMessage());
-            return;
-        }
-    }
 }

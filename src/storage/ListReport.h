@@ -7,8 +7,6 @@
 #include <QStringList>
 #include <QTime>
 
-class QWidget;
-
 // What a list screen tells the printed list report about itself.
 struct ListReportSpec
 {
@@ -27,7 +25,3 @@ QString ListReportStampLine(const QDate& today, const QTime& now);
 // block (plain, or with the three totals) ending with stampLine.
 void ComposeListReport(platform::PrintCanvas& canvas, const QStringList& lines, const ListReportSpec& spec,
                        const QString& stampLine);
-
-// The whole click of cmdStampa: empty-list message, confirmation question,
-// print dialog, one job per copy, busy pointer.
-void PrintListReport(QWidget* owner, const QStringList& lines, const ListReportSpec& spec);

@@ -7,9 +7,8 @@
 #include "RecordingCanvas.h"
 #include "TestSupport.h"
 
-#include <QCheckBox>
 #include <QImage>
-#include <QLineEdit>
+#include <QMap>
 #include <QPainter>
 #include <QSet>
 #include <QtTest>
@@ -28,30 +27,25 @@ const char* const kMaterialFields[] = {"txtCodice", "txtTipologia", "txtMarca", 
                                        "txtData", "txtCosto", "txtDocumento", "txtOrdine",
                                        "txtPrezzo", "txtGiacenza", "txtCollocazione", "txtNote"};
 
-// A card screen in miniature: its fields by name, nothing else.
+// A card in miniature: the values Save would write, by control name.
 struct Card
 {
-    QWidget widget;
-    QCheckBox* consent = nullptr;
+    QMap<QString, QString> values;
+    bool consent = false;
 
     template <size_t N>
-    explicit Card(const char* const (&names)[N], bool withConsent)
+    explicit Card(const char* const (&names)[N])
     {
-        for (const char* name : names) {
-            auto* field = new QLineEdit(&widget);
-            field->setObjectName(QString::fromLatin1(name));
-        }
-        // Fields that are not printed, to show they stay off the page.
-        auto* hidden = new QLineEdit(QStringLiteral("non stampare"), &widget);
-        hidden->setObjectName(QStringLiteral("txtSottoscorta"));
-        if (withConsent) {
-            consent = new QCheckBox(QStringLiteral("Pubblicità"), &widget);
-            consent->setObjectName(QStringLiteral("chkDoppioTurno"));
-        }
+        for (const char* name : names)
+            values.insert(QString::fromLatin1(name), QString());
+        // A field that is not printed, to show it stays off the page.
+        values.insert(QStringLiteral("txtSottoscorta"), QStringLiteral("non stampare"));
     }
-    void set(const char* name, const QString& text)
+    void set(const char* name, const QString& text) { values[QString::fromLatin1(name)] = text; }
+    CardPrintScreen::Values lookup() const
     {
-        widget.findChild<QLineEdit*>(QString::fromLatin1(name))->setText(text);
+        const QMap<QString, QString> copy = values;
+        return [copy](const QString& control) { return copy.value(control); };
     }
 };
 
@@ -327,9 +321,9 @@ void TestCardPrint::newClientCardWithOnlyAName()
     TfrmPrint_Contatto screen;
     QCOMPARE(screen.objectName(), QStringLiteral("frmPrint_Contatto"));
     QCOMPARE(screen.size(), QSize(746, 1065));
-    Card card(kClientFields, true);
+    Card card(kClientFields);
     card.set("txtOperatore", QStringLiteral("  Rossi Mario \t"));
-    screen.printCard(&card.widget);
+    screen.printCard(nullptr, card.lookup(), card.consent);
 
     QCOMPARE(fake.documents.size(), 1);
     const RecordingCanvas& c = *fake.documents[0];
@@ -356,11 +350,11 @@ void TestCardPrint::consentLineFollowsTheCheckBox()
     FakePlatform fake;
     fake.printCopies << 1 << 1;
     TfrmPrint_Contatto screen;
-    Card card(kClientFields, true);
-    card.consent->setChecked(true);
-    screen.printCard(&card.widget);
-    card.consent->setChecked(false);
-    screen.printCard(&card.widget);
+    Card card(kClientFields);
+    card.consent = true;
+    screen.printCard(nullptr, card.lookup(), card.consent);
+    card.consent = false;
+    screen.printCard(nullptr, card.lookup(), card.consent);
     QCOMPARE(fake.documents.size(), 2);
     const Op yes = fake.documents[0]->findText(QString::fromUtf8("Pubblicità: Sì"));
     QVERIFY(yes.inRect);
@@ -375,10 +369,10 @@ void TestCardPrint::everyClientFieldGoesToItsBox()
     FakePlatform fake;
     fake.printCopies.enqueue(1);
     TfrmPrint_Contatto screen;
-    Card card(kClientFields, true);
+    Card card(kClientFields);
     for (const char* name : kClientFields)
         card.set(name, QStringLiteral(" valore di %1 ").arg(QString::fromLatin1(name)));
-    screen.printCard(&card.widget);
+    screen.printCard(nullptr, card.lookup(), card.consent);
     const RecordingCanvas& c = *fake.documents[0];
     // Every control of the card is read, by its own name, into a box of its own.
     QSet<QPair<int, int>> boxes;
@@ -397,9 +391,9 @@ void TestCardPrint::twoCopiesTwoJobsSameFootnote()
     // The dialog stays open across a change of second: the footnote was taken before it.
     fake.onPrintDialog = [&] { fake.fixedNow = QTime(14, 31, 2); };
     TfrmPrint_Contatto screen;
-    Card card(kClientFields, true);
+    Card card(kClientFields);
     card.set("txtOperatore", QStringLiteral("Bianchi"));
-    screen.printCard(&card.widget);
+    screen.printCard(nullptr, card.lookup(), card.consent);
     QCOMPARE(fake.documents.size(), 2);
     const QString foot = QStringLiteral("Scheda stampata in data 05/03/2024 alle ore 14:30:15");
     for (RecordingCanvas* doc : fake.documents) {
@@ -416,8 +410,8 @@ void TestCardPrint::cancelPrintsNothing()
     FakePlatform fake;
     fake.printCopies.enqueue(-1);
     TfrmPrint_Contatto screen;
-    Card card(kClientFields, true);
-    screen.printCard(&card.widget);
+    Card card(kClientFields);
+    screen.printCard(nullptr, card.lookup(), card.consent);
     QCOMPARE(fake.printDialogs, 1);
     QVERIFY(fake.documents.isEmpty());
     QVERIFY(fake.messages.isEmpty());
@@ -430,11 +424,11 @@ void TestCardPrint::materialCard()
     TfrmPrint_Prodotto screen;
     QCOMPARE(screen.objectName(), QStringLiteral("frmPrint_Prodotto"));
     QCOMPARE(screen.size(), QSize(746, 1065));
-    Card card(kMaterialFields, false);
+    Card card(kMaterialFields);
     card.set("txtCodice", QStringLiteral(" A-100 "));
     card.set("txtGiacenza", QStringLiteral("12"));
     card.set("txtCosto", QStringLiteral("35,50"));
-    screen.printCard(&card.widget);
+    screen.printCard(nullptr, card.lookup());
     QCOMPARE(fake.documents.size(), 1);
     const RecordingCanvas& c = *fake.documents[0];
     QCOMPARE(c.findText(QStringLiteral("A-100")).rect.topLeft(), boxAt600(12, 198, 373, 22).topLeft() + QPoint(12, 0));

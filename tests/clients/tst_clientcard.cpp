@@ -1,9 +1,12 @@
 #include "app/Startup.h"
+#include "clients/ui/TfrmCercaCliente.h"
 #include "clients/ui/TfrmClienti.h"
+#include "platform/qt/CardForm.h"
 #include "storage/ArchiveFile.h"
 #include "storage/ClientRecord.h"
 
 #include "FakePlatform.h"
+#include "RecordingCanvas.h"
 #include "TestSupport.h"
 
 #include <QApplication>
@@ -13,6 +16,11 @@
 #include <QEnterEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSet>
+#include <QScopeGuard>
+#include <QTimer>
 #include <QtTest>
 
 namespace {
@@ -44,6 +52,9 @@ private slots:
     void failingArchiveChangesNothing();
     void damagedArchiveLoadsWhatIsReadable();
     void hintsAndNewCard();
+    void everyBindingHasExactlyOneControl();
+    void printoutShowsWhatSaveWrites();
+    void searchHandsBackTheChosenClient();
 
 private:
     QLineEdit* edit(const char* name) { return control<QLineEdit>(card, name); }
@@ -397,6 +408,82 @@ void TestClientCard::hintsAndNewCard()
     static_cast<TfrmClienti*>(card)->open();
     QCOMPARE(label("lblPosizione")->text(), QString());
     QCOMPARE(edit("txtOperatore")->text(), QString());
+}
+
+void TestClientCard::everyBindingHasExactlyOneControl()
+{
+    auto* screen = static_cast<TfrmClienti*>(card);
+    QCOMPARE(screen->form().bindingProblems(), QStringList());
+    // Every record field but the consent (the box's own) is bound, each once.
+    QSet<QString> controls;
+    int bound = 0;
+    for (const auto& f : screen->form().table()) {
+        if (!f.field)
+            continue;
+        ++bound;
+        controls.insert(QLatin1String(f.def.control));
+    }
+    QCOMPARE(bound, 29);
+    QCOMPARE(controls.size(), 29);
+    // A card whose table names a control twice is caught.
+    QWidget window;
+    auto* container = new QWidget(&window);
+    card::Form<TRecCliente> twice(container, {{&TRecCliente::File01, {"lblFile01", card::Control::Hidden}},
+                                              {&TRecCliente::File02, {"lblFile01", card::Control::Hidden}},
+                                              {&TRecCliente::Desc01, {"lblDesc01", card::Control::Existing}}});
+    QCOMPARE(twice.bindingProblems(),
+             QStringList({"lblFile01: 2 controls", "lblFile01: 2 controls", "lblDesc01: 0 controls"}));
+}
+
+void TestClientCard::printoutShowsWhatSaveWrites()
+{
+    // Typed the way a user types: the province is a drop-down list.
+    typeInto(edit("txtOperatore"), "Neri Anna");
+    QComboBox* prov = control<QComboBox>(card, "txtProv");
+    typeInto(prov->lineEdit(), "ra");
+    typeInto(edit("txtCodFisc"), "nrenna80a41h199x");
+    control<QCheckBox>(card, "chkDoppioTurno")->setChecked(true);
+    fake->printCopies.enqueue(1);
+    release("imgWord");
+    QCOMPARE(fake->documents.size(), 1);
+    const RecordingCanvas& page = *fake->documents[0];
+    QVERIFY(page.findText("Neri Anna").inRect);
+    QVERIFY(page.findText("RA").inRect);
+    QVERIFY(page.findText("NRENNA80A41H199X").inRect);
+    QVERIFY(page.findText(QString::fromUtf8("Pubblicità: Sì")).inRect);
+    // The same values Save writes.
+    release("imgSalva");
+    QCOMPARE(stored(1).Prov, QString("RA"));
+    QCOMPARE(stored(1).CodFisc, QString("NRENNA80A41H199X"));
+}
+
+void TestClientCard::searchHandsBackTheChosenClient()
+{
+    saveClient("Primo");
+    typeInto(edit("txtCitta"), "Faenza");
+    release("imgSalva");
+    saveClient("Secondo");
+    // The search runs modally: choose from inside its loop, as a user would.
+    QTimer::singleShot(0, [] {
+        TfrmCercaCliente* search = nullptr;
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (w->objectName() == "frmCercaCliente" && w->isVisible())
+                search = static_cast<TfrmCercaCliente*>(w);
+        }
+        QVERIFY(search);
+        // Whatever happens here, the modal loop must end.
+        auto close = qScopeGuard([search] { search->reject(); });
+        control<QLineEdit>(search, "txtCognome")->setText("primo");
+        control<QPushButton>(search, "cmdTrova")->click();
+        auto* list = control<QListWidget>(search, "lstRecords");
+        QCOMPARE(list->count(), 1);
+        list->setCurrentRow(0);
+        search->lstRecordsDblClick();
+    });
+    release("imgTrova");
+    QCOMPARE(edit("txtOperatore")->text(), QString("Primo"));
+    QCOMPARE(edit("txtCitta")->text(), QString("Faenza"));
+    QCOMPARE(label("lblPosizione")->text(), QString("1"));
 }
 
 QTEST_MAIN(TestClientCard)

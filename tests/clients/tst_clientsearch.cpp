@@ -50,7 +50,8 @@ private slots:
     void backKeepsCriteria();
     void doubleClickLoadsTheLaterOfEqualLines();
     void longNameStillLoadsItsRecord();
-    void receiptModeFillsTheClientBlockOnly();
+    void receiptModeHandsBackTheWholeClient();
+    void doubleClickWithoutSelectionChoosesNothing();
     void failingArchiveStaysOnCriteria();
     void consentListMembership();
     void consentListDoubleClickOpensCard();
@@ -201,8 +202,9 @@ void TestClientSearch::doubleClickLoadsTheLaterOfEqualLines()
     QCOMPARE(list->item(0)->text(), list->item(1)->text());
     list->setCurrentRow(0);
     s.lstRecordsDblClick();
-    QCOMPARE(control<QLineEdit>(card, "txtCitta")->text(), QString("Milano"));
-    QCOMPARE(control<QLabel>(card, "lblPosizione")->text(), QString("3"));
+    QVERIFY(s.chosen());
+    QCOMPARE(s.chosen()->record.Citta, QString("Milano"));
+    QCOMPARE(s.chosen()->position, qint64(3));
 }
 
 void TestClientSearch::longNameStillLoadsItsRecord()
@@ -218,37 +220,40 @@ void TestClientSearch::longNameStillLoadsItsRecord()
     const QRect rect = list->visualItemRect(list->item(0));
     QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, rect.center());
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, rect.center());
-    QCOMPARE(control<QLineEdit>(card, "txtOperatore")->text(),
-             QString("Ragione sociale lunga oltre trenta caratteri"));
-    QCOMPARE(control<QLineEdit>(card, "txtCitta")->text(), QString("Ravenna"));
-    QCOMPARE(control<QLabel>(card, "lblPosizione")->text(), QString("1"));
+    QVERIFY(s.chosen());
+    QCOMPARE(s.chosen()->record.Nominativo, QString("Ragione sociale lunga oltre trenta caratteri"));
+    QCOMPARE(s.chosen()->record.Citta, QString("Ravenna"));
+    QCOMPARE(s.chosen()->position, qint64(1));
 }
 
-void TestClientSearch::receiptModeFillsTheClientBlockOnly()
+void TestClientSearch::receiptModeHandsBackTheWholeClient()
 {
     add({"Cliente Ricevuta", "Lugo", "", "", ""});
-    QWidget* receipts = topLevel("frmRicevute");
-    // The receipt editor's client block, as the editor names it.
-    QStringList names = {"txtCliente", "txtIndirizzoCli", "txtCapCli", "txtCittaCli", "txtProvCli",
-                         "txtIvaCli", "txtCodFiscCli", "txtModPag"};
-    std::vector<std::unique_ptr<QLineEdit>> made;
-    for (const QString& n : names) {
-        if (!receipts->findChild<QLineEdit*>(n)) {
-            made.push_back(std::make_unique<QLineEdit>(receipts));
-            made.back()->setObjectName(n);
-        }
-    }
-    control<QLineEdit>(receipts, "txtCliente")->setText("vecchio");
     control<QLabel>(card, "lblPosizione")->setText("");
     TfrmCercaCliente s;
     s.setCallerMark("ricevute");
     searchFor(s, {});
     control<QListWidget>(&s, "lstRecords")->setCurrentRow(0);
     s.lstRecordsDblClick();
-    QCOMPARE(control<QLineEdit>(receipts, "txtCliente")->text(), QString("Cliente Ricevuta"));
-    QCOMPARE(control<QLineEdit>(receipts, "txtCittaCli")->text(), QString("Lugo"));
-    QCOMPARE(control<QLineEdit>(receipts, "txtModPag")->text(), QString("Contanti Cliente Ricevuta"));
+    // The receipt editor takes its client block from the record handed back.
+    QVERIFY(s.chosen());
+    QCOMPARE(s.callerMark(), QString("ricevute"));
+    QCOMPARE(s.chosen()->record.Nominativo, QString("Cliente Ricevuta"));
+    QCOMPARE(s.chosen()->record.Citta, QString("Lugo"));
+    QCOMPARE(s.chosen()->record.Pagamento, QString("Contanti Cliente Ricevuta"));
+    // The search itself writes into no screen.
     QCOMPARE(control<QLabel>(card, "lblPosizione")->text(), QString());
+    QCOMPARE(control<QLineEdit>(card, "txtOperatore")->text(), QString());
+}
+
+void TestClientSearch::doubleClickWithoutSelectionChoosesNothing()
+{
+    add({"Uno", "", "", "", ""});
+    TfrmCercaCliente s;
+    searchFor(s, {});
+    control<QListWidget>(&s, "lstRecords")->setCurrentItem(nullptr);
+    s.lstRecordsDblClick();
+    QVERIFY(!s.chosen());
 }
 
 void TestClientSearch::failingArchiveStaysOnCriteria()
@@ -286,9 +291,10 @@ void TestClientSearch::consentListDoubleClickOpensCard()
     auto* lst = control<QListWidget>(&list, "lstRecords");
     lst->setCurrentRow(0);
     list.lstRecordsDblClick();
-    QCOMPARE(control<QLineEdit>(card, "txtCitta")->text(), QString("Imola"));
-    QVERIFY(control<QCheckBox>(card, "chkDoppioTurno")->isChecked());
-    QCOMPARE(control<QLabel>(card, "lblPosizione")->text(), QString("1"));
+    QVERIFY(list.chosen());
+    QCOMPARE(list.chosen()->record.Citta, QString("Imola"));
+    QCOMPARE(list.chosen()->record.Pubblicita, QString::fromUtf8("Sì pubblicità"));
+    QCOMPARE(list.chosen()->position, qint64(1));
     QVERIFY(!list.isVisible());
 }
 

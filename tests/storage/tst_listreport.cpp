@@ -1,4 +1,5 @@
 #include "storage/ListReport.h"
+#include "platform/qt/ListServices.h"
 
 #include "FakePlatform.h"
 #include "RecordingCanvas.h"

@@ -1,25 +1,24 @@
 #pragma once
 
-#include "platform/qt/ScreenWindows.h"
+#include "platform/qt/ListScreen.h"
+#include "storage/ClientRecord.h"
 
-class ListServices;
-class QListWidget;
+#include <optional>
 
 // The clients who accept advertising, with their telephones and e-mail; a
-// double click opens the chosen client's card.
-class TfrmCercaFigli : public DialogScreen
+// double click hands the chosen client back to the client card.
+class TfrmCercaFigli : public ListScreen
 {
     Q_OBJECT
 public:
     TfrmCercaFigli();
 
-    void lstRecordsDblClick();
+    const std::optional<Chosen<TRecCliente>>& chosen() const { return m_chosen; }
 
 protected:
-    void showEvent(QShowEvent* event) override;
-    void done(int result) override;
+    bool collect(QStringList& lines) override;
+    void choose(const QString& line) override;
 
 private:
-    QListWidget* lstRecords;
-    ListServices* m_services;   // owned by the screen
+    std::optional<Chosen<TRecCliente>> m_chosen;
 };

@@ -1,26 +1,28 @@
 #pragma once
 
-#include "platform/qt/ScreenWindows.h"
-#include "storage/Browse.h"
+#include "platform/qt/CardForm.h"
+#include "platform/qt/CardScreen.h"
+#include "storage/ClientRecord.h"
+
+#include <memory>
 
 class QCheckBox;
-class QComboBox;
-class QLabel;
-class QLineEdit;
-struct TRecCliente;
 
-// The client work area: one client card at a time. The screen is the record:
-// every field of the card has a control named after it, saving writes them
-// all and loading fills them all.
-class TfrmClienti : public WorkAreaWindow
+// The client work area: one client card at a time. The card is its field
+// table; what is its own is the consent box, the checks and the hand-offs.
+class TfrmClienti : public CardScreen
 {
     Q_OBJECT
 public:
     TfrmClienti();
+    ~TfrmClienti() override;
 
     // Fills every control from a record and shows its position (browsing,
     // and the searches that lead back to a card).
     void loadRecord(const TRecCliente& record, qint64 position);
+    // The record Save would write from the card as it stands.
+    TRecCliente currentRecord() const;
+    const card::Form<TRecCliente>& form() const { return *m_form; }
 
     void imgNuovoClick();
     void imgSalvaClick();
@@ -38,28 +40,23 @@ public:
     void imgIbanRelease();
     void imgGuidaClick();
     void imgEsciClick();
-    void browse(BrowseCommand command);
 
 protected:
     void showEvent(QShowEvent* event) override;
 
+    ArchiveFile archive() const override;
+    void showRecord(const QByteArray& record, qint64 position) override;
+    bool readyToSave() override;
+    QString saveStatus(bool update) const override;
+    QByteArray recordToSave() const override;
+
 private:
     void buildToolbar();
-    void buildClientPanel();
-    void buildCodesPanel();
-    void buildContactsPanel();
-    void buildNotePanel();
-    void buildHiddenLabels();
-    QLineEdit* field(QWidget* parent, const char* name, int maxLength, const QRect& geometry);
-    void label(QWidget* parent, const QString& text, const QRect& geometry);
+    void buildConsentBox();
     void setConsent(bool ticked);
     void chkDoppioTurnoClick();
     QString trimmed(const char* control) const;
 
-    QFrame* grpContainer;
-    QLabel* lblStato;
-    QLabel* lblPosizione;
+    std::unique_ptr<card::Form<TRecCliente>> m_form;
     QCheckBox* chkDoppioTurno;
-    QComboBox* txtProv;
-    QLineEdit* txtOperatore;
 };

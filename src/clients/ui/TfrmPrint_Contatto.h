@@ -1,22 +1,14 @@
 #pragma once
 
-#include "clients/CardPrint.h"
+#include "clients/ui/CardPrintScreen.h"
 
-#include <QWidget>
-
-// The print layout of a client card; never shown as a window.
-class TfrmPrint_Contatto : public QWidget
+// The print layout of a client card.
+class TfrmPrint_Contatto : public CardPrintScreen
 {
     Q_OBJECT
 public:
     TfrmPrint_Contatto();
 
-    // Prints the client card as it stands on the screen, saved or not:
-    // print dialog, then one portrait page per copy.
-    void printCard(QWidget* card);
-
-    const PrintLayout& layout() const { return m_layout; }
-
-private:
-    PrintLayout m_layout;
+    // Prints a client card from the values Save would write, with its consent line.
+    void printCard(QWidget* owner, const Values& values, bool consents);
 };

@@ -1,22 +1,14 @@
 #pragma once
 
-#include "clients/CardPrint.h"
+#include "clients/ui/CardPrintScreen.h"
 
-#include <QWidget>
-
-// The print layout of a material card; never shown as a window.
-class TfrmPrint_Prodotto : public QWidget
+// The print layout of a material card.
+class TfrmPrint_Prodotto : public CardPrintScreen
 {
     Q_OBJECT
 public:
     TfrmPrint_Prodotto();
 
-    // Prints the material card as it stands on the screen, saved or not:
-    // print dialog, then one portrait page per copy.
-    void printCard(QWidget* card);
-
-    const PrintLayout& layout() const { return m_layout; }
-
-private:
-    PrintLayout m_layout;
+    // Prints a material card from the values Save would write.
+    void printCard(QWidget* owner, const Values& values);
 };

@@ -32,6 +32,20 @@ private:
     int m_width;
 };
 
+// One copy as a print job of its own. False when the printer could not
+// start or finish the document.
+bool printOneCopy(const QStringList& lines, const ListReportSpec& spec)
+{
+    std::unique_ptr<platform::PrintCanvas> canvas = platform::current().beginPixelDocument(
+        QStringLiteral("Ventoria 2.0 - ") + spec.title, platform::PageOrientation::Landscape);
+    if (!canvas)
+        return false;
+    platform::BusyCursor busy;
+    const QString stamp = ListReportStampLine(platform::current().today(), platform::current().now());
+    ComposeListReport(*canvas, lines, spec, stamp);
+    return canvas->end();
+}
+
 bool isEnter(const QKeyEvent* key)
 {
     return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
@@ -124,4 +138,25 @@ QString CardListInstructions()
         "Inserire una o più parole consecutive presenti nella scheda da cercare e premere il pulsante Trova.\n"
         "Per spostarsi sulla voce successiva contenente la stessa chiave di ricerca, fare di nuovo clic su Trova.\n"
         "Per richiamare i dati di una scheda, selezionarla con un doppio clic.");
+}
+
+void PrintListReport(QWidget* owner, const QStringList& lines, const ListReportSpec& spec)
+{
+    platform::Platform& p = platform::current();
+    if (lines.isEmpty()) {
+        p.showMessage(QStringLiteral("Operazione di stampa non applicabile: la lista non contiene nessuna voce."));
+        return;
+    }
+    if (!p.askYesNo(QStringLiteral("Conferma operazione di stampa"), spec.question))
+        return;
+    int copies = 0;
+    if (!p.printDialog(owner, copies) || copies <= 0)
+        return;
+    for (int copy = 0; copy < copies; ++copy) {
+        if (!printOneCopy(lines, spec)) {
+            // No point in sending the remaining copies to a printer that failed.
+            p.showMessage(platform::printFailureMessage());
+            return;
+        }
+    }
 }

@@ -52,6 +52,10 @@ private:
     QString m_lastSearch;
 };
 
+// The whole click of cmdStampa: empty-list message, confirmation question,
+// print dialog, one job per copy, busy pointer.
+void PrintListReport(QWidget* owner, const QStringList& lines, const ListReportSpec& spec);
+
 // A list of fixed-width lines: "Courier New" 8 pt, uniform item sizes,
 // single selection; with scrollWidthPixels > 0 the list scrolls sideways
 // over at least that width, so long lines can be read to their end.

@@ -1,0 +1,183 @@
+#pragma once
+
+#include <QColor>
+#include <QList>
+#include <QRect>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <vector>
+
+class QComboBox;
+class QLineEdit;
+class QWidget;
+
+// A card screen is its record: one table states, for every field of the
+// card, the control that shows it, where it sits, how it looks, its place in
+// the Enter/Tab chain, its key rule and the record field it is bound to. The
+// capacity of each control is taken from the record, so the control, the
+// chain and the binding cannot disagree.
+namespace card {
+
+enum class Control {
+    Edit,       // a text field
+    DropDown,   // an editable drop-down list (the screen adds the items)
+    Hidden,     // a hidden label saved with the card (attachments, folder)
+    Existing    // a control the screen has already made (the status band)
+};
+
+enum class Look {
+    Bold,       // bold text on light green, yellow while focused
+    RedItalic   // the notes: red italic on light green
+};
+
+enum class KeyRule {
+    None,
+    UpperAlways,    // upper case (a to z) after every change, the caret kept
+    UpperAsTyped,   // letters a to z typed become A to Z
+    Digits,         // digits, Backspace and Enter; other characters refused with the message
+    Amount,         // the amount key filter
+    AmountLimited   // the amount key filter with the 30,000,000 guard
+};
+
+// Everything about one control but its record field.
+struct FieldDef
+{
+    const char* control;
+    Control kind = Control::Edit;
+    const char* panel = nullptr;      // objectName of the group it sits in; nullptr: the card's container
+    const char* caption = nullptr;    // the label beside it
+    QRect captionRect;
+    QRect rect;
+    int chain = 0;                    // 1-based place in the Enter/Tab chain; 0: not in it
+    Look look = Look::Bold;
+    KeyRule rule = KeyRule::None;
+    const char* message = nullptr;    // the refusal text of KeyRule::Digits
+};
+
+// What a table row adds for a record type: the field it is bound to.
+template <class Record>
+struct Field
+{
+    QString Record::*field;
+    FieldDef def;
+};
+
+// The capacity in characters of a record field, as the record stores it.
+template <class Record>
+int capacityOf(QString Record::*field)
+{
+    Record probe;
+    const QString* wanted = &(probe.*field);
+    int capacity = 0;
+    Record::forEachField(probe, [&](QString& value, int cap) {
+        if (&value == wanted)
+            capacity = cap;
+    });
+    return capacity;
+}
+
+// The widget side, whatever the record.
+class FormBase
+{
+public:
+    // The controls are made below container (in the group named by each row).
+    explicit FormBase(QWidget* container);
+
+    QWidget* container() const { return m_container; }
+    QWidget* widget(const QString& control) const;
+    QLineEdit* edit(const QString& control) const;
+    QComboBox* dropDown(const QString& control) const;
+
+    // The text a control shows, and setting it (trimmed, as a card loads it).
+    QString text(const QString& control) const;
+    QString trimmed(const QString& control) const;
+    void setText(const QString& control, const QString& text);
+
+    // Each bound control must exist exactly once below the window; the
+    // problems found, one line each (none when the table is sound).
+    QStringList bindingProblems() const;
+
+protected:
+    void build(const std::vector<FieldDef>& defs, const std::vector<int>& capacities);
+    void bindControl(const char* control) { m_bound.append(QLatin1String(control)); }
+
+private:
+    QWidget* make(const FieldDef& def, int capacity);
+    void applyRule(QWidget* control, const FieldDef& def);
+    void chainUp(const std::vector<FieldDef>& defs);
+
+    QWidget* m_container;
+    QStringList m_bound;
+};
+
+template <class Record>
+class Form : public FormBase
+{
+public:
+    Form(QWidget* container, std::vector<Field<Record>> table) : FormBase(container), m_table(std::move(table))
+    {
+        std::vector<FieldDef> defs;
+        std::vector<int> capacities;
+        for (const Field<Record>& f : m_table) {
+            defs.push_back(f.def);
+            capacities.push_back(f.field ? capacityOf(f.field) : 0);
+            if (f.field)
+                bindControl(f.def.control);
+        }
+        build(defs, capacities);
+    }
+
+    const std::vector<Field<Record>>& table() const { return m_table; }
+
+    // Every bound control emptied.
+    void clear()
+    {
+        for (const Field<Record>& f : m_table) {
+            if (f.field)
+                setText(QLatin1String(f.def.control), QString());
+        }
+    }
+
+    // Every bound control filled from the record, trimmed.
+    void load(const Record& record)
+    {
+        for (const Field<Record>& f : m_table) {
+            if (f.field)
+                setText(QLatin1String(f.def.control), record.*(f.field));
+        }
+    }
+
+    // The record as Save writes it: every bound control's text (trimmed and
+    // cut to its width when the record is encoded).
+    Record record() const
+    {
+        Record r;
+        for (const Field<Record>& f : m_table) {
+            if (f.field)
+                r.*(f.field) = text(QLatin1String(f.def.control));
+        }
+        return r;
+    }
+
+    // The value of a record field by the name of the control that shows it
+    // (printouts name their boxes after the card's controls); empty for a
+    // control the card does not bind.
+    static std::function<QString(const QString&)> valuesOf(const std::vector<Field<Record>>& table,
+                                                           const Record& record)
+    {
+        return [&table, record](const QString& control) {
+            for (const Field<Record>& f : table) {
+                if (f.field && control == QLatin1String(f.def.control))
+                    return record.*(f.field);
+            }
+            return QString();
+        };
+    }
+
+private:
+    std::vector<Field<Record>> m_table;
+};
+
+} // namespace card

@@ -1,0 +1,93 @@
+#pragma once
+
+#include "platform/qt/ScreenWindows.h"
+#include "storage/ArchiveFile.h"
+#include "storage/Browse.h"
+
+#include <QPoint>
+#include <QString>
+
+#include <functional>
+#include <vector>
+
+class QGroupBox;
+class QLabel;
+class PictureButton;
+
+// What the card work areas share (the client card, the material card, the
+// receipt editor): the container panel, the status band, a toolbar of
+// picture buttons built from a table, the position label between the four
+// browse arrows, and the New, Save and browse flows. A screen adds its field
+// table (card::Form) and fills the hooks with what is its own.
+class CardScreen : public WorkAreaWindow
+{
+    Q_OBJECT
+public:
+    CardScreen(const QString& objectName, const QString& caption, Geometry geometry);
+
+    // The 1-based position of the card shown; 0 for a new card.
+    qint64 position() const;
+    // Shows a position; 0 clears the label (a new card).
+    void setPosition(qint64 position);
+
+    void browse(BrowseCommand command);
+
+protected:
+    // One picture button of a toolbar. A button acts on a click (press and
+    // release over it) unless onRelease, when any release over it acts.
+    struct Button
+    {
+        const char* name;
+        const char* picture;   // resource name below :/pictures, without ".png"
+        const char* hint;
+        QPoint at;
+        std::function<void()> act;
+        bool onRelease = false;
+        const char* panel = nullptr;   // objectName of the group it sits in; nullptr: the container
+    };
+    // The four arrows and their hints, first to last.
+    struct Arrows
+    {
+        const char* hints[4];
+        int x[4];
+        int y;
+        QRect positionLabel;
+    };
+    // The texts of the two boxes that close a successful save.
+    struct SaveTexts
+    {
+        QString updateCaption = QStringLiteral("Aggiornamento scheda effettuato con successo");
+        QString updateText = QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio.");
+        QString insertCaption = QStringLiteral("Salvataggio scheda effettuato con successo");
+        QString insertText = QStringLiteral("La scheda corrente è stata inserita in archivio.");
+    };
+
+    QFrame* container() const { return m_container; }
+    QLabel* statusBand() const { return m_status; }
+    QGroupBox* addGroup(const char* name, const QString& title, const QRect& geometry);
+    void addStatusBand(const QRect& geometry);
+    void addButtons(const std::vector<Button>& buttons);
+    void addArrows(const Arrows& arrows);
+
+    // The archive of the cards shown here.
+    virtual ArchiveFile archive() const = 0;
+    // Shows a record read by browsing, with its position.
+    virtual void showRecord(const QByteArray& record, qint64 position) = 0;
+    // False, after telling the user why, when the card cannot be saved as it stands.
+    virtual bool readyToSave() = 0;
+    // The status line of a save, for a screen with a status band.
+    virtual QString saveStatus(bool update) const { Q_UNUSED(update); return QString(); }
+    // The record Save writes (with the status line just set).
+    virtual QByteArray recordToSave() const = 0;
+    virtual SaveTexts saveTexts() const { return SaveTexts(); }
+
+    // Save: the checks of the screen, the archive opened (or created) first
+    // so that a failed open changes nothing, the status line, then the
+    // record written over the card shown or appended after the last one.
+    void saveCard();
+
+private:
+    QFrame* m_container;
+    QLabel* m_status = nullptr;
+    QLabel* m_position = nullptr;
+};
