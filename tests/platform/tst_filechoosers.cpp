@@ -3,8 +3,11 @@
 
 #include "platform/qt/FileChoosers.h"
 
+#include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
+#include <QFileSystemModel>
 #include <QGridLayout>
 #include <QLabel>
 #include <QTemporaryDir>
@@ -14,6 +17,7 @@
 namespace {
 
 const QString kPrompt = QStringLiteral("Selezionare una cartella:");
+const QString kAllFiles = QStringLiteral("Tutti i file (*.*)");
 
 // Points HOME (and the XDG configuration that could name another desktop)
 // at a folder of its own for its lifetime.
@@ -42,6 +46,22 @@ private:
     QByteArray m_config;
 };
 
+void touch(const QString& path)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+}
+
+QStringList namesListed(QFileSystemModel* model, const QString& folder)
+{
+    QStringList names;
+    const QModelIndex root = model->index(folder);
+    for (int i = 0; i < model->rowCount(root); ++i)
+        names << model->index(i, 0, root).data().toString();
+    names.sort();
+    return names;
+}
+
 } // namespace
 
 class TestFileChoosers : public QObject
@@ -52,6 +72,9 @@ private slots:
     void folderChooserStartsAtTheDesktop();
     void folderChooserShowsThePrompt();
     void folderChooserMakesNoFolders();
+
+    void fileChooserListsFilesWithoutExtension();
+    void fileChooserKeepsOtherPatterns();
 };
 
 // ---- folder chooser ---------------------------------------------------------
@@ -109,6 +132,50 @@ void TestFileChoosers::folderChooserMakesNoFolders()
     QVERIFY(newFolder);   // Qt's own dialog has one: it must not be offered
     QVERIFY(!newFolder->isVisibleTo(dialog.get()));
     QVERIFY(!newFolder->isEnabled());
+}
+
+// ---- file chooser -----------------------------------------------------------
+
+void TestFileChoosers::fileChooserListsFilesWithoutExtension()
+{
+    QTemporaryDir folder;
+    touch(folder.filePath(QStringLiteral("fattura")));
+    touch(folder.filePath(QStringLiteral("foto.jpg")));
+
+    const auto dialog = makeFileChooser(nullptr, QStringLiteral("Selezionare un file e premere Apri:"), {kAllFiles});
+    dialog->setDirectory(folder.path());
+    QCOMPARE(dialog->windowTitle(), QStringLiteral("Selezionare un file e premere Apri:"));
+    QVERIFY(dialog->testOption(QFileDialog::DontUseNativeDialog));
+    QCOMPARE(dialog->fileMode(), QFileDialog::ExistingFile);
+
+    // What the user reads.
+    auto* box = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+    QVERIFY(box);
+    QCOMPARE(box->count(), 1);
+    QCOMPARE(box->currentText(), kAllFiles);
+    QCOMPARE(dialog->selectedNameFilter(), kAllFiles);
+
+    // What the dialog lists.
+    auto* model = dialog->findChild<QFileSystemModel*>();
+    QVERIFY(model);
+    const QStringList both{QStringLiteral("fattura"), QStringLiteral("foto.jpg")};
+    QStringList matching = QDir(folder.path()).entryList(model->nameFilters(), QDir::Files);
+    matching.sort();
+    QCOMPARE(matching, both);
+    QTRY_COMPARE(namesListed(model, folder.path()), both);
+}
+
+void TestFileChoosers::fileChooserKeepsOtherPatterns()
+{
+    const QString bitmaps = QStringLiteral("Immagini bitmap (*.bmp)");
+    const auto dialog = makeFileChooser(nullptr, QStringLiteral("Logo"), {bitmaps, kAllFiles});
+    auto* model = dialog->findChild<QFileSystemModel*>();
+    QVERIFY(model);
+    QCOMPARE(dialog->selectedNameFilter(), bitmaps);
+    QCOMPARE(model->nameFilters(), QStringList{QStringLiteral("*.bmp")});
+    dialog->selectNameFilter(kAllFiles);
+    QCOMPARE(dialog->selectedNameFilter(), kAllFiles);
+    QCOMPARE(model->nameFilters(), QStringList{QStringLiteral("*")});
 }
 
 QTEST_MAIN(TestFileChoosers)

@@ -1,9 +1,11 @@
 #include "platform/qt/FileChoosers.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QLabel>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QToolButton>
 
@@ -46,6 +48,34 @@ void addPrompt(QFileDialog& dialog, const QString& prompt)
         grid->addItem(c.item, c.row + 1, c.column, c.rowSpan, c.columnSpan);
 }
 
+// "Tutti i file (*.*)" lists with "Tutti i file (*)": only the patterns
+// inside the parentheses change.
+QString listingFilter(const QString& filter)
+{
+    static const QRegularExpression anyName(QStringLiteral("(?<=[( ])\\*\\.\\*(?=[ )])"));
+    const int open = filter.lastIndexOf(QLatin1Char('('));
+    if (open < 0)
+        return filter;
+    QString patterns = filter.mid(open);
+    patterns.replace(anyName, QStringLiteral("*"));
+    return filter.left(open) + patterns;
+}
+
+// The dialog matches with the listing filters while its filter box shows
+// the filters as given.
+void setFilters(QFileDialog& dialog, const QStringList& filters)
+{
+    QStringList listing;
+    for (const QString& f : filters)
+        listing << listingFilter(f);
+    dialog.setNameFilters(listing);
+    auto* box = dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+    if (!box)
+        return;
+    for (int i = 0; i < box->count() && i < filters.size(); ++i)
+        box->setItemText(i, filters[i]);
+}
+
 } // namespace
 
 QString folderChooserCaption()
@@ -64,5 +94,15 @@ std::unique_ptr<QFileDialog> makeFolderChooser(QWidget* owner, const QString& pr
     // would still suggest that folders can be made here.
     if (auto* newFolder = dialog->findChild<QToolButton*>(QStringLiteral("newFolderButton")))
         newFolder->hide();
+    return dialog;
+}
+
+std::unique_ptr<QFileDialog> makeFileChooser(QWidget* owner, const QString& title, const QStringList& filters)
+{
+    auto dialog = std::make_unique<QFileDialog>(owner, title);
+    dialog->setOption(QFileDialog::DontUseNativeDialog);
+    dialog->setFileMode(QFileDialog::ExistingFile);
+    dialog->setAcceptMode(QFileDialog::AcceptOpen);
+    setFilters(*dialog, filters);
     return dialog;
 }

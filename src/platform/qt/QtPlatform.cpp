@@ -108,7 +108,7 @@ std::unique_ptr<PrintCanvas> QtPlatform::beginMetricDocument(const QString& jobN
 
 QString QtPlatform::openFileDialog(QWidget* owner, const QString& title, const QStringList& filters)
 {
-    return QFileDialog::getOpenFileName(owner, title, QString(), filters.join(QStringLiteral(";;")));
+    return chosenPath(*makeFileChooser(owner, title, filters));
 }
 
 QString QtPlatform::browseFolder(QWidget* owner, const QString& prompt)
