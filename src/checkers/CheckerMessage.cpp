@@ -1,5 +1,7 @@
 #include "checkers/CheckerMessage.h"
 
+#include "storage/TextRules.h"
+
 CheckerMessage CheckerMessage::plain(const QString& text)
 {
     return {Box::Plain, QString(), text, platform::MessageIcon::None};
@@ -20,14 +22,9 @@ void ShowCheckerMessage(const CheckerMessage& message)
 
 DigitKey JudgeDigitKey(QChar typed, bool checkReady)
 {
-    const ushort c = typed.unicode();
-    if (c == '\r')
+    if (typed == QLatin1Char('\r'))
         return checkReady ? DigitKey::Check : DigitKey::Ignore;
-    if (c == '\b' || (c >= '0' && c <= '9'))
-        return DigitKey::Accept;
-    if (c < 32 || c == 127)
-        return DigitKey::Accept;
-    return DigitKey::Refuse;
+    return TextRules::isDigitFieldCharacter(typed) ? DigitKey::Accept : DigitKey::Refuse;
 }
 
 QString checkerInvalidCharacterMessage()

@@ -38,14 +38,16 @@ inline QString checkerParagraphBreak() { return QStringLiteral("\r\n\r\n"); }
 
 // What a digits-only checker field does with one typed character.
 enum class DigitKey {
-    Accept,   // reaches the field: digits, Backspace, and keys that are commands rather than characters
+    Accept,   // reaches the field: digits and Backspace
     Check,    // Enter when the text is ready: act as "Controlla"
     Ignore,   // Enter when the text is not ready: nothing happens
     Refuse    // discarded with the invalid-character message
 };
 
-// typed is '\r' for Enter and '\b' for Backspace. Tab, Escape and control
-// shortcuts are not typed characters: they keep their usual meaning.
+// typed is '\r' for Enter and '\b' for Backspace. Every other character,
+// control characters such as Ctrl+V's included, is refused: pasting would
+// bring letters into a digits-only field. Editing and navigation keys type
+// no character and never come here.
 DigitKey JudgeDigitKey(QChar typed, bool checkReady);
 
 // The plain message of a refused character in the digits-only checkers.

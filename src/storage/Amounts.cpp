@@ -1,5 +1,7 @@
 #include "storage/Amounts.h"
 
+#include "storage/TextRules.h"
+
 #include <cmath>
 #include <cstdio>
 
@@ -218,11 +220,10 @@ AmountKey CheckAmountKey(const QString& currentText, QChar typed, bool valueLimi
         if (ParseAmount(currentText, value) && value > 30000000.0)
             return AmountKey::InvalidValue;
     }
-    const ushort c = typed.unicode();
-    const bool accepted = (c >= '0' && c <= '9') || c == 8 || c == 13 || c == ',';
-    if (!accepted)
+    const bool comma = typed == QLatin1Char(',');
+    if (!comma && !TextRules::isDigitFieldCharacter(typed))
         return AmountKey::InvalidChar;
-    if (c == ',' && currentText.contains(QLatin1Char(',')))
+    if (comma && currentText.contains(QLatin1Char(',')))
         return AmountKey::InvalidChar;
     return AmountKey::Accept;
 }

@@ -19,6 +19,12 @@ QString upperAZ(const QString& text)
     return out;
 }
 
+bool isDigitFieldCharacter(QChar c)
+{
+    const char16_t u = c.unicode();
+    return (u >= '0' && u <= '9') || u == '\b' || u == '\r';
+}
+
 QString lowerAZ(const QString& text)
 {
     QString out = text;

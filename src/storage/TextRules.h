@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QChar>
 #include <QString>
 #include <QStringList>
 
@@ -12,6 +13,11 @@ QString trim(const QString& text);
 // Case folding touches only the letters A to Z: accented letters keep their case.
 QString upperAZ(const QString& text);
 QString lowerAZ(const QString& text);
+
+// What every numeric field takes as typed: the digits 0 to 9, Backspace
+// ('\b') and Enter ('\r'). Any other character, control characters of the
+// copy and paste shortcuts included, is refused by the field's filter.
+bool isDigitFieldCharacter(QChar c);
 
 // A list column: the text trimmed, padded with blanks, exactly n characters.
 QString fit(const QString& text, int n);

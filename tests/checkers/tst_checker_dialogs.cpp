@@ -11,6 +11,7 @@
 #include "TestSupport.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -65,6 +66,15 @@ ModalSeen seeModal(const std::function<void()>& open, const QString& fieldName)
     return seen;
 }
 
+// A key pressed and released as an X11 keyboard sends it: code and text together.
+void press(QWidget* w, int key, const QString& text, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    QTest::sendKeyEvent(QTest::Press, w, Qt::Key(key), text, modifiers);
+    QTest::sendKeyEvent(QTest::Release, w, Qt::Key(key), text, modifiers);
+}
+
+const QString kDigitsMessage = QStringLiteral("Attenzione: carattere non valido. Digitare solo valori numerici.");
+
 } // namespace
 
 class TestCheckerDialogs : public QObject
@@ -87,8 +97,11 @@ private slots:
     void ivaValidNamesOffice();
     void ivaWrongUsesWarningBox();
     void ivaLongerCodeFromCaller();
+    void ivaKeys_data();
+    void ivaKeys();
 
     void cartaRefusesSeparators();
+    void cartaRefusesPaste();
     void cartaThresholdAndVisa();
     void cartaWrongAndUnknownBrand();
     void cartaRun();
@@ -372,6 +385,64 @@ void TestCheckerDialogs::ivaLongerCodeFromCaller()
 
 // ---- credit card --------------------------------------------------------------
 
+// The keys of the digits-only field: both checkers share the handler, so
+// the whole table runs on one of them.
+void TestCheckerDialogs::ivaKeys_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+    QTest::addColumn<QString>("expectedText");
+    QTest::addColumn<bool>("refused");
+    QTest::addColumn<bool>("staysOpen");
+
+    const Qt::KeyboardModifiers none = Qt::NoModifier;
+    const Qt::KeyboardModifiers ctrl = Qt::ControlModifier;
+    // The field holds "12345" with the caret after "12"; the clipboard holds "abc".
+    QTest::newRow("Ctrl+V") << int(Qt::Key_V) << QStringLiteral("\x16") << ctrl << QStringLiteral("12345") << true
+                            << true;
+    QTest::newRow("Ctrl+V, no text") << int(Qt::Key_V) << QString() << ctrl << QStringLiteral("12345") << true
+                                     << true;
+    QTest::newRow("Delete") << int(Qt::Key_Delete) << QStringLiteral("\x7f") << none << QStringLiteral("1245")
+                            << false << true;
+    QTest::newRow("Backspace") << int(Qt::Key_Backspace) << QStringLiteral("\b") << none
+                               << QStringLiteral("1345") << false << true;
+    QTest::newRow("Left") << int(Qt::Key_Left) << QString() << none << QStringLiteral("12345") << false << true;
+    QTest::newRow("Home") << int(Qt::Key_Home) << QString() << none << QStringLiteral("12345") << false << true;
+    QTest::newRow("End") << int(Qt::Key_End) << QString() << none << QStringLiteral("12345") << false << true;
+    QTest::newRow("Tab") << int(Qt::Key_Tab) << QStringLiteral("\t") << none << QStringLiteral("12345") << false
+                         << true;
+    QTest::newRow("Escape closes") << int(Qt::Key_Escape) << QStringLiteral("\x1b") << none
+                                   << QStringLiteral("12345") << false << false;
+    QTest::newRow("digit") << int(Qt::Key_7) << QStringLiteral("7") << none << QStringLiteral("127345") << false
+                           << true;
+}
+
+void TestCheckerDialogs::ivaKeys()
+{
+    QFETCH(int, key);
+    QFETCH(QString, text);
+    QFETCH(Qt::KeyboardModifiers, modifiers);
+    QFETCH(QString, expectedText);
+    QFETCH(bool, refused);
+    QFETCH(bool, staysOpen);
+
+    QGuiApplication::clipboard()->setText(QStringLiteral("abc"));
+    TfrmIva w(owner.get());
+    showAndActivate(&w);
+    auto* txt = control<QLineEdit>(&w, "txtCodice");
+    txt->setFocus();
+    txt->setText(QStringLiteral("12345"));
+    txt->setCursorPosition(2);
+    press(txt, key, text, modifiers);
+    QCOMPARE(txt->text(), expectedText);
+    QCOMPARE(w.isVisible(), staysOpen);
+    if (refused)
+        expectOnlyMessage(MessageKind::Plain, platform::applicationTitle(), kDigitsMessage, MessageIcon::None);
+    else
+        QCOMPARE(fake->messageTexts(), QStringList());
+}
+
 void TestCheckerDialogs::cartaRefusesSeparators()
 {
     TfrmCarta w(owner.get());
@@ -388,6 +459,22 @@ void TestCheckerDialogs::cartaRefusesSeparators()
     QCOMPARE(fake->messages.size(), 2);
     QCOMPARE(fake->messages.at(1).kind, MessageKind::Plain);
     QCOMPARE(fake->lastMessage(), QStringLiteral("Attenzione: carattere non valido. Digitare solo valori numerici."));
+}
+
+
+// The credit card field refuses pasting like the partita IVA field.
+void TestCheckerDialogs::cartaRefusesPaste()
+{
+    QGuiApplication::clipboard()->setText(QStringLiteral("4111-abc"));
+    TfrmCarta w(owner.get());
+    showAndActivate(&w);
+    auto* txt = control<QLineEdit>(&w, "txtNumero");
+    typeInto(txt, "4111");
+    press(txt, Qt::Key_V, QStringLiteral("\x16"), Qt::ControlModifier);
+    QCOMPARE(txt->text(), QStringLiteral("4111"));
+    expectOnlyMessage(MessageKind::Plain, platform::applicationTitle(), kDigitsMessage, MessageIcon::None);
+    press(txt, Qt::Key_Delete, QStringLiteral("\x7f"));   // at the end: nothing to delete, nothing said
+    QCOMPARE(fake->messages.size(), 1);
 }
 
 void TestCheckerDialogs::cartaThresholdAndVisa()

@@ -7,7 +7,6 @@
 
 #include <QDialog>
 #include <QFont>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -75,15 +74,4 @@ inline void putCallerText(QLineEdit* field, const QString& text, int typingLimit
 {
     field->setMaxLength(qMax(typingLimit, int(text.size())));
     field->setText(text);
-}
-
-// The character a key press types: '\r' for Enter, '\b' for Backspace, the
-// key's text otherwise; a null character for keys that type nothing.
-inline QChar typedCharacter(const QKeyEvent* key)
-{
-    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)
-        return QLatin1Char('\r');
-    if (key->key() == Qt::Key_Backspace)
-        return QLatin1Char('\b');
-    return key->text().isEmpty() ? QChar() : key->text().at(0);
 }

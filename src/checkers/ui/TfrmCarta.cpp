@@ -1,8 +1,8 @@
 #include "checkers/ui/TfrmCarta.h"
 
 #include "checkers/ui/CheckerWindow.h"
+#include "checkers/ui/DigitFieldKeys.h"
 #include "checkers/CreditCard.h"
-#include "platform/Platform.h"
 #include "storage/TextRules.h"
 
 TfrmCarta::TfrmCarta(QWidget* parent)
@@ -16,7 +16,7 @@ TfrmCarta::TfrmCarta(QWidget* parent)
     lblIstruzioni1->setText(CartaChecker::instructionLine1());
     lblIstruzioni2->setText(CartaChecker::instructionLine2());
 
-    txtNumero->installEventFilter(this);
+    DigitFieldKeys::install(txtNumero, &CartaChecker::enterChecks, [this] { cmdControlloClick(); });
     connect(txtNumero, &QLineEdit::textChanged, this, &TfrmCarta::txtNumeroChange);
     connect(cmdControllo, &QPushButton::clicked, this, &TfrmCarta::cmdControlloClick);
 }
@@ -36,31 +36,6 @@ void TfrmCarta::setNumber(const QString& number)
 void TfrmCarta::txtNumeroChange()
 {
     cmdControllo->setEnabled(CartaChecker::canCheck(txtNumero->text()));
-}
-
-bool TfrmCarta::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == txtNumero && event->type() == QEvent::KeyPress)
-        return txtNumeroKeyPress(static_cast<const QKeyEvent*>(event));
-    return DialogScreen::eventFilter(watched, event);
-}
-
-// True when the key is consumed here.
-bool TfrmCarta::txtNumeroKeyPress(const QKeyEvent* key)
-{
-    switch (JudgeDigitKey(typedCharacter(key), CartaChecker::enterChecks(txtNumero->text()))) {
-    case DigitKey::Check:
-        cmdControlloClick();
-        return true;
-    case DigitKey::Ignore:
-        return true;
-    case DigitKey::Refuse:
-        platform::current().showMessage(checkerInvalidCharacterMessage());
-        return true;
-    case DigitKey::Accept:
-        break;
-    }
-    return false;
 }
 
 void TfrmCarta::cmdControlloClick()

@@ -2,7 +2,6 @@
 
 #include "platform/qt/ScreenWindows.h"
 
-class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -24,12 +23,8 @@ public:
 
     void cmdControlloClick();
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     void txtNumeroChange();
-    bool txtNumeroKeyPress(const QKeyEvent* key);
 
     QLabel* lblIstruzioni1;
     QLabel* lblIstruzioni2;

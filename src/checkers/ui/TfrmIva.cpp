@@ -1,7 +1,7 @@
 #include "checkers/ui/TfrmIva.h"
 
 #include "checkers/ui/CheckerWindow.h"
-#include "platform/Platform.h"
+#include "checkers/ui/DigitFieldKeys.h"
 #include "storage/TextRules.h"
 
 TfrmIva::TfrmIva(QWidget* parent)
@@ -16,7 +16,8 @@ TfrmIva::TfrmIva(QWidget* parent)
     txtCodice->setMaxLength(IvaChecker::kLength);
     setPurpose(IvaChecker::Purpose::PartitaIva);
 
-    txtCodice->installEventFilter(this);
+    DigitFieldKeys::install(txtCodice, &IvaChecker::enterChecks, [this] { cmdPartitaIvaClick(); },
+                            IvaChecker::kLength);
     connect(txtCodice, &QLineEdit::textChanged, this, &TfrmIva::txtCodiceChange);
     connect(cmdPartitaIva, &QPushButton::clicked, this, &TfrmIva::cmdPartitaIvaClick);
 }
@@ -45,38 +46,6 @@ void TfrmIva::setCode(const QString& code)
 void TfrmIva::txtCodiceChange()
 {
     cmdPartitaIva->setEnabled(IvaChecker::canCheck(txtCodice->text()));
-}
-
-bool TfrmIva::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == txtCodice && event->type() == QEvent::KeyPress)
-        return txtCodiceKeyPress(static_cast<const QKeyEvent*>(event));
-    return DialogScreen::eventFilter(watched, event);
-}
-
-// True when the key is consumed here.
-bool TfrmIva::txtCodiceKeyPress(const QKeyEvent* key)
-{
-    const QChar typed = typedCharacter(key);
-    switch (JudgeDigitKey(typed, IvaChecker::enterChecks(txtCodice->text()))) {
-    case DigitKey::Check:
-        cmdPartitaIvaClick();
-        return true;
-    case DigitKey::Ignore:
-        return true;
-    case DigitKey::Refuse:
-        platform::current().showMessage(checkerInvalidCharacterMessage());
-        return true;
-    case DigitKey::Accept:
-        break;
-    }
-    const bool isDigit = typed >= QLatin1Char('0') && typed <= QLatin1Char('9');
-    return isDigit && !roomToType();
-}
-
-bool TfrmIva::roomToType() const
-{
-    return txtCodice->text().size() - txtCodice->selectedText().size() < IvaChecker::kLength;
 }
 
 void TfrmIva::cmdPartitaIvaClick()

@@ -3,7 +3,6 @@
 #include "platform/qt/ScreenWindows.h"
 #include "checkers/PartitaIva.h"
 
-class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -32,13 +31,8 @@ public:
 
     void cmdPartitaIvaClick();
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     void txtCodiceChange();
-    bool txtCodiceKeyPress(const QKeyEvent* key);
-    bool roomToType() const;
 
     QLabel* lblIstruzioni1;
     QLabel* lblIstruzioni2;

@@ -1,6 +1,7 @@
 #include "platform/qt/AmountKeyFilter.h"
 
 #include "platform/Platform.h"
+#include "platform/qt/TypedKey.h"
 #include "storage/Amounts.h"
 
 #include <QKeyEvent>
@@ -22,16 +23,8 @@ bool AmountKeyFilter::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched != m_field || event->type() != QEvent::KeyPress)
         return false;
-    const auto* key = static_cast<QKeyEvent*>(event);
-    QString text = key->text();
-    // Qt gives Backspace and Enter their characters; the navigation and
-    // editing keys carry none and are never filtered.
-    if (text.isEmpty()) {
-        if (key->key() == Qt::Key_Backspace)
-            text = QStringLiteral("\b");
-        else
-            return false;
-    }
+    // Delete, arrows and the other editing keys type nothing and pass.
+    const QString text = typedCharacters(*static_cast<QKeyEvent*>(event));
     for (const QChar c : text) {
         const AmountKey verdict = CheckAmountKey(m_field->text(), c, m_limit == Limit::ThirtyMillion);
         if (verdict == AmountKey::Accept)

@@ -8,7 +8,8 @@ class QLineEdit;
 // pass; any other character is refused with "Attenzione: carattere non
 // valido.". With the value limit, a field whose text already reads above
 // 30,000,000 refuses the key with "Attenzione: valore non valido." and
-// becomes "0,00". Navigation keys (no character) always pass.
+// becomes "0,00". Editing and navigation keys (Delete, arrows, Home/End)
+// type no character and always pass; Ctrl+V types one and is refused.
 class AmountKeyFilter : public QObject
 {
     Q_OBJECT

@@ -1,6 +1,7 @@
 #include "platform/qt/KeyFilters.h"
 
 #include "platform/Platform.h"
+#include "platform/qt/TypedKey.h"
 #include "storage/TextRules.h"
 
 #include <QComboBox>
@@ -19,18 +20,16 @@ public:
     DigitsFilter(QLineEdit* field, QString message) : QObject(field), m_message(std::move(message)) {}
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
+    bool eventFilter(QObject*, QEvent* event) override
     {
         if (event->type() != QEvent::KeyPress)
             return false;
-        const QString text = static_cast<QKeyEvent*>(event)->text();
-        for (const QChar c : text) {
-            const ushort u = c.unicode();
-            if ((u >= '0' && u <= '9') || u == 8 || u == 13)
-                continue;
-            platform::current().showMessage(m_message);
-            Q_UNUSED(watched);
-            return true;
+        // Delete, arrows and the other editing keys type nothing and pass.
+        for (const QChar c : typedCharacters(*static_cast<QKeyEvent*>(event))) {
+            if (!TextRules::isDigitFieldCharacter(c)) {
+                platform::current().showMessage(m_message);
+                return true;
+            }
         }
         return false;
     }

@@ -11,7 +11,9 @@ class QWidget;
 namespace KeyFilters {
 
 // Digits and Backspace pass, Enter passes (it moves on); every other typed
-// character is discarded after a plain message with the given text.
+// character, pasting included, is discarded after a plain message with the
+// given text. Editing and navigation keys (Delete, arrows, Home/End) type
+// nothing and keep working.
 void digitsOnly(QLineEdit* field, const QString& message);
 
 // After every change the text becomes upper case (letters a to z only),

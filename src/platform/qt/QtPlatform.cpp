@@ -1,5 +1,6 @@
 #include "platform/qt/QtPlatform.h"
 
+#include "platform/qt/FileChoosers.h"
 #include "platform/qt/QtPrintCanvas.h"
 
 #include <QApplication>
@@ -39,6 +40,14 @@ int runBox(QWidget* owner, QMessageBox::Icon icon, const QString& caption, const
     QMessageBox box(icon, caption, text, buttons, parent);
     box.setWindowModality(Qt::ApplicationModal);
     return box.exec();
+}
+
+// Runs a chooser; the path chosen, empty when cancelled.
+QString chosenPath(QFileDialog& dialog)
+{
+    if (dialog.exec() != QDialog::Accepted)
+        return QString();
+    return dialog.selectedFiles().value(0);
 }
 
 } // namespace
@@ -99,12 +108,12 @@ std::unique_ptr<PrintCanvas> QtPlatform::beginMetricDocument(const QString& jobN
 
 QString QtPlatform::openFileDialog(QWidget* owner, const QString& title, const QStringList& filters)
 {
-    return QFileDialog::getOpenFileName(owner, title, QString(), filters.join(QStringLiteral(";;")));
+    return chosenPath(*makeFileChooser(owner, title, filters));
 }
 
 QString QtPlatform::browseFolder(QWidget* owner, const QString& prompt)
 {
-    return QFileDialog::getExistingDirectory(owner, prompt);
+    return chosenPath(*makeFolderChooser(owner, prompt));
 }
 
 bool QtPlatform::openDocument(const QString& path)
