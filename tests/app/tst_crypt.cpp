@@ -32,6 +32,8 @@ void TestCrypt::vectors_data()
     QTest::newRow("mixed case") << "Ventoria" << "488FDB0BD999E54D";
     QTest::newRow("accented") << QString::fromUtf8("CAFÈ 2024") << "5DC4844B15872ABF2A";
     QTest::newRow("accented last") << QString::fromUtf8("PERCHÉ") << "4E7E31918753";
+    // Keys whose sum times M goes beyond the range of int, twice.
+    QTest::newRow("large products") << "BOTTEGA" << "5CB75B66BCF9E4";
 }
 
 void TestCrypt::vectors()
