@@ -10,10 +10,14 @@ constexpr uint16_t K0 = 7851;
 constexpr uint16_t M = 36217;
 constexpr uint16_t A = 29461;
 
-// The key advances with the scrambled byte in both directions.
+// The key advances with the scrambled byte in both directions. Every step
+// wraps at 65536; it is computed in 32 unsigned bits and cut to 16, because
+// two 16-bit values would be multiplied as int, where 60319 × 36217 overflows.
 inline uint16_t nextKey(uint8_t scrambled, uint16_t key)
 {
-    return static_cast<uint16_t>(static_cast<uint16_t>(static_cast<uint16_t>(scrambled + key) * M) + A);
+    const uint32_t sum = (uint32_t{scrambled} + key) & 0xFFFFu;
+    const uint32_t product = (sum * M) & 0xFFFFu;
+    return static_cast<uint16_t>((product + A) & 0xFFFFu);
 }
 
 int hexValue(QChar c)

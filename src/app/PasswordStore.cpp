@@ -3,7 +3,11 @@
 #include "app/Crypt.h"
 #include "platform/AppDir.h"
 #include "storage/IniFile.h"
+#include "storage/ShortString.h"
 #include "storage/TextRules.h"
+
+#include <QFile>
+#include <QFileInfo>
 
 namespace PasswordStore {
 
@@ -24,8 +28,11 @@ QString canonical(const QString& typed)
 
 bool read(QString& stored)
 {
+    const QString path = AppDir::filePath(fileName());
+    if (QFileInfo(path).size() > kMaxStoreSize)
+        return false;
     QString hex;
-    if (!IniFile::read(AppDir::filePath(fileName()), kSection, kKey, hex))
+    if (!IniFile::read(path, kSection, kKey, hex))
         return false;
     QString plain;
     if (!Decrypt(hex, plain))
@@ -34,9 +41,60 @@ bool read(QString& stored)
     return true;
 }
 
+bool storable(const QString& password)
+{
+    const QString wanted = canonical(password);
+    const QByteArray bytes = ShortString::toWindows1252(wanted);
+    return ShortString::fromWindows1252(bytes.constData(), bytes.size()) == wanted;
+}
+
+namespace {
+
+// The store as it is on disk, to put it back when a new one proves wrong.
+struct Snapshot
+{
+    bool existed = false;
+    QByteArray bytes;
+};
+
+bool takeSnapshot(const QString& path, Snapshot& snapshot)
+{
+    QFile file(path);
+    snapshot.existed = file.exists();
+    if (!snapshot.existed)
+        return true;
+    if (file.size() > kMaxStoreSize || !file.open(QIODevice::ReadOnly))
+        return false;
+    snapshot.bytes = file.readAll();
+    return file.error() == QFileDevice::NoError;
+}
+
+void restore(const QString& path, const Snapshot& snapshot)
+{
+    if (snapshot.existed)
+        IniFile::replaceFile(path, snapshot.bytes);
+    else
+        QFile::remove(path);
+}
+
+} // namespace
+
 bool write(const QString& password)
 {
-    return IniFile::write(AppDir::filePath(fileName()), kSection, kKey, Encrypt(canonical(password)));
+    const QString path = AppDir::filePath(fileName());
+    const QString wanted = canonical(password);
+    Snapshot before;
+    if (!takeSnapshot(path, before))
+        return false;
+    if (!IniFile::write(path, kSection, kKey, Encrypt(wanted)))
+        return false;
+    // Only a store that gives back what the user will type may stay: anything
+    // else would lock everyone out of the program.
+    QString stored;
+    if (read(stored) && stored == wanted)
+        return true;
+    restore(path, before);
+    return false;
 }
 
 QString loginFailedMessage()
@@ -70,6 +128,11 @@ QString changeErrorMessage()
 {
     return QStringLiteral("Attenzione: si è verificato un errore durante la procedura di modifica della password. "
                           "Si consiglia di reinstallare il software.");
+}
+
+QString notStorableMessage()
+{
+    return QStringLiteral("Attenzione: la nuova password contiene caratteri non ammessi.");
 }
 
 } // namespace PasswordStore

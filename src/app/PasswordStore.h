@@ -15,8 +15,18 @@ QString canonical(const QString& typed);
 // value is not hexadecimal.
 bool read(QString& stored);
 
-// Writes the canonical form of password, scrambled. False on failure (the
-// store is then unchanged).
+// The largest store read. A store holds one line of at most 460 digits;
+// a bigger file is refused at once, unread, as a damaged store.
+constexpr qint64 kMaxStoreSize = 64 * 1024;
+
+// True when the canonical form of password survives the store's code page
+// (Windows-1252) unchanged, so that the user can type it back. A password with
+// other characters would be stored mangled or empty.
+bool storable(const QString& password);
+
+// Writes the canonical form of password, scrambled, then reads the store back:
+// unless it gives exactly the canonical form, the old store is put back. False
+// on failure (the store is then unchanged).
 bool write(const QString& password);
 
 QString loginFailedMessage();
@@ -25,5 +35,6 @@ QString oldPasswordWrongMessage();
 QString confirmationMismatchMessage();
 QString changedMessage();
 QString changeErrorMessage();
+QString notStorableMessage();
 
 } // namespace PasswordStore

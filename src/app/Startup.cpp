@@ -42,6 +42,8 @@
 #include <QApplication>
 #include <QLocale>
 
+#include <csignal>
+
 namespace {
 
 template <class... Screen>
@@ -56,6 +58,10 @@ void CreateScreens()
 {
     if (!Screens::all().empty())
         return;
+    // A write beyond the process's file-size limit would end the program with
+    // SIGXFSZ, leaving the user without a word; ignored, the write fails with
+    // EFBIG and the screen reports the archive it could not write.
+    std::signal(SIGXFSZ, SIG_IGN);
     Q_INIT_RESOURCE(pictures);
     QApplication::setApplicationName(QStringLiteral("Ventoria 2.0"));
     // The login and the launcher end the program themselves; hiding windows never does.

@@ -91,6 +91,14 @@ void TfrmCambiaPassword::cmdOKClick()
         txtPasswordNew->setFocus();
         return;
     }
+    // Refused before anything is written: the store could not give it back.
+    if (!PasswordStore::storable(txtPasswordNew->text())) {
+        platform::current().showMessage(PasswordStore::notStorableMessage());
+        txtPasswordNew->clear();
+        txtConferma->clear();
+        txtPasswordNew->setFocus();
+        return;
+    }
     if (!PasswordStore::write(txtPasswordNew->text())) {
         platform::current().showMessage(PasswordStore::changeErrorMessage());
         return;

@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <cerrno>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -18,49 +19,71 @@ namespace {
 
 // Opens for reading and writing, creating the file when missing; an existing
 // file that cannot be opened so (read-only, a folder in its place) is left alone.
+// Unbuffered: every read and write goes to the file while its lock is held, and
+// a write the file system refuses fails at once.
 bool openArchive(QFile& file)
 {
     if (QFileInfo(file.fileName()).isDir())
         return false;
-    return file.open(QIODevice::ReadWrite);
+    return file.open(QIODevice::ReadWrite | QIODevice::Unbuffered);
 }
 
-// Exclusive advisory lock on the whole file for the lifetime of the object:
-// two workstations appending at once never compute the same record count.
-// Readers take no lock. fcntl locks also work on network file systems that
-// support locking; where locking is not supported the write goes ahead.
-class WriteLock
+// An advisory fcntl lock on a byte range for the lifetime of the object.
+// Writers lock the whole file exclusively, so two workstations appending at
+// once never compute the same record count; readers lock what they read
+// shared, so they never see a record that another workstation is halfway
+// through rewriting. fcntl locks also work on network file systems that
+// support locking; where locking is not supported the operation goes ahead.
+class FileLock
 {
 public:
-    explicit WriteLock(int fd) : m_fd(fd)
+    enum Kind { Shared, Exclusive };
+
+    // length 0: from start to the end of the file, however it grows.
+    FileLock(int fd, Kind kind, qint64 start = 0, qint64 length = 0) : m_fd(fd), m_start(start), m_length(length)
     {
-        struct flock lk {};
-        lk.l_type = F_WRLCK;
-        lk.l_whence = SEEK_SET;
-        lk.l_start = 0;
-        lk.l_len = 0;
+        struct flock lk = range(kind == Shared ? F_RDLCK : F_WRLCK);
         int rc;
         do {
             rc = ::fcntl(m_fd, F_SETLKW, &lk);
         } while (rc == -1 && errno == EINTR);
         m_locked = (rc == 0);
     }
-    ~WriteLock()
+    ~FileLock()
     {
         if (!m_locked)
             return;
-        struct flock lk {};
-        lk.l_type = F_UNLCK;
-        lk.l_whence = SEEK_SET;
+        struct flock lk = range(F_UNLCK);
         ::fcntl(m_fd, F_SETLK, &lk);
     }
-    WriteLock(const WriteLock&) = delete;
-    WriteLock& operator=(const WriteLock&) = delete;
+    FileLock(const FileLock&) = delete;
+    FileLock& operator=(const FileLock&) = delete;
 
 private:
+    struct flock range(short type) const
+    {
+        struct flock lk {};
+        lk.l_type = type;
+        lk.l_whence = SEEK_SET;
+        lk.l_start = static_cast<off_t>(m_start);
+        lk.l_len = static_cast<off_t>(m_length);
+        return lk;
+    }
+
     int m_fd;
+    qint64 m_start;
+    qint64 m_length;
     bool m_locked = false;
 };
+
+// Reads exactly bytes at offset under a shared lock on them.
+bool readAt(QFile& file, qint64 offset, char* data, qint64 bytes)
+{
+    FileLock lock(file.handle(), FileLock::Shared, offset, bytes);
+    if (!file.seek(offset))
+        return false;
+    return file.read(data, bytes) == bytes;
+}
 
 // Writes the whole record at index and makes sure it reached the file.
 bool writeAt(QFile& file, qint64 offset, const QByteArray& record)
@@ -93,10 +116,10 @@ bool ArchiveFile::read(qint64 index, QByteArray& record)
     QFile file(m_path);
     if (!openArchive(file))
         return false;
-    if (index < 0 || !file.seek(index * m_recordSize))
+    if (index < 0)
         return false;
-    QByteArray data = file.read(m_recordSize);
-    if (data.size() != m_recordSize)
+    QByteArray data(m_recordSize, Qt::Uninitialized);
+    if (!readAt(file, index * m_recordSize, data.data(), m_recordSize))
         return false;
     record = data;
     return true;
@@ -108,7 +131,7 @@ bool ArchiveFile::append(const QByteArray& record, qint64& position)
     QFile file(m_path);
     if (!openArchive(file))
         return false;
-    WriteLock lock(file.handle());
+    FileLock lock(file.handle(), FileLock::Exclusive);
     const qint64 index = file.size() / m_recordSize;
     if (!writeAt(file, index * m_recordSize, record))
         return false;
@@ -122,7 +145,7 @@ bool ArchiveFile::update(qint64 position, const QByteArray& record)
     QFile file(m_path);
     if (!openArchive(file))
         return false;
-    WriteLock lock(file.handle());
+    FileLock lock(file.handle(), FileLock::Exclusive);
     const qint64 records = file.size() / m_recordSize;
     if (position < 1 || position > records)
         return false;
@@ -144,7 +167,8 @@ bool ArchiveFile::scan(const Visitor& visit)
     while (index < records) {
         const qint64 n = std::min(perBlock, records - index);
         const qint64 bytes = n * m_recordSize;
-        if (file.read(block.data(), bytes) != bytes)
+        // One lock per block, released before the records are visited.
+        if (!readAt(file, index * m_recordSize, block.data(), bytes))
             return false;
         for (qint64 i = 0; i < n; ++i) {
             if (!visit(index + i, block.data() + i * m_recordSize))

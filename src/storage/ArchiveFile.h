@@ -13,6 +13,10 @@ QString archiveAccessMessage();
 // archive is kept between two user actions, so each operation sees the file
 // as it is on disk, records of other workstations included.
 //
+// Other workstations may work on the same file: appends and updates hold an
+// exclusive lock on the file while they write, reads and scans a shared lock
+// on what they are reading, so no one reads a record half rewritten.
+//
 // On any failure the operation is abandoned and returns false; nothing is
 // shown here: the screen that asked reports it (with the archive-access
 // message, or not at all where a list stops silently).

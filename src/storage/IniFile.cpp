@@ -18,6 +18,8 @@ bool readLines(const QString& path, QStringList& lines, bool& exists)
     exists = info.exists();
     if (!exists)
         return true;
+    if (info.size() > kMaxFileSize)
+        return false;
     QFile file(path);
     if (info.isDir() || !file.open(QIODevice::ReadOnly))
         return false;
@@ -33,6 +35,28 @@ bool readLines(const QString& path, QStringList& lines, bool& exists)
     // A final line end leaves an empty last piece that is not a line.
     if (!lines.isEmpty() && lines.last().isEmpty())
         lines.removeLast();
+    return true;
+}
+
+DeviceWriter& deviceWriter()
+{
+    static DeviceWriter writer = [](QFileDevice& file, const char* data, qint64 size) {
+        return file.write(data, size);
+    };
+    return writer;
+}
+
+bool writeAll(QFileDevice& file, const QByteArray& data)
+{
+    const char* next = data.constData();
+    qint64 left = data.size();
+    while (left > 0) {
+        const qint64 written = deviceWriter()(file, next, left);
+        if (written <= 0)
+            return false;
+        next += written;
+        left -= written;
+    }
     return true;
 }
 
@@ -144,14 +168,31 @@ bool write(const QString& path, const QString& section, const QString& key, cons
         data += ShortString::toWindows1252(line);
         data += "\r\n";
     }
-    // Written to a temporary file and renamed: a failure never leaves a half-written store.
+    return replaceFile(path, data);
+}
+
+bool replaceFile(const QString& path, const QByteArray& data)
+{
+    // Unbuffered: a write the disk refuses fails at the write itself. Through
+    // a buffer the refusal would surface only in the flush inside commit(),
+    // which does not report it, and an empty file would replace the old one.
+    // No direct-write fallback either: writing over the old file in place is
+    // exactly what a failure must never leave behind.
     QSaveFile file(path);
-    file.setDirectWriteFallback(true);
-    if (!file.open(QIODevice::WriteOnly))
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return false;
-    if (file.write(data) != data.size())
+    if (!writeAll(file, data) || !file.flush() || file.error() != QFileDevice::NoError) {
+        file.cancelWriting();
         return false;
+    }
     return file.commit();
+}
+
+DeviceWriter setDeviceWriter(DeviceWriter writer)
+{
+    DeviceWriter previous = std::move(deviceWriter());
+    deviceWriter() = std::move(writer);
+    return previous;
 }
 
 } // namespace IniFile

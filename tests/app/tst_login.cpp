@@ -3,9 +3,14 @@
 
 #include "FakePlatform.h"
 #include "TestSupport.h"
+#include "app/PasswordStore.h"
+#include "platform/AppDir.h"
 #include "storage/IniFile.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileDevice>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
@@ -17,6 +22,44 @@ const QString kWrong = QStringLiteral("Attenzione: password errata.");
 const QString kReadError = QString::fromUtf8(
     "Attenzione: si è verificato un errore durante la procedura di lettura della password. "
     "Si consiglia di reinstallare il software.");
+const QString kChangeError = QString::fromUtf8(
+    "Attenzione: si è verificato un errore durante la procedura di modifica della password. "
+    "Si consiglia di reinstallare il software.");
+const QString kNotStorable = QStringLiteral("Attenzione: la nuova password contiene caratteri non ammessi.");
+const QString kChanged = QStringLiteral("Modifica della password avvenuta con successo.");
+
+// Types text as a keyboard with the right layout does: each key event carries
+// the key code of its character and the character as text.
+void typeKeys(QWidget* field, const QString& text)
+{
+    field->setFocus();
+    for (const QChar c : text) {
+        const int key = c.toUpper().unicode();
+        QTest::sendKeyEvent(QTest::Press, field, Qt::Key(key), QString(c), Qt::NoModifier);
+        QTest::sendKeyEvent(QTest::Release, field, Qt::Key(key), QString(c), Qt::NoModifier);
+    }
+}
+
+// Points the program's folder elsewhere for the object's lifetime.
+class AppDirAt
+{
+public:
+    explicit AppDirAt(const QString& path) : m_previous(AppDir::path()) { AppDir::setPath(path); }
+    ~AppDirAt() { AppDir::setPath(m_previous); }
+
+private:
+    QString m_previous;
+};
+
+class DeviceWriterSwap
+{
+public:
+    explicit DeviceWriterSwap(IniFile::DeviceWriter writer) : m_previous(IniFile::setDeviceWriter(std::move(writer))) {}
+    ~DeviceWriterSwap() { IniFile::setDeviceWriter(std::move(m_previous)); }
+
+private:
+    IniFile::DeviceWriter m_previous;
+};
 
 } // namespace
 
@@ -40,6 +83,13 @@ private slots:
     void changeSucceedsAndOldPasswordIsRefused();
     void changeLeftWithEsciWritesNothing();
     void changeWithUnreadableStoreKeepsScreenOpen();
+    void changeRefusesCharactersOutsideCodePage_data();
+    void changeRefusesCharactersOutsideCodePage();
+    void changeAcceptsCodePageCharacters();
+    void storeThatDoesNotGiveThePasswordBackIsRestored();
+    void changeWithFailingWriteKeepsStore();
+    void changeOnFullFileSystemKeepsStore();
+    void hugeStoreRefusedAtOnce();
 
 private:
     void login(const QString& typed);
@@ -47,6 +97,14 @@ private:
     {
         clickOn(control<QPushButton>(frmPassword, "btnCambiaPassword"));
         QVERIFY(QTest::qWaitForWindowActive(frmCambia));
+    }
+    // Fills the change screen and presses OK.
+    void change(const QString& old, const QString& neu, const QString& conf)
+    {
+        typeKeys(control<QLineEdit>(frmCambia, "txtPasswordOld"), old);
+        typeKeys(control<QLineEdit>(frmCambia, "txtPasswordNew"), neu);
+        typeKeys(control<QLineEdit>(frmCambia, "txtConferma"), conf);
+        clickOn(control<QPushButton>(frmCambia, "cmdOK"));
     }
     void writeStore(const QString& password) { dir->writeAll("unins000.dll", "[Accesso]\r\nValore=" + Encrypt(password).toLatin1() + "\r\n"); }
 
@@ -287,6 +345,156 @@ void TestLogin::changeWithUnreadableStoreKeepsScreenOpen()
         "Si consiglia di reinstallare il software."));
     QVERIFY(frmCambia->isVisible());
     QCOMPARE(dir->readAll("unins000.dll"), QByteArray("[Accesso]\r\nValore=GG\r\n"));
+    frmCambia->close();
+}
+
+void TestLogin::changeRefusesCharactersOutsideCodePage_data()
+{
+    QTest::addColumn<QString>("password");
+    QTest::newRow("only Greek") << QString::fromUtf8("ΩΩΩΩΩΩ");
+    QTest::newRow("Greek first") << QString::fromUtf8("Ωsecret");
+    QTest::newRow("Cyrillic last") << QString::fromUtf8("segretoЖ");
+    QTest::newRow("Polish letter") << QString::fromUtf8("Łódź");
+}
+
+void TestLogin::changeRefusesCharactersOutsideCodePage()
+{
+    QFETCH(QString, password);
+    const QByteArray before = dir->readAll("unins000.dll");
+    openChangeScreen();
+    auto* old = control<QLineEdit>(frmCambia, "txtPasswordOld");
+    auto* neu = control<QLineEdit>(frmCambia, "txtPasswordNew");
+    auto* conf = control<QLineEdit>(frmCambia, "txtConferma");
+    typeKeys(old, "ventoria");
+    typeKeys(neu, password);
+    typeKeys(conf, password);
+    QCOMPARE(neu->text(), password);
+    clickOn(control<QPushButton>(frmCambia, "cmdOK"));
+    QCOMPARE(fake->messages.size(), 1);
+    QCOMPARE(fake->messages[0].kind, MessageKind::Plain);
+    QCOMPARE(fake->messages[0].caption, QString("Ventoria 2.0"));
+    QCOMPARE(fake->messages[0].text, kNotStorable);
+    QCOMPARE(conf->text(), QString());
+    QVERIFY(neu->hasFocus());
+    QCOMPARE(old->text(), QString("ventoria"));
+    QVERIFY(frmCambia->isVisible());
+    QCOMPARE(dir->readAll("unins000.dll"), before);
+    frmCambia->close();
+    login("ventoria");
+    QVERIFY(frmAvvio->isVisible());
+}
+
+void TestLogin::changeAcceptsCodePageCharacters()
+{
+    const QString password = QString::fromUtf8("perché 5€ «sì»");
+    openChangeScreen();
+    auto* neu = control<QLineEdit>(frmCambia, "txtPasswordNew");
+    typeKeys(neu, password);
+    QCOMPARE(neu->text(), password);
+    neu->clear();
+    change("ventoria", password, password);
+    QCOMPARE(fake->lastMessage(), kChanged);
+    QCOMPARE(IniFile::read(dir->file("unins000.dll"), "Accesso", "Valore"),
+             Encrypt(QString::fromUtf8("PERCHé 5€ «Sì»")));
+    login(password);
+    QVERIFY(frmAvvio->isVisible());
+}
+
+void TestLogin::storeThatDoesNotGiveThePasswordBackIsRestored()
+{
+    // The screen refuses such a password first; the store guards itself too.
+    const QByteArray before = dir->readAll("unins000.dll");
+    QVERIFY(!PasswordStore::write(QString::fromUtf8("Ωsecret")));
+    QCOMPARE(dir->readAll("unins000.dll"), before);
+    QVERIFY(!PasswordStore::write(QString::fromUtf8("ΩΩΩΩΩΩ")));
+    QCOMPARE(dir->readAll("unins000.dll"), before);
+    QCOMPARE(QDir(dir->path()).entryList(QDir::Files), QStringList{"unins000.dll"});
+
+    // Where there was no store, none is left.
+    QFile::remove(dir->file("unins000.dll"));
+    QVERIFY(!PasswordStore::write(QString::fromUtf8("Ωsecret")));
+    QVERIFY(!QFile::exists(dir->file("unins000.dll")));
+}
+
+void TestLogin::changeWithFailingWriteKeepsStore()
+{
+    const QByteArray before = dir->readAll("unins000.dll");
+    openChangeScreen();
+    {
+        // A few bytes go out, then the device refuses, as a full disk does.
+        DeviceWriterSwap failing([](QFileDevice& file, const char* data, qint64 size) -> qint64 {
+            if (file.pos() == 0)
+                return file.write(data, std::min<qint64>(size, 5));
+            return -1;
+        });
+        change("ventoria", "bottega", "bottega");
+    }
+    QCOMPARE(fake->messages.size(), 1);
+    QCOMPARE(fake->messages[0].kind, MessageKind::Plain);
+    QCOMPARE(fake->messages[0].text, kChangeError);
+    QVERIFY(frmCambia->isVisible());
+    QCOMPARE(dir->readAll("unins000.dll"), before);
+    QCOMPARE(QDir(dir->path()).entryList(QDir::Files), QStringList{"unins000.dll"});
+    frmCambia->close();
+    login("ventoria");
+    QVERIFY(frmAvvio->isVisible());
+}
+
+void TestLogin::changeOnFullFileSystemKeepsStore()
+{
+    SmallTmpfs fs;
+    if (!fs.mounted())
+        QSKIP(fs.skipReason().constData());
+    AppDirAt here(fs.path());
+    QFile store(fs.file("unins000.dll"));
+    QVERIFY(store.open(QIODevice::WriteOnly));
+    const QByteArray before = "[Accesso]\r\nValore=" + Encrypt("VENTORIA").toLatin1() + "\r\n";
+    QCOMPARE(store.write(before), qint64(before.size()));
+    store.close();
+    QVERIFY(fs.fill());
+
+    openChangeScreen();
+    change("ventoria", "bottega", "bottega");
+    QCOMPARE(fake->messages.size(), 1);
+    QCOMPARE(fake->messages[0].kind, MessageKind::Plain);
+    QCOMPARE(fake->messages[0].text, kChangeError);
+    QVERIFY(frmCambia->isVisible());
+    QVERIFY(store.open(QIODevice::ReadOnly));
+    QCOMPARE(store.readAll(), before);
+    store.close();
+    QCOMPARE(QDir(fs.path()).entryList(QDir::Files), (QStringList{"riempitivo", "unins000.dll"}));
+    frmCambia->close();
+    login("ventoria");
+    QVERIFY(frmAvvio->isVisible());
+}
+
+void TestLogin::hugeStoreRefusedAtOnce()
+{
+    // An uninstaller's library in place of the store: 100 MB, sparse.
+    QFile store(dir->file("unins000.dll"));
+    QVERIFY(store.resize(100LL * 1024 * 1024));
+    typeKeys(txtPassword, "ventoria");
+    QElapsedTimer timer;
+    timer.start();
+    pressEnter(txtPassword);
+    QVERIFY2(timer.elapsed() < 1000, qPrintable(QString("%1 ms").arg(timer.elapsed())));
+    QCOMPARE(fake->messages.size(), 1);
+    QCOMPARE(fake->messages[0].kind, MessageKind::Plain);
+    QCOMPARE(fake->messages[0].text, kReadError);
+    QCOMPARE(txtPassword->text(), QString("ventoria"));
+    QVERIFY(!frmAvvio->isVisible());
+
+    // Just above the largest store, the same.
+    QVERIFY(store.resize(PasswordStore::kMaxStoreSize + 1));
+    fake->clear();
+    pressEnter(txtPassword);
+    QCOMPARE(fake->lastMessage(), kReadError);
+
+    // The change screen refuses it with its own message and writes nothing.
+    openChangeScreen();
+    change("ventoria", "bottega", "bottega");
+    QCOMPARE(fake->lastMessage(), kChangeError);
+    QCOMPARE(QFileInfo(dir->file("unins000.dll")).size(), PasswordStore::kMaxStoreSize + 1);
     frmCambia->close();
 }
 

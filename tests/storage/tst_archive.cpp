@@ -6,6 +6,7 @@
 #include "TestSupport.h"
 #include "platform/AppDir.h"
 
+#include <QDeadlineTimer>
 #include <QFile>
 #include <QProcess>
 #include <QSet>
@@ -48,6 +49,7 @@ private slots:
     void browseTable();
     void browseBeyondShrunkArchiveFails();
     void twoWorkstationsAppendingAtOnce();
+    void readsDuringUpdatesNeverTorn();
 
 private:
     std::unique_ptr<TempAppDir> dir;
@@ -281,8 +283,8 @@ void TestArchive::twoWorkstationsAppendingAtOnce()
     const QString file = dir->file("Clienti.pro");
     const int perProcess = 400;
     QProcess a, b;
-    a.start(APPENDER_PATH, {file, "A", QString::number(perProcess)});
-    b.start(APPENDER_PATH, {file, "B", QString::number(perProcess)});
+    a.start(APPENDER_PATH, {"append", file, "A", QString::number(perProcess)});
+    b.start(APPENDER_PATH, {"append", file, "B", QString::number(perProcess)});
     QVERIFY(a.waitForFinished(60000));
     QVERIFY(b.waitForFinished(60000));
     QCOMPARE(a.exitCode(), 0);
@@ -303,6 +305,48 @@ void TestArchive::twoWorkstationsAppendingAtOnce()
         QVERIFY(names.contains(QString("A-%1").arg(i)));
         QVERIFY(names.contains(QString("B-%1").arg(i)));
     }
+}
+
+void TestArchive::readsDuringUpdatesNeverTorn()
+{
+    // Another workstation rewrites ten records, each filled with one byte that
+    // changes at every round; whatever is read here must be one byte throughout.
+    const int records = 10;
+    fill(records);
+    const QString file = dir->file("Clienti.pro");
+    QProcess updater;
+    updater.start(APPENDER_PATH, {"update", file, QString::number(records), "2000"});
+    QVERIFY(updater.waitForStarted(10000));
+    QVERIFY(updater.waitForReadyRead(10000));
+    QCOMPARE(updater.readLine().trimmed(), QByteArray("ready"));
+
+    const auto whole = [](const char* rec) {
+        return QByteArray(rec, TRecCliente::Size) == QByteArray(TRecCliente::Size, rec[0]);
+    };
+    ArchiveFile a = archive();
+    qint64 reads = 0, scans = 0, torn = 0;
+    const QDeadlineTimer deadline(10000);
+    while (!updater.waitForFinished(0) && !deadline.hasExpired()) {
+        QByteArray rec;
+        QVERIFY(a.read(reads % records, rec));
+        torn += whole(rec.constData()) ? 0 : 1;
+        ++reads;
+        QVERIFY(a.scan([&](qint64, const char* r) {
+            torn += whole(r) ? 0 : 1;
+            return true;
+        }));
+        ++scans;
+    }
+    QVERIFY(updater.state() == QProcess::NotRunning || updater.waitForFinished(10000));
+    QCOMPARE(updater.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(updater.exitCode(), 0);
+    const qint64 rounds = updater.readAll().trimmed().toLongLong();
+    QVERIFY2(rounds > 1 && reads > 1 && scans > 1,
+             qPrintable(QString("rounds %1, reads %2, scans %3").arg(rounds).arg(reads).arg(scans)));
+    QVERIFY2(torn == 0, qPrintable(QString("%1 torn records in %2 reads and %3 scans").arg(torn).arg(reads).arg(scans)));
+    qint64 n = 0;
+    QVERIFY(a.count(n));
+    QCOMPARE(n, qint64(records));
 }
 
 QTEST_GUILESS_MAIN(TestArchive)

@@ -2,7 +2,31 @@
 
 #include "TestSupport.h"
 
+#include <QDir>
+#include <QFileDevice>
 #include <QtTest>
+
+namespace {
+
+// Replaces the writer of new files for its lifetime.
+class DeviceWriterSwap
+{
+public:
+    explicit DeviceWriterSwap(IniFile::DeviceWriter writer) : m_previous(IniFile::setDeviceWriter(std::move(writer))) {}
+    ~DeviceWriterSwap() { IniFile::setDeviceWriter(std::move(m_previous)); }
+
+private:
+    IniFile::DeviceWriter m_previous;
+};
+
+QStringList filesIn(const QString& path)
+{
+    return QDir(path).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+}
+
+const QByteArray kSettings = "[Dati Azienda]\r\nVenditore=Rossi srl\r\n\r\n[Aliquota IVA]\r\nValore=22\r\n";
+
+} // namespace
 
 class TestIniFile : public QObject
 {
@@ -14,6 +38,9 @@ private slots:
     void namesAreCaseInsensitive();
     void valuesAreWindows1252();
     void unreadableFileIsAFailure();
+    void oversizedFileRefusedUnread();
+    void failedWriteKeepsOldFile();
+    void fullFileSystemKeepsOldFile();
 };
 
 void TestIniFile::missingReadsEmpty()
@@ -84,6 +111,60 @@ void TestIniFile::unreadableFileIsAFailure()
     QString value;
     QVERIFY(!IniFile::read(dir.file("unins000.dll"), "Accesso", "Valore", value));
     QVERIFY(!IniFile::write(dir.file("unins000.dll"), "Accesso", "Valore", "00"));
+}
+
+void TestIniFile::oversizedFileRefusedUnread()
+{
+    TempAppDir dir;
+    dir.writeAll("Impostazioni.ini", kSettings);
+    QFile big(dir.file("Impostazioni.ini"));
+    QVERIFY(big.resize(IniFile::kMaxFileSize + 1));   // sparse: the tail reads as zeros
+    QString value = "x";
+    QVERIFY(!IniFile::read(dir.file("Impostazioni.ini"), "Aliquota IVA", "Valore", value));
+    QCOMPARE(value, QString());
+    QVERIFY(!IniFile::write(dir.file("Impostazioni.ini"), "Aliquota IVA", "Valore", "10"));
+    QCOMPARE(QFileInfo(dir.file("Impostazioni.ini")).size(), IniFile::kMaxFileSize + 1);
+
+    // At the limit the file is still read.
+    QVERIFY(big.resize(IniFile::kMaxFileSize));
+    QVERIFY(IniFile::read(dir.file("Impostazioni.ini"), "Aliquota IVA", "Valore", value));
+}
+
+void TestIniFile::failedWriteKeepsOldFile()
+{
+    TempAppDir dir;
+    dir.writeAll("Impostazioni.ini", kSettings);
+    {
+        // Part of the data goes out, then the device refuses, as a full disk does.
+        DeviceWriterSwap failing([](QFileDevice& file, const char* data, qint64 size) -> qint64 {
+            if (file.pos() == 0)
+                return file.write(data, std::min<qint64>(size, 10));
+            return -1;
+        });
+        QVERIFY(!IniFile::write(dir.file("Impostazioni.ini"), "Aliquota IVA", "Valore", "10"));
+    }
+    QCOMPARE(dir.readAll("Impostazioni.ini"), kSettings);
+    QCOMPARE(filesIn(dir.path()), QStringList{"Impostazioni.ini"});
+    // The writer in force again, writing works.
+    QVERIFY(IniFile::write(dir.file("Impostazioni.ini"), "Aliquota IVA", "Valore", "10"));
+    QCOMPARE(IniFile::read(dir.file("Impostazioni.ini"), "Aliquota IVA", "Valore"), QString("10"));
+}
+
+void TestIniFile::fullFileSystemKeepsOldFile()
+{
+    SmallTmpfs fs;
+    if (!fs.mounted())
+        QSKIP(fs.skipReason().constData());
+    const QString path = fs.file("Impostazioni.ini");
+    QVERIFY(IniFile::write(path, "Dati Azienda", "Venditore", "Rossi srl"));
+    const QByteArray before = QByteArray("[Dati Azienda]\r\nVenditore=Rossi srl\r\n");
+    QVERIFY(fs.fill());
+
+    QVERIFY(!IniFile::write(path, "Dati Azienda", "Citta", "Roma"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), before);
+    QCOMPARE(filesIn(fs.path()), (QStringList{"Impostazioni.ini", "riempitivo"}));
 }
 
 QTEST_APPLESS_MAIN(TestIniFile)

@@ -6,6 +6,10 @@
 #include <QDir>
 #include <QFile>
 
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/mount.h>
 #include <unistd.h>
 
 TempAppDir::TempAppDir() : m_previous(AppDir::path())
@@ -48,6 +52,49 @@ void TempAppDir::writeAll(const QString& name, const QByteArray& data) const
     QFile f(file(name));
     if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
         f.write(data);
+}
+
+SmallTmpfs::SmallTmpfs(int kilobytes)
+{
+    if (::geteuid() != 0) {
+        m_skipReason = "mounting a small tmpfs to fill it needs root";
+        return;
+    }
+    const QByteArray where = QFile::encodeName(m_dir.path());
+    const QByteArray options = "size=" + QByteArray::number(kilobytes) + "k";
+    if (::mount("tmpfs", where.constData(), "tmpfs", 0, options.constData()) != 0) {
+        m_skipReason = "cannot mount a tmpfs here: " + QByteArray(std::strerror(errno));
+        return;
+    }
+    m_mounted = true;
+}
+
+SmallTmpfs::~SmallTmpfs()
+{
+    if (m_mounted)
+        ::umount2(QFile::encodeName(m_dir.path()).constData(), MNT_DETACH);
+}
+
+bool SmallTmpfs::fill() const
+{
+    const QByteArray filler = QFile::encodeName(file(QStringLiteral("riempitivo")));
+    const int fd = ::open(filler.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (fd < 0)
+        return false;
+    const QByteArray page(4096, 'x');
+    bool full = false;
+    // Pages first, then single bytes, until the file system refuses.
+    for (const int chunk : {4096, 1}) {
+        while (true) {
+            const ssize_t n = ::write(fd, page.constData(), static_cast<size_t>(chunk));
+            if (n < 0) {
+                full = (errno == ENOSPC);
+                break;
+            }
+        }
+    }
+    ::close(fd);
+    return full;
 }
 
 void typeInto(QWidget* field, const QString& text)

@@ -29,6 +29,32 @@ private:
     QString m_previous;
 };
 
+// A small tmpfs mounted on a temporary folder for the object's lifetime, to
+// make writes fail for real on a full file system. Mounting needs root:
+// mounted() tells whether it worked, skipReason() why not.
+class SmallTmpfs
+{
+public:
+    explicit SmallTmpfs(int kilobytes = 64);
+    ~SmallTmpfs();
+    SmallTmpfs(const SmallTmpfs&) = delete;
+    SmallTmpfs& operator=(const SmallTmpfs&) = delete;
+
+    bool mounted() const { return m_mounted; }
+    QByteArray skipReason() const { return m_skipReason; }
+    QString path() const { return m_dir.path(); }
+    QString file(const QString& name) const { return m_dir.filePath(name); }
+
+    // Takes the free space with a filler file until the file system refuses
+    // one more byte; true when it did (ENOSPC).
+    bool fill() const;
+
+private:
+    QTemporaryDir m_dir;
+    bool m_mounted = false;
+    QByteArray m_skipReason;
+};
+
 // Finds a control by its objectName below root; fails the test when absent.
 template <class T>
 T* control(QWidget* root, const QString& name)
