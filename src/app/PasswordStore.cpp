@@ -43,9 +43,7 @@ bool read(QString& stored)
 
 bool storable(const QString& password)
 {
-    const QString wanted = canonical(password);
-    const QByteArray bytes = ShortString::toWindows1252(wanted);
-    return ShortString::fromWindows1252(bytes.constData(), bytes.size()) == wanted;
+    return ShortString::isWindows1252(canonical(password));
 }
 
 namespace {

@@ -12,14 +12,6 @@ CheckerMessage CheckerMessage::task(const QString& caption, const QString& text,
     return {Box::Task, caption, text, icon};
 }
 
-void ShowCheckerMessage(const CheckerMessage& message)
-{
-    if (message.box == CheckerMessage::Box::Plain)
-        platform::current().showMessage(message.text);
-    else
-        platform::current().showTaskMessage(message.caption, message.text, message.icon);
-}
-
 DigitKey JudgeDigitKey(QChar typed, bool checkReady)
 {
     if (typed == QLatin1Char('\r'))

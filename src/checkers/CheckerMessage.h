@@ -30,9 +30,6 @@ struct CheckerOutcome
     bool closesWindow = true;
 };
 
-// Shows the message through the platform in force.
-void ShowCheckerMessage(const CheckerMessage& message);
-
 // The two line breaks (one empty line) between the verdict and its remark.
 inline QString checkerParagraphBreak() { return QStringLiteral("\r\n\r\n"); }
 

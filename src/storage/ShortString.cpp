@@ -76,4 +76,30 @@ QString load(const char* src, int capacity)
     return fromWindows1252(begin, static_cast<int>(end - begin));
 }
 
+bool isWindows1252(const QString& text)
+{
+    const QByteArray bytes = toWindows1252(text);
+    return fromWindows1252(bytes.constData(), int(bytes.size())) == text;
+}
+
+QString keepWindows1252(const QString& text, int at, int* removedBefore)
+{
+    QString kept;
+    kept.reserve(text.size());
+    int removed = 0;
+    for (int i = 0; i < text.size();) {
+        // One character: a surrogate pair stands for one.
+        const int length = (text.at(i).isHighSurrogate() && i + 1 < text.size()) ? 2 : 1;
+        const QString character = text.mid(i, length);
+        if (isWindows1252(character))
+            kept += character;
+        else if (i < at)
+            removed += length;
+        i += length;
+    }
+    if (removedBefore)
+        *removedBefore = removed;
+    return kept;
+}
+
 } // namespace ShortString

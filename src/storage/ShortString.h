@@ -23,6 +23,14 @@ QString load(const char* src, int capacity);
 QByteArray toWindows1252(const QString& text);
 QString fromWindows1252(const char* data, int length);
 
+// True when every character of text has a Windows-1252 byte, so that the
+// text is stored exactly as shown.
+bool isWindows1252(const QString& text);
+// text without the characters that have no Windows-1252 byte (a character
+// outside the basic plane, an emoji say, counts as one); removedBefore, when
+// given, receives how many of them stood before position `at`.
+QString keepWindows1252(const QString& text, int at = 0, int* removedBefore = nullptr);
+
 } // namespace ShortString
 
 // Where a field lies in its record.

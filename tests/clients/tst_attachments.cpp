@@ -4,6 +4,8 @@
 #include "clients/ui/TfrmCartellaMat.h"
 #include "platform/qt/FieldColours.h"
 
+#include "platform/qt/KeyFilters.h"
+
 #include "FakePlatform.h"
 #include "TestSupport.h"
 
@@ -112,6 +114,7 @@ private slots:
     void runWritesIntoItsOwnCardAndDestroysDialog();
     void runClosedWithCloseBoxDiscards();
     void folderVersionsUseFolderLabelsAndShell();
+    void pathsTheCardCannotSaveAreRefused();
 
 private:
     std::unique_ptr<FakePlatform> fake;
@@ -390,6 +393,27 @@ void TestAttachments::folderVersionsUseFolderLabelsAndShell()
     TfrmCartellaCli::Run(clientCard.widget());
     QCOMPARE(client.seenName, QString("frmCartellaCli"));
     QVERIFY(clientCard.snapshot() == clientBefore);   // applied unchanged: still the same folder
+}
+
+// A path with a character the archive cannot hold would be saved as
+// another path: it is refused, and so is such a character in a description.
+void TestAttachments::pathsTheCardCannotSaveAreRefused()
+{
+    FakeCard card({{"lblFile01", "/archivio/vecchio.pdf"}});
+    TfrmAllegatiCli dialog(card.widget());
+    dialog.loadFromCard();
+    fake->fileAnswers << QString::fromUtf8("/home/anna/Ωmega preventivo.pdf");
+    clickOn(button(&dialog, "cmdSfoglia01"));
+    QCOMPARE(field(&dialog, "txtFile01")->text(), QString("/archivio/vecchio.pdf"));
+    QCOMPARE(fake->messageTexts(), QStringList{unsavablePathMessage()});
+    QCOMPARE(fake->messages[0].kind, MessageKind::Plain);
+
+    QLineEdit* desc = field(&dialog, "txtDesc01");
+    desc->setFocus();
+    QTest::sendKeyEvent(QTest::Press, desc, Qt::Key_unknown, QString::fromUtf8("😀"), Qt::NoModifier);
+    QCOMPARE(desc->text(), QString());
+    QCOMPARE(fake->messages.size(), 2);
+    QCOMPARE(fake->messages[1].text, KeyFilters::unsavedCharacterMessage());
 }
 
 QTEST_MAIN(TestAttachments)

@@ -2,6 +2,7 @@
 #include "clients/ui/TfrmCercaCliente.h"
 #include "clients/ui/TfrmClienti.h"
 #include "platform/qt/CardForm.h"
+#include "platform/qt/KeyFilters.h"
 #include "storage/ArchiveFile.h"
 #include "storage/ClientRecord.h"
 
@@ -55,6 +56,7 @@ private slots:
     void everyBindingHasExactlyOneControl();
     void printoutShowsWhatSaveWrites();
     void searchHandsBackTheChosenClient();
+    void cardShowsExactlyWhatSaveWrites();
 
 private:
     QLineEdit* edit(const char* name) { return control<QLineEdit>(card, name); }
@@ -484,6 +486,18 @@ void TestClientCard::searchHandsBackTheChosenClient()
     QCOMPARE(edit("txtOperatore")->text(), QString("Primo"));
     QCOMPARE(edit("txtCitta")->text(), QString("Faenza"));
     QCOMPARE(label("lblPosizione")->text(), QString("1"));
+}
+
+void TestClientCard::cardShowsExactlyWhatSaveWrites()
+{
+    QLineEdit* name = edit("txtOperatore");
+    name->setFocus();
+    for (const QString& key : {QString::fromUtf8("Ω"), QString("m"), QString("e"), QString("g"), QString("a")})
+        QTest::sendKeyEvent(QTest::Press, name, Qt::Key_unknown, key, Qt::NoModifier);
+    QCOMPARE(name->text(), QString("mega"));
+    QCOMPARE(fake->messageTexts(), QStringList{KeyFilters::unsavedCharacterMessage()});
+    release("imgSalva");
+    QCOMPARE(stored(1).Nominativo, name->text());
 }
 
 QTEST_MAIN(TestClientCard)

@@ -5,6 +5,9 @@
 #include "app/Startup.h"
 #include "clients/ui/TfrmClienti.h"
 #include "platform/qt/AmountKeyFilter.h"
+#include "platform/qt/CardForm.h"
+#include "storage/ClientRecord.h"
+#include "storage/MaterialRecord.h"
 #include "platform/qt/KeyFilters.h"
 #include "platform/qt/TypedKey.h"
 
@@ -14,6 +17,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QtTest>
 
@@ -66,6 +70,11 @@ private slots:
     void charactersRefused();
 
     void deleteInTheClientCard();
+
+    void savedTextKeepsWhatTheArchiveHolds_data();
+    void savedTextKeepsWhatTheArchiveHolds();
+    void cardFieldsRefuseUnsavedCharacters_data();
+    void cardFieldsRefuseUnsavedCharacters();
 
 private:
     // A field holding "12345" with the caret after "12".
@@ -257,6 +266,133 @@ void TestKeyFilters::deleteInTheClientCard()
     press(carta, Qt::Key_Delete, QStringLiteral("\x7f"));
     QCOMPARE(carta->text(), QStringLiteral("111"));
     QCOMPARE(fake.messageTexts(), QStringList());
+}
+
+// ---- fields saved in an archive show exactly what Save writes ---------------
+
+namespace {
+
+const QString kOmega = QString::fromUtf8("Ω");
+const QString kEmoji = QString::fromUtf8("😀");   // two UTF-16 units, one character
+
+enum class Entry { Typed, Pasted };
+
+// Enters text at the caret the way a user does: key by key, or with Ctrl+V.
+void enter(QLineEdit* field, const QString& text, Entry how)
+{
+    field->setFocus();
+    if (how == Entry::Pasted) {
+        QGuiApplication::clipboard()->setText(text);
+        press(field, Qt::Key_V, QStringLiteral("\x16"), Qt::ControlModifier);
+        return;
+    }
+    for (int i = 0; i < text.size(); ++i) {
+        const int length = text.at(i).isHighSurrogate() ? 2 : 1;
+        press(field, Qt::Key_unknown, text.mid(i, length));
+        i += length - 1;
+    }
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Entry)
+
+void TestKeyFilters::savedTextKeepsWhatTheArchiveHolds_data()
+{
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<int>("caret");
+    QTest::addColumn<QString>("entered");
+    QTest::addColumn<Entry>("how");
+    QTest::addColumn<QString>("after");
+    QTest::addColumn<int>("caretAfter");
+    QTest::addColumn<bool>("complains");
+    QTest::newRow("omega typed") << "" << 0 << kOmega + "mega Srl" << Entry::Typed << "mega Srl" << 8 << true;
+    QTest::newRow("omega pasted") << "" << 0 << kOmega + "mega Srl" << Entry::Pasted << "mega Srl" << 8 << true;
+    QTest::newRow("pasted in the middle") << "Ditta Srl" << 6 << "Gr" + kOmega + "nde " << Entry::Pasted
+                                          << "Ditta Grnde Srl" << 12 << true;
+    QTest::newRow("emoji typed at the end") << "Bar" << 3 << kEmoji << Entry::Typed << "Bar" << 3 << true;
+    QTest::newRow("emoji pasted at both ends") << "" << 0 << kEmoji + " Caffè " + kEmoji << Entry::Pasted
+                                               << " Caffè " << 7 << true;
+    QTest::newRow("accents, euro and quotes pass") << "" << 0 << QString::fromUtf8("Città è € «» ñ") << Entry::Pasted
+                                                   << QString::fromUtf8("Città è € «» ñ") << 14 << false;
+}
+
+void TestKeyFilters::savedTextKeepsWhatTheArchiveHolds()
+{
+    QFETCH(QString, before);
+    QFETCH(int, caret);
+    QFETCH(QString, entered);
+    QFETCH(Entry, how);
+    QFETCH(QString, after);
+    QFETCH(int, caretAfter);
+    QFETCH(bool, complains);
+    QWidget window;
+    auto* field = new QLineEdit(&window);
+    window.show();
+    int complaints = 0;
+    KeyFilters::savedTextOnly(field, [&] { ++complaints; });
+    field->setText(before);
+    field->setCursorPosition(caret);
+    enter(field, entered, how);
+    QCOMPARE(field->text(), after);
+    QCOMPARE(field->cursorPosition(), caretAfter);
+    // One complaint however many characters were taken out.
+    if (how == Entry::Pasted || !complains)
+        QCOMPARE(complaints, complains ? 1 : 0);
+    else
+        QVERIFY(complaints >= 1);
+}
+
+void TestKeyFilters::cardFieldsRefuseUnsavedCharacters_data()
+{
+    QTest::addColumn<int>("rule");
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<int>("box");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("kept");
+    const QString plain = KeyFilters::unsavedCharacterMessage();
+    QTest::newRow("text field") << int(card::KeyRule::None) << int(card::Control::Edit) << int(MessageKind::Plain)
+                                << plain << "123";
+    QTest::newRow("upper case as typed") << int(card::KeyRule::UpperAsTyped) << int(card::Control::DropDown)
+                                         << int(MessageKind::Plain) << plain << "123";
+    QTest::newRow("upper case always") << int(card::KeyRule::UpperAlways) << int(card::Control::Edit)
+                                       << int(MessageKind::Plain) << plain << "123";
+    // The numeric fields refuse a paste as a whole, with their own message.
+    QTest::newRow("digits") << int(card::KeyRule::Digits) << int(card::Control::Edit) << int(MessageKind::Plain)
+                            << kCardMessage << "12";
+    QTest::newRow("amount") << int(card::KeyRule::Amount) << int(card::Control::Edit) << int(MessageKind::KeyFilter)
+                            << QStringLiteral("Attenzione: carattere non valido.") << "12";
+}
+
+// Every saved field of a card refuses them in its usual box, typed or pasted,
+// and the record built from the card holds what the field shows.
+void TestKeyFilters::cardFieldsRefuseUnsavedCharacters()
+{
+    QFETCH(int, rule);
+    QFETCH(int, kind);
+    QFETCH(int, box);
+    QFETCH(QString, message);
+    QFETCH(QString, kept);
+    FakePlatform fake;
+    QWidget window;
+    auto* container = new QWidget(&window);
+    const QByteArray digits = kCardMessage.toUtf8();
+    card::Form<TRecCliente> form(container, {{&TRecCliente::Nominativo,
+                                              {"txtCampo", card::Control(kind), nullptr, nullptr, {}, {0, 0, 200, 24},
+                                               1, card::Look::Bold, card::KeyRule(rule), digits.constData()}}});
+    window.show();
+    QWidget* control = form.widget(QStringLiteral("txtCampo"));
+    QLineEdit* field = qobject_cast<QLineEdit*>(control);
+    if (!field)
+        field = qobject_cast<QComboBox*>(control)->lineEdit();
+    field->setText(QStringLiteral("12"));
+    field->setCursorPosition(2);
+    enter(field, kOmega + "3", Entry::Pasted);
+    QCOMPARE(field->text(), kept);
+    QCOMPARE(form.record().Nominativo, kept);
+    QCOMPARE(fake.messages.size(), 1);
+    QCOMPARE(int(fake.messages[0].kind), box);
+    QCOMPARE(fake.messages[0].text, message);
 }
 
 QTEST_MAIN(TestKeyFilters)

@@ -3,6 +3,8 @@
 // Widget pieces shared by the four checker windows. Kept inline in this
 // header because only the screens (Tfrm*.cpp) may use widgets.
 
+#include "checkers/CheckerMessage.h"
+#include "platform/Platform.h"
 #include "platform/qt/FieldColours.h"
 
 #include <QDialog>
@@ -74,4 +76,13 @@ inline void putCallerText(QLineEdit* field, const QString& text, int typingLimit
 {
     field->setMaxLength(qMax(typingLimit, int(text.size())));
     field->setText(text);
+}
+
+// Shows a checker's message in the box it asks for.
+inline void ShowCheckerMessage(const CheckerMessage& message)
+{
+    if (message.box == CheckerMessage::Box::Plain)
+        platform::current().showMessage(message.text);
+    else
+        platform::current().showTaskMessage(message.caption, message.text, message.icon);
 }

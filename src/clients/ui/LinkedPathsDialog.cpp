@@ -2,6 +2,8 @@
 
 #include "platform/qt/FieldColours.h"
 #include "platform/Platform.h"
+#include "platform/qt/KeyFilters.h"
+#include "storage/ShortString.h"
 #include "storage/TextRules.h"
 
 #include <QKeyEvent>
@@ -105,6 +107,7 @@ LinkedPathsDialog::Row LinkedPathsDialog::addRow(const RowSpec& spec, int index)
     bold.setBold(true);
     txtDesc->setFont(bold);
     FieldColours::install(txtDesc, FieldColours::restGreen());
+    KeyFilters::savedTextOnly(txtDesc, [] { platform::current().showMessage(KeyFilters::unsavedCharacterMessage()); });
 
     // Every change of the path, typed or written by the program, decides "Apri".
     connect(txtFile, &QLineEdit::textChanged, this, [this, row] { updateApri(row); });
@@ -122,6 +125,12 @@ QPushButton* LinkedPathsDialog::addButton(const QString& name, const QString& te
     button->setAutoDefault(false);
     button->setDefault(false);
     return button;
+}
+
+QString unsavablePathMessage()
+{
+    return QStringLiteral("Attenzione: il percorso scelto contiene caratteri che non possono essere salvati nella "
+                          "scheda. Rinominare il file o la cartella e ripetere la scelta.");
 }
 
 void LinkedPathsDialog::loadFromCard()
@@ -150,6 +159,11 @@ void LinkedPathsDialog::cmdSfogliaClick(std::size_t row)
     const QString chosen = choosePath();
     if (TextRules::trim(chosen).isEmpty())
         return;   // cancelled (no chooser confirms a blank path): the path in place stays
+    // A path the archive cannot hold would be saved as another path.
+    if (!ShortString::isWindows1252(chosen)) {
+        platform::current().showMessage(unsavablePathMessage());
+        return;
+    }
     platform::BusyCursor busy;
     m_rows[row].txtFile->setText(chosen);
 }

@@ -19,6 +19,10 @@ class QPushButton;
 // The card is the screen that opened the dialog; it holds the values in
 // hidden labels and saves them with the rest of the card. The dialog never
 // touches an archive.
+// The plain message when the chosen file or folder has characters in its
+// path that the card cannot save.
+QString unsavablePathMessage();
+
 class LinkedPathsDialog : public DialogScreen
 {
     Q_OBJECT

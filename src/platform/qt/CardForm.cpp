@@ -3,6 +3,8 @@
 #include "platform/qt/AmountKeyFilter.h"
 #include "platform/qt/FieldColours.h"
 #include "platform/qt/KeyFilters.h"
+#include "platform/Platform.h"
+#include "storage/Amounts.h"
 #include "storage/TextRules.h"
 
 #include <QComboBox>
@@ -156,6 +158,7 @@ void FormBase::applyRule(QWidget* control, const FieldDef& def)
         edit = combo->lineEdit();
     if (!edit)
         return;
+    guardSavedText(edit, def);
     switch (def.rule) {
     case KeyRule::None:
         break;
@@ -175,6 +178,28 @@ void FormBase::applyRule(QWidget* control, const FieldDef& def)
         AmountKeyFilter::install(edit, AmountKeyFilter::Limit::ThirtyMillion);
         break;
     }
+}
+
+// What the card shows is what Save writes: characters the archive cannot
+// hold are refused in the field's usual box.
+void FormBase::guardSavedText(QLineEdit* edit, const FieldDef& def)
+{
+    std::function<void()> complain;
+    switch (def.rule) {
+    case KeyRule::Amount:
+    case KeyRule::AmountLimited:
+        complain = [edit] { platform::current().showKeyFilterMessage(edit, invalidCharacterMessage()); };
+        break;
+    case KeyRule::Digits: {
+        const QString message = QString::fromUtf8(def.message);
+        complain = [message] { platform::current().showMessage(message); };
+        break;
+    }
+    default:
+        complain = [] { platform::current().showMessage(KeyFilters::unsavedCharacterMessage()); };
+        break;
+    }
+    KeyFilters::savedTextOnly(edit, complain);
 }
 
 void FormBase::chainUp(const std::vector<FieldDef>& defs)

@@ -106,6 +106,7 @@ protected:
 private:
     QWidget* make(const FieldDef& def, int capacity);
     void applyRule(QWidget* control, const FieldDef& def);
+    void guardSavedText(QLineEdit* edit, const FieldDef& def);
     void chainUp(const std::vector<FieldDef>& defs);
 
     QWidget* m_container;

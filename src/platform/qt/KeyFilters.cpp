@@ -2,6 +2,7 @@
 
 #include "platform/Platform.h"
 #include "platform/qt/TypedKey.h"
+#include "storage/ShortString.h"
 #include "storage/TextRules.h"
 
 #include <QComboBox>
@@ -65,6 +66,27 @@ void upperCaseAlways(QLineEdit* field)
 void upperCaseAsTyped(QLineEdit* field)
 {
     QObject::connect(field, &QLineEdit::textEdited, field, [field] { makeUpper(field); });
+}
+
+void savedTextOnly(QLineEdit* field, std::function<void()> complain)
+{
+    QObject::connect(field, &QLineEdit::textEdited, field, [field, complain] {
+        // The field as it stands: another rule (upper case) may have changed it already.
+        const QString text = field->text();
+        if (ShortString::isWindows1252(text))
+            return;
+        int removed = 0;
+        const int caret = field->cursorPosition();
+        field->setText(ShortString::keepWindows1252(text, caret, &removed));
+        field->setCursorPosition(caret - removed);
+        complain();
+    });
+}
+
+QString unsavedCharacterMessage()
+{
+    return QStringLiteral("Attenzione: carattere non valido. Il carattere digitato o incollato non può essere "
+                          "salvato nella scheda.");
 }
 
 void enterChain(const QList<QWidget*>& list)

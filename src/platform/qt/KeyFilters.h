@@ -4,6 +4,8 @@
 
 #include <QList>
 
+#include <functional>
+
 class QLineEdit;
 class QWidget;
 
@@ -22,6 +24,14 @@ void upperCaseAlways(QLineEdit* field);
 
 // Letters a to z typed are turned into A to Z.
 void upperCaseAsTyped(QLineEdit* field);
+
+// A field saved in an archive keeps only what the archive can hold: a
+// character without a Windows-1252 byte (a Greek letter, an emoji), typed or
+// pasted, is taken out again at once and complain() tells the user, so the
+// field always shows exactly what Save writes.
+void savedTextOnly(QLineEdit* field, std::function<void()> complain);
+// The plain message of such a character in a field without a key filter.
+QString unsavedCharacterMessage();
 
 // Enter in each field moves the focus to the next one of the chain (the last to the first).
 void enterChain(const QList<QWidget*>& chain);
