@@ -17,7 +17,6 @@
 
 namespace {
 
-
 const QString kWrong = QStringLiteral("Attenzione: password errata.");
 const QString kReadError = QString::fromUtf8(
     "Attenzione: si è verificato un errore durante la procedura di lettura della password. "
@@ -51,15 +50,6 @@ private:
     QString m_previous;
 };
 
-class DeviceWriterSwap
-{
-public:
-    explicit DeviceWriterSwap(IniFile::DeviceWriter writer) : m_previous(IniFile::setDeviceWriter(std::move(writer))) {}
-    ~DeviceWriterSwap() { IniFile::setDeviceWriter(std::move(m_previous)); }
-
-private:
-    IniFile::DeviceWriter m_previous;
-};
 
 } // namespace
 

@@ -8,17 +8,6 @@
 
 namespace {
 
-// Replaces the writer of new files for its lifetime.
-class DeviceWriterSwap
-{
-public:
-    explicit DeviceWriterSwap(IniFile::DeviceWriter writer) : m_previous(IniFile::setDeviceWriter(std::move(writer))) {}
-    ~DeviceWriterSwap() { IniFile::setDeviceWriter(std::move(m_previous)); }
-
-private:
-    IniFile::DeviceWriter m_previous;
-};
-
 QStringList filesIn(const QString& path)
 {
     return QDir(path).entryList(QDir::Files | QDir::Hidden, QDir::Name);

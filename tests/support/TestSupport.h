@@ -1,5 +1,7 @@
 #pragma once
 
+#include "storage/IniFile.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QTemporaryDir>
@@ -74,3 +76,15 @@ void typeInto(QWidget* field, const QString& text);
 void clickOn(QWidget* w);
 // Presses Enter in a control.
 void pressEnter(QWidget* w);
+
+// Replaces the writer of new settings and store files for its lifetime
+// (a write that fails on purpose).
+class DeviceWriterSwap
+{
+public:
+    explicit DeviceWriterSwap(IniFile::DeviceWriter writer) : m_previous(IniFile::setDeviceWriter(std::move(writer))) {}
+    ~DeviceWriterSwap() { IniFile::setDeviceWriter(std::move(m_previous)); }
+
+private:
+    IniFile::DeviceWriter m_previous;
+};
