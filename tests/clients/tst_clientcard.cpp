@@ -7,6 +7,7 @@
 #include "storage/ClientRecord.h"
 
 #include "FakePlatform.h"
+#include "ScreenFixture.h"
 #include "RecordingCanvas.h"
 #include "TestSupport.h"
 
@@ -61,11 +62,7 @@ private slots:
 private:
     QLineEdit* edit(const char* name) { return control<QLineEdit>(card, name); }
     QLabel* label(const char* name) { return control<QLabel>(card, name); }
-    void release(const char* name)
-    {
-        QWidget* w = control<QWidget>(card, name);
-        QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier, w->rect().center());
-    }
+    void release(const char* name) { ScreenFixture::press(card, name); }
     void saveClient(const QString& name)
     {
         release("imgNuovo");
@@ -77,26 +74,25 @@ private:
         return TRecCliente::decode(dir->readAll("Clienti.pro").mid((position - 1) * 4809, 4809));
     }
 
-    std::unique_ptr<FakePlatform> fake;
-    std::unique_ptr<TempAppDir> dir;
+    std::unique_ptr<ScreenFixture> screens;
+    FakePlatform* fake = nullptr;
+    TempAppDir* dir = nullptr;
     QWidget* card = nullptr;
 };
 
 void TestClientCard::initTestCase()
 {
-    fake = std::make_unique<FakePlatform>();
-    CreateScreens();
-    card = topLevel("frmClienti");
+    screens = std::make_unique<ScreenFixture>();
+    fake = &screens->fake();
+    card = ScreenFixture::screen("frmClienti");
     QVERIFY(card);
-    static_cast<TfrmClienti*>(card)->open();
-    QVERIFY(QTest::qWaitForWindowActive(card));
+    QVERIFY(ScreenFixture::openWorkArea(card));
 }
 
 void TestClientCard::init()
 {
-    dir = std::make_unique<TempAppDir>();
-    fake->clear();
-    fake->fixedNow = QTime(14, 30, 15);
+    screens->beginTest();
+    dir = &screens->dir();
     // The work area stays open across the tests; each one starts from a new card.
     release("imgNuovo");
     control<QCheckBox>(card, "chkDoppioTurno")->setChecked(false);
@@ -104,7 +100,7 @@ void TestClientCard::init()
 
 void TestClientCard::cleanup()
 {
-    dir.reset();
+    screens->endTest();
 }
 
 void TestClientCard::nameRequiredToSave()

@@ -5,6 +5,7 @@
 #include "storage/ArchiveFile.h"
 
 #include "FakePlatform.h"
+#include "ScreenFixture.h"
 #include "TestSupport.h"
 
 #include <QApplication>
@@ -82,27 +83,28 @@ private:
         return items(control<QListWidget>(&s, "lstRecords"));
     }
 
-    std::unique_ptr<FakePlatform> fake;
-    std::unique_ptr<TempAppDir> dir;
+    std::unique_ptr<ScreenFixture> screens;
+    FakePlatform* fake = nullptr;
+    TempAppDir* dir = nullptr;
     QWidget* card = nullptr;
 };
 
 void TestClientSearch::initTestCase()
 {
-    fake = std::make_unique<FakePlatform>();
-    CreateScreens();
-    card = topLevel("frmClienti");
+    screens = std::make_unique<ScreenFixture>();
+    fake = &screens->fake();
+    card = ScreenFixture::screen("frmClienti");
 }
 
 void TestClientSearch::init()
 {
-    dir = std::make_unique<TempAppDir>();
-    fake->clear();
+    screens->beginTest();
+    dir = &screens->dir();
 }
 
 void TestClientSearch::cleanup()
 {
-    dir.reset();
+    screens->endTest();
 }
 
 void TestClientSearch::lineLayout()
