@@ -2,9 +2,10 @@
 
 #include "platform/AppDir.h"
 #include "storage/ArchiveFile.h"
+#include "storage/ListSearch.h"
 #include "storage/TextRules.h"
+#include "storage/WebLinks.h"
 
-#include <QUrl>
 
 namespace ClientCard {
 
@@ -42,52 +43,30 @@ QString saveStatus(bool update, const QDate& date, const QTime& time)
 
 QString webSearchUrl(const QString& name)
 {
-    return QStringLiteral("https://www.google.com/search?q=")
-           + QString::fromLatin1(QUrl::toPercentEncoding(name));
+    return WebLinks::searchUrl(name);
 }
 
 QString mailtoUrl(const QString& address)
 {
-    // The "@" stays readable; everything that could end or split the address is encoded.
-    return QStringLiteral("mailto:") + QString::fromLatin1(QUrl::toPercentEncoding(address, "@"));
+    return WebLinks::mailtoUrl(address);
+}
+
+std::vector<ListSearch::Criterion> Criteria::fields() const
+{
+    return {{nominativo, TRecCliente::posNominativo}, {zona, TRecCliente::posZona},
+            {citta, TRecCliente::posCitta},           {prodotti, TRecCliente::posProdotti},
+            {sconti, TRecCliente::posSconti},         {categoria, TRecCliente::posCategoria},
+            {note, TRecCliente::posNote}};
 }
 
 int Criteria::filled() const
 {
-    int n = 0;
-    for (const QString* c : {&nominativo, &zona, &citta, &prodotti, &sconti, &categoria, &note}) {
-        if (!TextRules::trim(*c).isEmpty())
-            ++n;
-    }
-    return n;
+    return ListSearch::filled(fields());
 }
-
-namespace {
-
-// A criterion as typed occurs in the field, letters A to Z folded.
-bool occurs(const QString& criterion, const char* record, FieldPos pos)
-{
-    if (criterion.isEmpty())
-        return false;
-    return TextRules::lowerAZ(loadField(record, pos)).contains(TextRules::lowerAZ(criterion));
-}
-
-} // namespace
 
 bool matches(const char* record, const Criteria& c, int filled)
 {
-    // With every criterion blank every record is listed.
-    if (filled == 0)
-        return true;
-    int score = 0;
-    score += occurs(c.nominativo, record, TRecCliente::posNominativo);
-    score += occurs(c.zona, record, TRecCliente::posZona);
-    score += occurs(c.citta, record, TRecCliente::posCitta);
-    score += occurs(c.prodotti, record, TRecCliente::posProdotti);
-    score += occurs(c.sconti, record, TRecCliente::posSconti);
-    score += occurs(c.categoria, record, TRecCliente::posCategoria);
-    score += occurs(c.note, record, TRecCliente::posNote);
-    return score >= filled;
+    return ListSearch::matches(record, c.fields(), filled);
 }
 
 QString searchLine(const char* r)
@@ -119,10 +98,11 @@ bool consents(const char* record)
 
 bool search(const Criteria& criteria, QStringList& lines)
 {
-    const int filled = criteria.filled();
+    const std::vector<ListSearch::Criterion> fields = criteria.fields();
+    const int filled = ListSearch::filled(fields);
     ArchiveFile file = archive();
     return file.scan([&](qint64, const char* record) {
-        if (matches(record, criteria, filled))
+        if (ListSearch::matches(record, fields, filled))
             lines.append(searchLine(record));
         return true;
     });
@@ -140,18 +120,12 @@ bool consentList(QStringList& lines)
 
 bool findByLine(LineBuilder build, const QString& line, TRecCliente& record, qint64& position)
 {
-    const QString wanted = TextRules::trim(line);
-    bool found = false;
     ArchiveFile file = archive();
-    const bool ok = file.scan([&](qint64 index, const char* raw) {
-        if (TextRules::trim(build(raw)) == wanted) {
-            record = TRecCliente::decode(raw);
-            position = index + 1;
-            found = true;
-        }
-        return true;
-    });
-    return ok && found;
+    QByteArray raw;
+    if (!ListSearch::findByLine(file, build, line, raw, position))
+        return false;
+    record = TRecCliente::decode(raw);
+    return true;
 }
 
 } // namespace ClientCard

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "storage/ClientRecord.h"
+#include "storage/ListSearch.h"
 
 #include <QDate>
 #include <QStringList>
@@ -36,6 +37,7 @@ struct Criteria
 {
     QString nominativo, zona, citta, prodotti, sconti, categoria, note;
     int filled() const;   // criteria whose trimmed text is not empty
+    std::vector<ListSearch::Criterion> fields() const;
 };
 
 // True when at least `filled` criteria occur in the record (an empty

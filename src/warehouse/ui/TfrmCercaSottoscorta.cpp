@@ -1,6 +1,41 @@
 #include "warehouse/ui/TfrmCercaSottoscorta.h"
 
-TfrmCercaSottoscorta::TfrmCercaSottoscorta()
-    : DialogScreen(QStringLiteral("frmCercaSottoscorta"), QStringLiteral(" Materiali in esaurimento"), QSize(640, 480))
+#include "warehouse/MaterialCard.h"
+
+namespace {
+
+ListScreenSpec underStockSpec()
 {
+    ListScreenSpec spec;
+    spec.objectName = QStringLiteral("frmCercaSottoscorta");
+    spec.caption = QStringLiteral(" Materiali in esaurimento");
+    // A failing archive ends the list where it stopped, without a message.
+    spec.reportsArchiveFailure = false;
+    spec.report = [] {
+        ListReportSpec report;
+        report.title = QStringLiteral("Materiali in esaurimento");
+        report.ruleLength = 21;
+        return report;
+    };
+    return spec;
+}
+
+} // namespace
+
+TfrmCercaSottoscorta::TfrmCercaSottoscorta() : ListScreen(underStockSpec())
+{
+}
+
+bool TfrmCercaSottoscorta::collect(QStringList& lines)
+{
+    m_chosen.reset();
+    return MaterialCard::underStockList(lines);
+}
+
+void TfrmCercaSottoscorta::choose(const QString& line)
+{
+    Chosen<TRecMateriale> found{};
+    if (MaterialCard::findByLine([](const char* r) { return MaterialCard::underStockLine(r); }, line, found.record,
+                                 found.position))
+        m_chosen = found;
 }

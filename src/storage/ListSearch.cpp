@@ -1,0 +1,47 @@
+#include "storage/ListSearch.h"
+
+#include "storage/ArchiveFile.h"
+#include "storage/TextRules.h"
+
+namespace ListSearch {
+
+int filled(const std::vector<Criterion>& criteria)
+{
+    int n = 0;
+    for (const Criterion& c : criteria) {
+        if (!TextRules::trim(c.typed).isEmpty())
+            ++n;
+    }
+    return n;
+}
+
+bool matches(const char* record, const std::vector<Criterion>& criteria, int filled)
+{
+    if (filled == 0)
+        return true;
+    int occurring = 0;
+    for (const Criterion& c : criteria) {
+        if (!c.typed.isEmpty()
+            && TextRules::lowerAZ(loadField(record, c.field)).contains(TextRules::lowerAZ(c.typed)))
+            ++occurring;
+    }
+    return occurring >= filled;
+}
+
+bool findByLine(ArchiveFile& archive, const LineBuilder& build, const QString& line, QByteArray& record,
+                qint64& position)
+{
+    const QString wanted = TextRules::trim(line);
+    bool found = false;
+    const bool ok = archive.scan([&](qint64 index, const char* raw) {
+        if (TextRules::trim(build(raw)) == wanted) {
+            record = QByteArray(raw, archive.recordSize());
+            position = index + 1;
+            found = true;
+        }
+        return true;
+    });
+    return ok && found;
+}
+
+} // namespace ListSearch

@@ -1,0 +1,117 @@
+#include "warehouse/MaterialCard.h"
+
+#include "platform/AppDir.h"
+#include "storage/Amounts.h"
+#include "storage/ArchiveFile.h"
+#include "storage/TextRules.h"
+#include "storage/WebLinks.h"
+
+namespace MaterialCard {
+
+QString archiveFileName()
+{
+    return QStringLiteral("Materiali.pro");
+}
+
+ArchiveFile archive()
+{
+    return ArchiveFile(AppDir::filePath(archiveFileName()), TRecMateriale::Size);
+}
+
+QString webSearchUrl(const QString& brand, const QString& model)
+{
+    return WebLinks::searchUrl(TextRules::trim(brand) + QLatin1Char(' ') + TextRules::trim(model));
+}
+
+std::vector<ListSearch::Criterion> Criteria::fields() const
+{
+    return {{codice, TRecMateriale::posCodice},           {tipologia, TRecMateriale::posTipologia},
+            {marca, TRecMateriale::posMarca},             {modello, TRecMateriale::posModello},
+            {accessori, TRecMateriale::posAccessori},     {descrizione, TRecMateriale::posDescrizione},
+            {note, TRecMateriale::posNote}};
+}
+
+namespace {
+
+// Brand and model as one text: "Marca Modello".
+QString brandAndModel(const char* r)
+{
+    return loadField(r, TRecMateriale::posMarca) + QLatin1Char(' ') + loadField(r, TRecMateriale::posModello);
+}
+
+} // namespace
+
+QString searchLine(const char* r)
+{
+    using TextRules::fit;
+    return fit(loadField(r, TRecMateriale::posCodice), 30) + QStringLiteral("  ")
+           + fit(loadField(r, TRecMateriale::posTipologia), 25) + QStringLiteral("  ") + fit(brandAndModel(r), 30)
+           + QStringLiteral("  Prezzo: ") + fit(loadField(r, TRecMateriale::posPrezzo), 15)
+           + QStringLiteral("  Giacenza: ") + fit(loadField(r, TRecMateriale::posGiacenza), 10) + QStringLiteral("  ")
+           + loadField(r, TRecMateriale::posNote);
+}
+
+QString searchLine(const TRecMateriale& record)
+{
+    return searchLine(record.encode().constData());
+}
+
+QString underStockLine(const char* r)
+{
+    using TextRules::fit;
+    return fit(loadField(r, TRecMateriale::posCodice), 25) + QStringLiteral("  ") + fit(brandAndModel(r), 30)
+           + QStringLiteral("  Costo: ") + fit(loadField(r, TRecMateriale::posCosto), 15)
+           + QStringLiteral("  Giacenza: ") + fit(loadField(r, TRecMateriale::posGiacenza), 10) + QStringLiteral("  ")
+           + fit(loadField(r, TRecMateriale::posFornitore), 30) + QStringLiteral("  ")
+           + loadField(r, TRecMateriale::posRecapito);
+}
+
+QString underStockLine(const TRecMateriale& record)
+{
+    return underStockLine(record.encode().constData());
+}
+
+bool search(const Criteria& criteria, QStringList& lines)
+{
+    const std::vector<ListSearch::Criterion> fields = criteria.fields();
+    const int filled = ListSearch::filled(fields);
+    ArchiveFile file = archive();
+    return file.scan([&](qint64, const char* record) {
+        if (ListSearch::matches(record, fields, filled))
+            lines.append(searchLine(record));
+        return true;
+    });
+}
+
+bool underStock(const char* record)
+{
+    double stock = 0, threshold = 0;
+    if (!ParseAmount(loadField(record, TRecMateriale::posGiacenza), stock)
+        || !ParseAmount(loadField(record, TRecMateriale::posSottoscorta), threshold))
+        return false;
+    return stock <= threshold;
+}
+
+bool underStockList(QStringList& lines)
+{
+    ArchiveFile file = archive();
+    return file.scan([&](qint64, const char* record) {
+        // One damaged card is left out; the others are still listed.
+        if (underStock(record))
+            lines.append(underStockLine(record));
+        return true;
+    });
+}
+
+bool findByLine(const ListSearch::LineBuilder& build, const QString& line, TRecMateriale& record,
+                qint64& position)
+{
+    ArchiveFile file = archive();
+    QByteArray raw;
+    if (!ListSearch::findByLine(file, build, line, raw, position))
+        return false;
+    record = TRecMateriale::decode(raw);
+    return true;
+}
+
+} // namespace MaterialCard
