@@ -2,6 +2,7 @@
 // read of the file, the under-stock list and the price list of every article
 // as the screen shows it (sorted, first paint included), with the peak memory.
 // Usage: warehouse [records]   (default 100000); runs offscreen.
+#include "BenchSupport.h"
 #include "platform/AppDir.h"
 #include "storage/MaterialRecord.h"
 #include "warehouse/MaterialCard.h"
@@ -17,31 +18,6 @@
 #include <cstdio>
 
 namespace {
-
-double rawRead(const QString& path)
-{
-    QElapsedTimer t;
-    t.start();
-    QFile f(path);
-    f.open(QIODevice::ReadOnly);
-    QByteArray block(1 << 20, Qt::Uninitialized);
-    while (f.read(block.data(), block.size()) > 0) {
-    }
-    return t.nsecsElapsed() / 1e9;
-}
-
-// Peak resident memory of the process so far, in MB (VmHWM).
-double peakMB()
-{
-    QFile f(QStringLiteral("/proc/self/status"));
-    if (!f.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray& line : f.readAll().split('\n')) {
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').first().toDouble() / 1024.0;
-    }
-    return 0;
-}
 
 double textMB(const QStringList& lines)
 {
@@ -139,8 +115,8 @@ int main(int argc, char* argv[])
                 underListed, under / raw, target);
     std::printf("  price list, all:   %.3f s (%d lines)  %.2f x raw   target <= %.3f s (sorted, first paint)\n",
                 price, priceListed, price / raw, target);
-    std::printf("  peak memory (VmHWM): %.1f MB after writing the file, %.1f MB with the screen shown,\n"
-                "                       %.1f MB after the under-stock list, %.1f MB after the price lists\n",
+    std::printf("  peak memory: %.1f MB after writing the file, %.1f MB with the screen shown,\n"
+                "               %.1f MB after the under-stock list, %.1f MB after the price lists\n",
                 fileMB, screenMB, peakUnder, peak);
     std::printf("  list texts:        %.1f MB under-stock, %.1f MB price list (UTF-16)\n", underMB, priceMB);
     return 0;
