@@ -1,6 +1,7 @@
 // Times a full scan of a 100,000-card client archive against reading the
 // same file raw, in one run so the ratios are measured side by side.
 // Usage: archive_scan [records]   (default 100000)
+#include "BenchSupport.h"
 #include "platform/AppDir.h"
 #include "storage/ArchiveFile.h"
 #include "storage/ClientRecord.h"
@@ -10,25 +11,9 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include <sys/resource.h>
-
 #include <cstdio>
 
 namespace {
-
-double rawRead(const QString& path)
-{
-    QElapsedTimer t;
-    t.start();
-    QFile f(path);
-    f.open(QIODevice::ReadOnly);
-    QByteArray block(1 << 20, Qt::Uninitialized);
-    qint64 total = 0, n;
-    while ((n = f.read(block.data(), block.size())) > 0)
-        total += n;
-    Q_UNUSED(total);
-    return t.nsecsElapsed() / 1e9;
-}
 
 double searchScan(ArchiveFile& archive)
 {
@@ -99,12 +84,10 @@ int main(int argc, char* argv[])
         b = std::min(b, searchScan(archive));
         c = std::min(c, fullScan(archive));
     }
-    struct rusage usage {};
-    getrusage(RUSAGE_SELF, &usage);
     std::printf("archive_scan: %d records, %.0f MB\n", records, records * 4809.0 / 1e6);
     std::printf("  (a) raw read, 1 MB chunks:     %.3f s\n", a);
     std::printf("  (b) scan, seven search fields: %.3f s   b/a = %.2f (target <= 2)\n", b, b / a);
     std::printf("  (c) scan, every field:         %.3f s   c/a = %.2f (target <= 4)\n", c, c / a);
-    std::printf("  peak memory: %.1f MB (target < 64)\n", usage.ru_maxrss / 1024.0);
+    std::printf("  peak memory: %.1f MB (target < 64)\n", peakMB());
     return 0;
 }

@@ -1,6 +1,7 @@
 // Times the client search over a 100,000-card archive, list filling
 // included, beside the raw read of the same file, in one run.
 // Usage: client_search [records]   (default 100000); runs offscreen.
+#include "BenchSupport.h"
 #include "clients/ui/TfrmCercaCliente.h"
 #include "platform/AppDir.h"
 #include "storage/ClientRecord.h"
@@ -16,18 +17,6 @@
 #include <cstdio>
 
 namespace {
-
-double rawRead(const QString& path)
-{
-    QElapsedTimer t;
-    t.start();
-    QFile f(path);
-    f.open(QIODevice::ReadOnly);
-    QByteArray block(1 << 20, Qt::Uninitialized);
-    while (f.read(block.data(), block.size()) > 0) {
-    }
-    return t.nsecsElapsed() / 1e9;
-}
 
 // One search from the criteria panel; returns seconds and the lines listed.
 double search(const QString& name, const QString& town, int& listed, double& repaint)

@@ -202,6 +202,18 @@ QString NormalizeNumberText(const QString& text)
     return FormatGeneral(RoundToDecimals(value, 4));
 }
 
+QString NormalizeBoundText(const QString& text)
+{
+    if (text.trimmed().isEmpty())
+        return text;
+    double value = 0;
+    // An emptied bound is a bound no longer set: nothing is hidden by a
+    // value the user never typed.
+    if (!ParseAmount(text, value))
+        return QString();
+    return NormalizeNumberText(text);
+}
+
 QString invalidCharacterMessage()
 {
     return QStringLiteral("Attenzione: carattere non valido.");

@@ -30,6 +30,11 @@ QString NormalizeAmountText(const QString& text);
 // The same for quantities and discounts, without completion: unreadable gives "0".
 QString NormalizeNumberText(const QString& text);
 
+// What a numeric search bound becomes when left: a blank text stays as it
+// is, an unreadable one (letters pasted in) is emptied, otherwise rounded to
+// 4 decimals without completion ("10" stays "10", "," becomes "0").
+QString NormalizeBoundText(const QString& text);
+
 // The key filter of an amount field.
 enum class AmountKey {
     Accept,          // the character reaches the field

@@ -15,17 +15,20 @@ int filled(const std::vector<Criterion>& criteria)
     return n;
 }
 
-bool matches(const char* record, const std::vector<Criterion>& criteria, int filled)
+int occurring(const char* record, const std::vector<Criterion>& criteria)
 {
-    if (filled == 0)
-        return true;
-    int occurring = 0;
+    int n = 0;
     for (const Criterion& c : criteria) {
         if (!c.typed.isEmpty()
             && TextRules::lowerAZ(loadField(record, c.field)).contains(TextRules::lowerAZ(c.typed)))
-            ++occurring;
+            ++n;
     }
-    return occurring >= filled;
+    return n;
+}
+
+bool matches(const char* record, const std::vector<Criterion>& criteria, int filled)
+{
+    return filled == 0 || occurring(record, criteria) >= filled;
 }
 
 bool findByLine(ArchiveFile& archive, const LineBuilder& build, const QString& line, QByteArray& record,

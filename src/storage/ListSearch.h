@@ -23,6 +23,11 @@ struct Criterion
 // Criteria whose trimmed text is not empty.
 int filled(const std::vector<Criterion>& criteria);
 
+// How many criteria occur in the record: a criterion occurs when its text
+// as typed, letters A to Z folded, is part of the field; an empty criterion
+// never occurs.
+int occurring(const char* record, const std::vector<Criterion>& criteria);
+
 // True when at least `filled` criteria occur in the record: a criterion
 // occurs when its text as typed, letters A to Z folded, is part of the field;
 // an empty criterion never occurs. With no criterion filled every record matches.

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/qt/ScreenWindows.h"
-#include "storage/ListReport.h"
+#include "platform/qt/ListPanels.h"
 
 #include <QSize>
 #include <QString>
@@ -15,36 +15,6 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
-
-// What a list screen tells the shared base about itself.
-struct ListScreenSpec
-{
-    enum class Variant {
-        Plain,     // the list fills itself when the screen is shown
-        Criteria   // a panel of criteria; "Trova" fills the list on a second panel
-    };
-    struct Criterion
-    {
-        const char* name;
-        const char* caption;
-    };
-
-    QString objectName;
-    QString caption;
-    QSize size{760, 470};
-    Variant variant = Variant::Plain;
-    QString emptyFindText = QStringLiteral("Ricerca non applicabile: la lista non contiene nessuna voce.");
-    QString instructions;            // under the list; the card-list instructions when empty
-    int scrollWidth = 1500;          // the list scrolls sideways over this many pixels
-    bool reportsArchiveFailure = true;   // false: a failing archive ends the list silently
-    // Asked at each print, so a title built from the screen's state is up to date.
-    std::function<ListReportSpec()> report;
-
-    // Criteria variant.
-    QString criteriaTitle;
-    QString criteriaHelp;
-    std::vector<Criterion> criteria;
-};
 
 // The record a list line led back to, for the screen that opened the list.
 template <class Record>
@@ -84,21 +54,15 @@ protected:
     void done(int result) override;
 
 private:
-    void buildCriteriaPanel();
-    void buildListPanel(QWidget* parent, int width, int listHeight);
+    void buildListExtras(int width, int listHeight);
     void buildButtons();
     bool fill();
-    void resetToCriteria(bool clearCriteria);
 
     ListScreenSpec m_spec;
-    QFrame* grpCriteri = nullptr;
-    QFrame* grpElenco = nullptr;
+    ListPanels* m_panels = nullptr;       // owned by the screen
     QListWidget* lstRecords = nullptr;
     QLineEdit* txtTrova = nullptr;
     QPushButton* cmdTrova02 = nullptr;
-    QPushButton* cmdTrova = nullptr;
-    QPushButton* cmdIndietro = nullptr;
     QPushButton* cmdStampa = nullptr;
-    QList<QLineEdit*> m_criteria;
     ListServices* m_services = nullptr;   // owned by the screen
 };

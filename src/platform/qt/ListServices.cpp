@@ -34,15 +34,15 @@ private:
 
 // One copy as a print job of its own. False when the printer could not
 // start or finish the document.
-bool printOneCopy(const QStringList& lines, const ListReportSpec& spec)
+bool printOneCopy(const QStringList& lines, const ListPrintJob& job)
 {
-    std::unique_ptr<platform::PrintCanvas> canvas = platform::current().beginPixelDocument(
-        QStringLiteral("Ventoria 2.0 - ") + spec.title, platform::PageOrientation::Landscape);
+    std::unique_ptr<platform::PrintCanvas> canvas =
+        platform::current().beginPixelDocument(job.jobName, job.orientation);
     if (!canvas)
         return false;
     platform::BusyCursor busy;
     const QString stamp = ListReportStampLine(platform::current().today(), platform::current().now());
-    ComposeListReport(*canvas, lines, spec, stamp);
+    job.compose(*canvas, lines, stamp);
     return canvas->end();
 }
 
@@ -76,10 +76,15 @@ void ListServices::reset()
 
 QStringList ListServices::lines() const
 {
+    return ListLines(m_list);
+}
+
+QStringList ListLines(const QListWidget* list)
+{
     QStringList out;
-    out.reserve(m_list->count());
-    for (int i = 0; i < m_list->count(); ++i)
-        out.append(m_list->item(i)->text());
+    out.reserve(list->count());
+    for (int i = 0; i < list->count(); ++i)
+        out.append(list->item(i)->text());
     return out;
 }
 
@@ -142,18 +147,30 @@ QString CardListInstructions()
 
 void PrintListReport(QWidget* owner, const QStringList& lines, const ListReportSpec& spec)
 {
+    ListPrintJob job;
+    job.question = spec.question;
+    job.jobName = QStringLiteral("Ventoria 2.0 - ") + spec.title;
+    job.orientation = platform::PageOrientation::Landscape;
+    job.compose = [&spec](platform::PrintCanvas& canvas, const QStringList& shown, const QString& stamp) {
+        ComposeListReport(canvas, shown, spec, stamp);
+    };
+    PrintList(owner, lines, job);
+}
+
+void PrintList(QWidget* owner, const QStringList& lines, const ListPrintJob& job)
+{
     platform::Platform& p = platform::current();
     if (lines.isEmpty()) {
         p.showMessage(QStringLiteral("Operazione di stampa non applicabile: la lista non contiene nessuna voce."));
         return;
     }
-    if (!p.askYesNo(QStringLiteral("Conferma operazione di stampa"), spec.question))
+    if (!p.askYesNo(QStringLiteral("Conferma operazione di stampa"), job.question))
         return;
     int copies = 0;
     if (!p.printDialog(owner, copies) || copies <= 0)
         return;
     for (int copy = 0; copy < copies; ++copy) {
-        if (!printOneCopy(lines, spec)) {
+        if (!printOneCopy(lines, job)) {
             // No point in sending the remaining copies to a printer that failed.
             p.showMessage(platform::printFailureMessage());
             return;

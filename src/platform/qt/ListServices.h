@@ -52,8 +52,23 @@ private:
     QString m_lastSearch;
 };
 
-// The whole click of cmdStampa: empty-list message, confirmation question,
-// print dialog, one job per copy, busy pointer.
+// The entries of a list in display order.
+QStringList ListLines(const QListWidget* list);
+
+// What a printed list tells the print flow: its question, its job and how
+// one copy is laid out on the open canvas (lines and the stamp line given).
+struct ListPrintJob
+{
+    QString question;
+    QString jobName;
+    platform::PageOrientation orientation = platform::PageOrientation::Landscape;
+    std::function<void(platform::PrintCanvas& canvas, const QStringList& lines, const QString& stampLine)> compose;
+};
+
+// The whole click of a list's print button: empty-list message, confirmation
+// question, print dialog, one job per copy, busy pointer.
+void PrintList(QWidget* owner, const QStringList& lines, const ListPrintJob& job);
+// The same for the list report of a list screen, in landscape.
 void PrintListReport(QWidget* owner, const QStringList& lines, const ListReportSpec& spec);
 
 // A list of fixed-width lines: "Courier New" 8 pt, uniform item sizes,

@@ -2,13 +2,38 @@
 
 #include "platform/qt/ScreenWindows.h"
 
-// The price list work area.
+class ListPanels;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+
+// The price list work area: articles chosen by nine criteria or all at
+// once, lines removed by hand, a heading of the user's and the printout.
 class TfrmListino : public WorkAreaWindow
 {
     Q_OBJECT
 public:
     TfrmListino();
 
+    void lblTuttiClick();
+    void cmdImportaClick();
+    void cmdStampaClick();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    void buildListPanel();
+    void buildCriteriaExtras();
+    bool collect(QStringList& lines);
+    void listShown();
+
     QFrame* grpContainer;
+    ListPanels* m_panels = nullptr;
+    QListWidget* lstRecords = nullptr;
+    QLineEdit* txtIntestazione = nullptr;
+    QLabel* lblTutti = nullptr;
+    QLabel* lblConta = nullptr;
 };

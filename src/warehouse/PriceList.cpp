@@ -1,0 +1,148 @@
+#include "warehouse/PriceList.h"
+
+#include "storage/Amounts.h"
+#include "storage/ArchiveFile.h"
+#include "storage/ListReport.h"
+#include "storage/TextRules.h"
+#include "warehouse/MaterialCard.h"
+
+namespace PriceList {
+
+QString line(const char* r)
+{
+    using TextRules::fit;
+    return fit(loadField(r, TRecMateriale::posCodice), 20) + QStringLiteral("   ")
+           + fit(loadField(r, TRecMateriale::posTipologia), 22) + QStringLiteral("   ")
+           + fit(loadField(r, TRecMateriale::posDescrizione), 45) + QStringLiteral("   Euro ")
+           + loadField(r, TRecMateriale::posPrezzo);
+}
+
+QString line(const TRecMateriale& record)
+{
+    return line(record.encode().constData());
+}
+
+std::vector<ListSearch::Criterion> Criteria::textFields() const
+{
+    return {{codice, TRecMateriale::posCodice},
+            {tipologia, TRecMateriale::posTipologia},
+            {descrizione, TRecMateriale::posDescrizione},
+            {fornitore, TRecMateriale::posFornitore},
+            {documento, TRecMateriale::posDocumento}};
+}
+
+namespace {
+
+bool blank(const QString& text)
+{
+    return TextRules::trim(text).isEmpty();
+}
+
+enum class Bound { Min, Max };
+
+struct NumericCriterion
+{
+    const QString& typed;
+    FieldPos field;
+    Bound bound;
+};
+
+} // namespace
+
+int Criteria::filled() const
+{
+    int n = ListSearch::filled(textFields());
+    for (const QString* bound : {&prezzoMin, &prezzoMax, &giaceMin, &giaceMax}) {
+        if (!blank(*bound))
+            ++n;
+    }
+    return n;
+}
+
+bool matches(const char* record, const Criteria& criteria, int filled)
+{
+    int holding = ListSearch::occurring(record, criteria.textFields());
+    const NumericCriterion bounds[] = {{criteria.prezzoMin, TRecMateriale::posPrezzo, Bound::Min},
+                                       {criteria.prezzoMax, TRecMateriale::posPrezzo, Bound::Max},
+                                       {criteria.giaceMin, TRecMateriale::posGiacenza, Bound::Min},
+                                       {criteria.giaceMax, TRecMateriale::posGiacenza, Bound::Max}};
+    for (const NumericCriterion& c : bounds) {
+        if (blank(c.typed))
+            continue;
+        double limit = 0, value = 0;
+        if (!ParseAmount(c.typed, limit) || !ParseAmount(loadField(record, c.field), value))
+            return false;
+        if (c.bound == Bound::Min ? value >= limit : value <= limit)
+            ++holding;
+    }
+    return holding >= filled;
+}
+
+bool search(const Criteria& criteria, QStringList& lines)
+{
+    const int filled = criteria.filled();
+    ArchiveFile file = MaterialCard::archive();
+    return file.scan([&](qint64, const char* record) {
+        if (matches(record, criteria, filled))
+            lines.append(line(record));
+        return true;
+    });
+}
+
+bool showAll(QStringList& lines)
+{
+    ArchiveFile file = MaterialCard::archive();
+    return file.scan([&](qint64, const char* record) {
+        // The stored length, not the trimmed text: only a code never written is left out.
+        if (static_cast<unsigned char>(record[TRecMateriale::posCodice.offset]) != 0)
+            lines.append(line(record));
+        return true;
+    });
+}
+
+QString proposedHeading(const QDate& today)
+{
+    return QStringLiteral("Listino prezzi del ") + today.toString(QStringLiteral("dd/MM/yyyy"));
+}
+
+QString printedHeading(const QString& typed, const QDate& today)
+{
+    const QString heading = TextRules::trim(typed);
+    if (!heading.isEmpty())
+        return heading;
+    return QStringLiteral("LISTINO PREZZI DEL ") + today.toString(QStringLiteral("dd/MM/yyyy"));
+}
+
+QString columnHeader()
+{
+    return QStringLiteral("CODICE PRODOTTO        TIPOLOGIA                DESCRIZIONE                                     "
+                          "PREZZO         ");
+}
+
+void compose(platform::PrintCanvas& canvas, const QStringList& lines, const QString& heading,
+             const QString& stampLine)
+{
+    const int h14 = ListReportLineHeight(canvas, 14);
+    const int h8 = ListReportLineHeight(canvas, 8);
+    int y = 2 * h14;
+    UseListReportFont(canvas, 14, true);
+    canvas.drawText(kListReportLeft, y, heading);
+
+    y += 3 * h14;
+    UseListReportFont(canvas, 8, false, true);
+    canvas.drawText(kListReportLeft, y, columnHeader());
+
+    y = ComposeListLines(canvas, lines, y + 3 * h8, 3);
+
+    // Rule and stamp stay together below the last line; where the stamp
+    // would fall off the page they both start a new one.
+    if (y + 2 * h8 > canvas.pageHeight()) {
+        canvas.newPage();
+        y = 2 * h8;
+    }
+    UseListReportFont(canvas, 8);
+    canvas.drawText(kListReportLeft, y - h8, QString(111, QLatin1Char('_')));
+    canvas.drawText(kListReportLeft, y + h8, stampLine);
+}
+
+} // namespace PriceList
