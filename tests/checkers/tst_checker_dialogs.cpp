@@ -66,13 +66,6 @@ ModalSeen seeModal(const std::function<void()>& open, const QString& fieldName)
     return seen;
 }
 
-// A key pressed and released as an X11 keyboard sends it: code and text together.
-void press(QWidget* w, int key, const QString& text, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
-{
-    QTest::sendKeyEvent(QTest::Press, w, Qt::Key(key), text, modifiers);
-    QTest::sendKeyEvent(QTest::Release, w, Qt::Key(key), text, modifiers);
-}
-
 const QString kDigitsMessage = QStringLiteral("Attenzione: carattere non valido. Digitare solo valori numerici.");
 
 } // namespace

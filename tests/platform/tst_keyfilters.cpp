@@ -29,13 +29,6 @@ const QString kCardMessage = QStringLiteral(
 
 enum class Filter { Digits, Amount };
 
-// A key pressed and released, as the keyboard sends it.
-void press(QWidget* w, int key, const QString& text, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
-{
-    QTest::sendKeyEvent(QTest::Press, w, Qt::Key(key), text, modifiers);
-    QTest::sendKeyEvent(QTest::Release, w, Qt::Key(key), text, modifiers);
-}
-
 void install(Filter filter, QLineEdit* field)
 {
     if (filter == Filter::Digits)

@@ -129,3 +129,9 @@ QWidget* topLevel(const char* name)
     }
     return nullptr;
 }
+
+void press(QWidget* w, int key, const QString& text, Qt::KeyboardModifiers modifiers)
+{
+    QTest::sendKeyEvent(QTest::Press, w, Qt::Key(key), text, modifiers);
+    QTest::sendKeyEvent(QTest::Release, w, Qt::Key(key), text, modifiers);
+}

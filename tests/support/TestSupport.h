@@ -76,6 +76,9 @@ void typeInto(QWidget* field, const QString& text);
 void clickOn(QWidget* w);
 // Presses Enter in a control.
 void pressEnter(QWidget* w);
+// A key pressed and released as an X11 keyboard sends it: key code and text
+// together (Delete comes with "\x7f", Ctrl+V with "\x16", the arrows with none).
+void press(QWidget* w, int key, const QString& text, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 
 // Replaces the writer of new settings and store files for its lifetime
 // (a write that fails on purpose).

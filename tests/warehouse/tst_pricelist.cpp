@@ -85,12 +85,6 @@ QStringList numbered(int n)
     return lines;
 }
 
-void press(QWidget* w, int key, const QString& text)
-{
-    QTest::sendKeyEvent(QTest::Press, w, Qt::Key(key), text, Qt::NoModifier);
-    QTest::sendKeyEvent(QTest::Release, w, Qt::Key(key), text, Qt::NoModifier);
-}
-
 } // namespace
 
 class TestPriceList : public QObject
