@@ -54,6 +54,22 @@ TRecRicevuta receipt(const QString& number, const QString& city, const QString& 
     return r;
 }
 
+// A file row with the given texts at the given 0-based columns, empty elsewhere.
+QStringList sparseRow(int columns, const QList<QPair<int, QString>>& texts)
+{
+    QStringList row(columns);
+    for (const auto& t : texts)
+        row[t.first] = t.second;
+    return row;
+}
+
+// The file row of receipt(number, city, total): the joins trimmed.
+QStringList receiptCells(const QString& number, const QString& city, const QString& total)
+{
+    return sparseRow(22, {{0, QStringLiteral("Ricevuta n. ") + number}, {7, city}, {18, QStringLiteral("%")},
+                          {20, total}, {21, QStringLiteral("No")}});
+}
+
 void sendEnter(QWidget* w)
 {
     QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), w->mapToGlobal(QPointF(2, 2)));
@@ -223,13 +239,9 @@ void TestExportWindows::clientExportByteForByte()
     answer({true, false});
     ScreenFixture::press(cli, "lblExcel");
 
-    QStringList zeta(21), alfa(21);
-    zeta[0] = QStringLiteral("Zeta");
-    zeta[3] = QString::fromUtf8("Città");
-    zeta[10] = QString::fromUtf8("Sì");
-    zeta[20] = QStringLiteral("nota di Zeta");
-    alfa[0] = QStringLiteral("Alfa");
-    alfa[20] = QStringLiteral("nota di Alfa");
+    const QStringList zeta = sparseRow(21, {{0, QStringLiteral("Zeta")}, {3, QString::fromUtf8("Città")},
+                                            {10, QString::fromUtf8("Sì")}, {20, QStringLiteral("nota di Zeta")}});
+    const QStringList alfa = sparseRow(21, {{0, QStringLiteral("Alfa")}, {20, QStringLiteral("nota di Alfa")}});
     const ExportTable& table = ExportTables::clients();
     const QByteArray written = dir->readAll(QStringLiteral("Clienti.xls"));
     QCOMPARE(written, SpreadsheetExport::build(QStringLiteral("Anagrafica clienti"), table.fileColumns(), {zeta, alfa}));
@@ -345,11 +357,8 @@ void TestExportWindows::materialsExportSixteenColumns()
 
     answer({true, true});
     ScreenFixture::press(mat, "imgExcel");
-    QStringList values(16);
-    values[0] = QStringLiteral("A-1");
-    values[12] = QStringLiteral("12,50");
-    values[14] = QStringLiteral("3");
-    values[15] = QStringLiteral("ultima colonna");
+    const QStringList values = sparseRow(16, {{0, QStringLiteral("A-1")}, {12, QStringLiteral("12,50")},
+                                              {14, QStringLiteral("3")}, {15, QStringLiteral("ultima colonna")}});
     QCOMPARE(dir->readAll(QStringLiteral("Magazzino.xls")),
              SpreadsheetExport::build(QStringLiteral("Magazzino materiali"), ExportTables::materials().fileColumns(),
                                       {values}));
@@ -385,13 +394,8 @@ void TestExportWindows::receiptExportTrimsComposedValuesAndOverwrites()
     answer({true, false});
     ScreenFixture::press(ric, "imgExcel");
 
-    QStringList first(22), second(22);
-    first[0] = QStringLiteral("Ricevuta n. 1");
-    first[7] = QStringLiteral("Roma");
-    first[18] = QStringLiteral("%");
-    first[20] = QStringLiteral("122,00");
-    first[21] = QStringLiteral("No");
-    second[18] = QStringLiteral("%");
+    const QStringList first = receiptCells(QStringLiteral("1"), QStringLiteral("Roma"), QStringLiteral("122,00"));
+    const QStringList second = sparseRow(22, {{18, QStringLiteral("%")}});
     const auto columns = ExportTables::receipts().fileColumns();
     QCOMPARE(dir->readAll(QStringLiteral("Ricevute.xls")),
              SpreadsheetExport::build(QStringLiteral("Ricevute emesse"), columns, {first, second}));
@@ -402,12 +406,7 @@ void TestExportWindows::receiptExportTrimsComposedValuesAndOverwrites()
     ric->show();
     answer({true, false});
     ScreenFixture::press(ric, "imgExcel");
-    QStringList bari(22);
-    bari[0] = QStringLiteral("Ricevuta n. 9");
-    bari[7] = QStringLiteral("Bari");
-    bari[18] = QStringLiteral("%");
-    bari[20] = QStringLiteral("1,00");
-    bari[21] = QStringLiteral("No");
+    const QStringList bari = receiptCells(QStringLiteral("9"), QStringLiteral("Bari"), QStringLiteral("1,00"));
     QCOMPARE(dir->readAll(QStringLiteral("Ricevute.xls")),
              SpreadsheetExport::build(QStringLiteral("Ricevute emesse"), columns, {bari}));
     QVERIFY(!QFile::exists(dir->file(QStringLiteral("2023.xls"))));
