@@ -110,6 +110,7 @@ private slots:
     void materialsExportSixteenColumns();
     void receiptYearWithoutFileIsCreatedEmpty();
     void receiptExportTrimsComposedValuesAndOverwrites();
+    void receiptWindowWithoutYearReadsNothing();
     void hoverTexts_data();
     void hoverTexts();
     void gridHoverShowsTheCurrentCell();
@@ -306,7 +307,14 @@ void TestExportWindows::failingFileShowsTheExportMessage()
     dir->putFolderInPlaceOf(QStringLiteral("Clienti.xls"));
     cli->show();
     answer({true, true});   // the second Yes must stay unused: no question follows a failure
+    int busyDuringMessage = -1;
+    fake->onMessage = [&](const ShownMessage& m) {
+        if (m.kind == MessageKind::Plain)
+            busyDuringMessage = fake->busyDepth;
+    };
     ScreenFixture::press(cli, "imgExcel");
+    fake->onMessage = nullptr;
+    QCOMPARE(busyDuringMessage, 0);   // the normal pointer is back before the message
 
     QCOMPARE(fake->messages.size(), 2);
     QCOMPARE(fake->messages[0].caption, kAskCaption);
@@ -410,6 +418,15 @@ void TestExportWindows::receiptExportTrimsComposedValuesAndOverwrites()
     QCOMPARE(dir->readAll(QStringLiteral("Ricevute.xls")),
              SpreadsheetExport::build(QStringLiteral("Ricevute emesse"), columns, {bari}));
     QVERIFY(!QFile::exists(dir->file(QStringLiteral("2023.xls"))));
+}
+
+void TestExportWindows::receiptWindowWithoutYearReadsNothing()
+{
+    ric->setYear(QStringLiteral("  "));
+    ric->show();
+    QCOMPARE(ric->windowTitle(), QStringLiteral(" Esporta ricevute dell'anno "));
+    QCOMPARE(ric->recordCount(), 0);
+    QCOMPARE(QDir(dir->path()).entryList(QDir::Files), QStringList());
 }
 
 void TestExportWindows::hoverTexts_data()
