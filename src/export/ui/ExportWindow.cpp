@@ -149,8 +149,9 @@ ExportWindow::ExportWindow(const QString& objectName, const QString& caption, co
     header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     header->setFixedHeight(kRowHeight);
     header->setHighlightSections(false);
-    header->setStyleSheet(QStringLiteral("QHeaderView::section { background: rgb(166, 202, 240); color: black;"
-                                         " border: 1px solid gray; padding-left: 0px; }"));
+    header->setStyleSheet(QStringLiteral("QHeaderView::section { background: %1; color: black;"
+                                         " border: 1px solid gray; padding-left: 0px; }")
+                              .arg(FieldColours::computedBlue().name()));
     grdRecords->setMouseTracking(true);
     grdRecords->viewport()->installEventFilter(this);
     for (int c = 0; c <= int(m_table.columns.size()); ++c)
