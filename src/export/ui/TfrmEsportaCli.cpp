@@ -1,6 +1,8 @@
 #include "export/ui/TfrmEsportaCli.h"
 
 TfrmEsportaCli::TfrmEsportaCli()
-    : DialogScreen(QStringLiteral("frmEsportaCli"), QStringLiteral(" Esportazione archivio clienti in Microsoft Excel"), QSize(640, 480))
+    : ExportWindow(QStringLiteral("frmEsportaCli"), QStringLiteral(" Esportazione archivio clienti in Microsoft Excel"),
+                   ExportTables::clients(),
+                   QStringLiteral(" Esporta l'archivio in un foglio di lavoro di Microsoft Excel."))
 {
 }

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "platform/qt/ScreenWindows.h"
+#include "export/ui/ExportWindow.h"
 
 // Writes the client archive as a spreadsheet.
-class TfrmEsportaCli : public DialogScreen
+class TfrmEsportaCli : public ExportWindow
 {
     Q_OBJECT
 public:

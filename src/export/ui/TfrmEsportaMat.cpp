@@ -1,6 +1,8 @@
 #include "export/ui/TfrmEsportaMat.h"
 
 TfrmEsportaMat::TfrmEsportaMat()
-    : DialogScreen(QStringLiteral("frmEsportaMat"), QStringLiteral(" Esportazione magazzino materiali in Microsoft Excel"), QSize(640, 480))
+    : ExportWindow(QStringLiteral("frmEsportaMat"),
+                   QStringLiteral(" Esportazione magazzino materiali in Microsoft Excel"), ExportTables::materials(),
+                   QStringLiteral(" Esporta l'archivio in un foglio di lavoro di Microsoft Excel."))
 {
 }

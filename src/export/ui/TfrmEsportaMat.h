@@ -1,9 +1,9 @@
 #pragma once
 
-#include "platform/qt/ScreenWindows.h"
+#include "export/ui/ExportWindow.h"
 
 // Writes the warehouse as a spreadsheet.
-class TfrmEsportaMat : public DialogScreen
+class TfrmEsportaMat : public ExportWindow
 {
     Q_OBJECT
 public:

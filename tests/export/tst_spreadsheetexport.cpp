@@ -1,0 +1,376 @@
+#include "export/ExportTables.h"
+#include "export/SpreadsheetExport.h"
+#include "storage/ClientRecord.h"
+#include "storage/MaterialRecord.h"
+#include "storage/ReceiptRecord.h"
+
+#include "TestSupport.h"
+
+#include <QDir>
+#include <QtTest>
+
+namespace {
+
+// The file's pieces before the header row, in Windows-1252 bytes, with the
+// worksheet name in its place.
+QByteArray head(const QByteArray& worksheet)
+{
+    return QByteArray("<html xmlns:o=\"urn:schemas-microsoft-com:office:office\" "
+                      "xmlns:x=\"urn:schemas-microsoft-com:office:excel\" "
+                      "xmlns=\"http://www.w3.org/TR/REC-html40\">")
+        + "<head>"
+        + "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1252\">"
+        + "<!--[if gte mso 9]><xml>"
+        + "<x:ExcelWorkbook>"
+        + "<x:ExcelWorksheets>"
+        + "<x:ExcelWorksheet>"
+        + "<x:Name>" + worksheet + "</x:Name>"
+        + "<x:WorksheetOptions>"
+        + "<x:Selected/>"
+        + "<x:Panes>"
+        + "<x:Pane>"
+        + "<x:Number>1</x:Number>"
+        + "<x:ActiveRow>3</x:ActiveRow>"
+        + "</x:Pane>"
+        + "</x:Panes>"
+        + "<x:ProtectContents>False</x:ProtectContents>"
+        + "<x:ProtectObjects>False</x:ProtectObjects>"
+        + "<x:ProtectScenarios>False</x:ProtectScenarios>"
+        + "</x:WorksheetOptions>"
+        + "</x:ExcelWorksheet>"
+        + "</x:ExcelWorksheets>"
+        + "</x:ExcelWorkbook>"
+        + "</xml><![endif]-->"
+        + "</head>"
+        + "<body>"
+        + "<table x:str>";
+}
+
+const QByteArray kTail = "</table></body></html>";
+
+QByteArray headerCell(int width, const QByteArray& text)
+{
+    return "<td style=\"text-align: left; font-weight: bold;\" width=" + QByteArray::number(width) + ">" + text
+         + "</td>";
+}
+
+QByteArray cell(const QByteArray& text)
+{
+    return "<td style=\"text-align: left;\">" + text + "</td>";
+}
+
+QByteArray row(const QList<QByteArray>& texts)
+{
+    QByteArray out = "<tr>";
+    for (const QByteArray& t : texts)
+        out += cell(t);
+    return out + "</tr>";
+}
+
+// The header rows, written out in full: file headers and widths, Windows-1252.
+const QByteArray kClientHeaders =
+    "<tr>" + headerCell(200, "Cognome e nome cliente") + headerCell(250, "Indirizzo") + headerCell(80, "CAP")
+    + headerCell(200, "Citt\xE0") + headerCell(80, "Prov.") + headerCell(200, "Categoria cliente")
+    + headerCell(400, "Prodotti o servizi") + headerCell(250, "Modalit\xE0 di pagamento")
+    + headerCell(250, "Sconti praticati") + headerCell(300, "Zona di appartenenza")
+    + headerCell(100, "Pubblicit\xE0") + headerCell(200, "Codice fiscale")
+    + headerCell(300, "Carta di credito n.") + headerCell(200, "Partita IVA") + headerCell(200, "Codice IBAN")
+    + headerCell(200, "Tel. casa") + headerCell(200, "Tel. ufficio") + headerCell(200, "Tel. cellulare")
+    + headerCell(200, "Fax") + headerCell(300, "E-mail") + headerCell(600, "Note") + "</tr>";
+
+const QByteArray kMaterialHeaders =
+    "<tr>" + headerCell(200, "Codice") + headerCell(250, "Tipologia") + headerCell(250, "Marca")
+    + headerCell(250, "Modello") + headerCell(400, "Accessori") + headerCell(500, "Descrizione")
+    + headerCell(400, "Fornitore") + headerCell(250, "Recapito") + headerCell(200, "Data acquisto")
+    + headerCell(200, "Costo acquisto") + headerCell(400, "Documento acquisto")
+    + headerCell(400, "Modalit\xE0 ordine merce") + headerCell(200, "Prezzo al pubblico")
+    + headerCell(400, "Collocazione") + headerCell(200, "Giacenza") + headerCell(600, "Note") + "</tr>";
+
+const QByteArray kReceiptHeaders =
+    "<tr>" + headerCell(150, "Documento") + headerCell(150, "Data emissione") + headerCell(300, "Ditta emittente")
+    + headerCell(200, "Partita IVA") + headerCell(200, "Codice fiscale") + headerCell(300, "Cliente")
+    + headerCell(400, "Indirizzo") + headerCell(300, "Citt\xE0") + headerCell(200, "Partita IVA")
+    + headerCell(200, "Codice fiscale") + headerCell(200, "Codice apparecchio") + headerCell(200, "Tipologia")
+    + headerCell(200, "Marca") + headerCell(200, "Modello") + headerCell(250, "Accessori")
+    + headerCell(400, "Modalit\xE0 di pagamento") + headerCell(300, "Banca d'appoggio")
+    + headerCell(200, "Totale netto") + headerCell(100, "Aliquota IVA") + headerCell(200, "Totale IVA")
+    + headerCell(200, "Totale") + headerCell(100, "Saldato") + "</tr>";
+
+TRecCliente fullClient()
+{
+    TRecCliente c;
+    c.Nominativo = QStringLiteral("Rossi Mario");
+    c.Indirizzo = QStringLiteral("Via Roma 1");
+    c.Cap = QStringLiteral("00100");
+    c.Citta = QString::fromUtf8("Città di Castello");
+    c.Prov = QStringLiteral("PG");
+    c.Categoria = QStringLiteral("Privato");
+    c.Prodotti = QStringLiteral("Lavatrici");
+    c.Pagamento = QStringLiteral("Contanti");
+    c.Sconti = QStringLiteral("10%");
+    c.Zona = QStringLiteral("Centro");
+    c.Pubblicita = QString::fromUtf8("Sì pubblicità");
+    c.CodFisc = QStringLiteral("RSSMRA80A01H501U");
+    c.Carta = QStringLiteral("4111111111111111");
+    c.Iva = QStringLiteral("01234567890");
+    c.Iban = QStringLiteral("IT60X0542811101000000123456");
+    c.TelCasa = QStringLiteral("06 123");
+    c.TelUff = QStringLiteral("06 456");
+    c.TelCel = QStringLiteral("333 789");
+    c.Fax = QStringLiteral("06 999");
+    c.Email = QStringLiteral("mario@example.it");
+    c.Note = QString::fromUtf8("Paga in €");
+    c.File01 = QStringLiteral("/not/exported");
+    c.Stato = QStringLiteral("Scheda salvata in data 05/03/2024 alle ore 14:30:15");
+    return c;
+}
+
+QList<QByteArray> fullClientCells()
+{
+    return {"Rossi Mario", "Via Roma 1", "00100", "Citt\xE0 di Castello", "PG", "Privato", "Lavatrici",
+            "Contanti", "10%", "Centro", "S\xEC", "RSSMRA80A01H501U", "4111111111111111", "01234567890",
+            "IT60X0542811101000000123456", "06 123", "06 456", "333 789", "06 999", "mario@example.it",
+            "Paga in \x80"};
+}
+
+} // namespace
+
+class TestSpreadsheetExport : public QObject
+{
+    Q_OBJECT
+private slots:
+    void emptyArchiveWritesNoDataRow_data();
+    void emptyArchiveWritesNoDataRow();
+    void clientsFile();
+    void consentCell_data();
+    void consentCell();
+    void materialsFile();
+    void receiptsFile();
+    void markupCharactersAreEscaped_data();
+    void markupCharactersAreEscaped();
+    void windows1252Bytes_data();
+    void windows1252Bytes();
+    void receiptYearFile();
+    void writeReplacesTheFile();
+    void writeFailsOnAFolder();
+};
+
+void TestSpreadsheetExport::emptyArchiveWritesNoDataRow_data()
+{
+    QTest::addColumn<int>("archive");
+    QTest::addColumn<QByteArray>("expected");
+    QTest::newRow("clients") << 0 << head("Anagrafica clienti") + kClientHeaders + kTail;
+    QTest::newRow("materials") << 1 << head("Magazzino materiali") + kMaterialHeaders + kTail;
+    QTest::newRow("receipts") << 2 << head("Ricevute emesse") + kReceiptHeaders + kTail;
+}
+
+void TestSpreadsheetExport::emptyArchiveWritesNoDataRow()
+{
+    QFETCH(int, archive);
+    QFETCH(QByteArray, expected);
+    const ExportTable& table = archive == 0   ? ExportTables::clients()
+                               : archive == 1 ? ExportTables::materials()
+                                              : ExportTables::receipts();
+    const QByteArray bytes = SpreadsheetExport::build(table.worksheetName, table.fileColumns(), {});
+    QCOMPARE(bytes, expected);
+    QVERIFY(!bytes.contains('\n'));
+    QVERIFY(!bytes.contains('\r'));
+}
+
+void TestSpreadsheetExport::clientsFile()
+{
+    TRecCliente second;
+    second.Nominativo = QStringLiteral("Bianchi Srl");
+    second.Pubblicita = QString::fromUtf8("No pubblicità");
+    QList<QByteArray> secondCells(21);
+    secondCells[0] = "Bianchi Srl";
+    secondCells[10] = "No";
+
+    const ExportTable& table = ExportTables::clients();
+    QCOMPARE(int(table.columns.size()), 21);
+    const std::vector<QStringList> rows = {ExportTables::clientRow(fullClient().encode().constData()),
+                                           ExportTables::clientRow(second.encode().constData())};
+    QCOMPARE(rows[0].size(), 21);
+
+    const QByteArray bytes = SpreadsheetExport::build(table.worksheetName, table.fileColumns(), rows);
+    QCOMPARE(bytes, head("Anagrafica clienti") + kClientHeaders + row(fullClientCells()) + row(secondCells) + kTail);
+    QCOMPARE(table.fileName, QStringLiteral("Clienti.xls"));
+    QCOMPARE(table.archiveName, QStringLiteral("Clienti.pro"));
+}
+
+void TestSpreadsheetExport::consentCell_data()
+{
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("yes") << QString::fromUtf8("Sì pubblicità") << QString::fromUtf8("Sì");
+    QTest::newRow("no") << QString::fromUtf8("No pubblicità") << QStringLiteral("No");
+    QTest::newRow("empty") << QString() << QString();
+    QTest::newRow("other case") << QString::fromUtf8("sì pubblicità") << QString();
+    QTest::newRow("no accent") << QStringLiteral("Si pubblicita") << QString();
+    QTest::newRow("other text") << QStringLiteral("Forse") << QString();
+}
+
+void TestSpreadsheetExport::consentCell()
+{
+    QFETCH(QString, stored);
+    QFETCH(QString, shown);
+    TRecCliente client;
+    client.Pubblicita = stored;
+    QCOMPARE(ExportTables::clientRow(client.encode().constData()).at(10), shown);
+}
+
+void TestSpreadsheetExport::materialsFile()
+{
+    TRecMateriale m;
+    m.Codice = QStringLiteral("A-1");
+    m.Tipologia = QStringLiteral("Lavatrice");
+    m.Marca = QStringLiteral("ACME");
+    m.Modello = QStringLiteral("W10");
+    m.Accessori = QStringLiteral("Tubo");
+    m.Descrizione = QStringLiteral("Lavatrice 7 kg");
+    m.Fornitore = QStringLiteral("Grossista");
+    m.Recapito = QStringLiteral("02 111");
+    m.DataAcquisto = QStringLiteral("01/02/2024");
+    m.Costo = QStringLiteral("200,00");
+    m.Documento = QStringLiteral("Fattura 12");
+    m.ModOrdine = QStringLiteral("Telefono");
+    m.Prezzo = QStringLiteral("349,90");
+    m.Collocazione = QStringLiteral("Scaffale B");
+    m.Giacenza = QStringLiteral("4,5");
+    m.Sottoscorta = QStringLiteral("2");
+    m.Note = QStringLiteral("Nuovo modello");
+    m.File01 = QStringLiteral("/not/exported");
+
+    const ExportTable& table = ExportTables::materials();
+    QCOMPARE(int(table.columns.size()), 16);
+    const QStringList values = ExportTables::materialRow(m.encode().constData());
+    QCOMPARE(values.size(), 16);
+    QVERIFY(!values.contains(QStringLiteral("2")));   // the threshold stays out
+
+    const QByteArray bytes = SpreadsheetExport::build(table.worksheetName, table.fileColumns(), std::vector<QStringList>{values});
+    QCOMPARE(bytes, head("Magazzino materiali") + kMaterialHeaders
+                        + row({"A-1", "Lavatrice", "ACME", "W10", "Tubo", "Lavatrice 7 kg", "Grossista", "02 111",
+                               "01/02/2024", "200,00", "Fattura 12", "Telefono", "349,90", "Scaffale B", "4,5",
+                               "Nuovo modello"})
+                        + kTail);
+    QCOMPARE(table.fileName, QStringLiteral("Magazzino.xls"));
+    QCOMPARE(table.archiveName, QStringLiteral("Materiali.pro"));
+}
+
+void TestSpreadsheetExport::receiptsFile()
+{
+    TRecRicevuta r;
+    r.Ricevuta = QStringLiteral("Ricevuta n.");
+    r.NumRic = QStringLiteral("7");
+    r.Data = QStringLiteral("05/03/2024");
+    r.Venditore = QStringLiteral("Ditta Srl");
+    r.IvaVen = QStringLiteral("11111111111");
+    r.CodFiscVen = QStringLiteral("DTTSRL");
+    r.Cliente = QStringLiteral("Rossi Mario");
+    r.IndirizzoCli = QStringLiteral("Via Roma 1");
+    r.CapCli = QStringLiteral("00100");
+    r.CittaCli = QStringLiteral("Roma");
+    r.ProvCli = QStringLiteral("RM");
+    r.IvaCli = QStringLiteral("22222222222");
+    r.CodFiscCli = QStringLiteral("RSSMRA");
+    r.CodiceApp = QStringLiteral("APP1");
+    r.TipologiaApp = QStringLiteral("Frigo");
+    r.MarcaApp = QStringLiteral("ACME");
+    r.ModelloApp = QStringLiteral("F2");
+    r.AccessoriApp = QStringLiteral("Nessuno");
+    r.ModPag = QStringLiteral("Bonifico");
+    r.Banca = QStringLiteral("Banca X");
+    r.Desc[0] = QStringLiteral("not exported");
+    r.TotNetto = QStringLiteral("100,00");
+    r.PercIva = QStringLiteral("22");
+    r.TotIva = QStringLiteral("22,0000");
+    r.Totale = QStringLiteral("122,00");
+    r.Saldato = QString::fromUtf8("Sì");
+
+    // Composed values keep their blanks when a part is empty.
+    TRecRicevuta sparse;
+    sparse.CittaCli = QStringLiteral("Roma");
+    const QStringList sparseRow = ExportTables::receiptRow(sparse.encode().constData());
+    QCOMPARE(sparseRow.at(0), QStringLiteral(" "));
+    QCOMPARE(sparseRow.at(7), QStringLiteral(" Roma "));
+    QCOMPARE(sparseRow.at(18), QStringLiteral("%"));
+
+    const ExportTable& table = ExportTables::receipts();
+    QCOMPARE(int(table.columns.size()), 22);
+    const QStringList values = ExportTables::receiptRow(r.encode().constData());
+    QCOMPARE(values.size(), 22);
+    const QByteArray bytes = SpreadsheetExport::build(table.worksheetName, table.fileColumns(), std::vector<QStringList>{values});
+    QCOMPARE(bytes, head("Ricevute emesse") + kReceiptHeaders
+                        + row({"Ricevuta n. 7", "05/03/2024", "Ditta Srl", "11111111111", "DTTSRL", "Rossi Mario",
+                               "Via Roma 1", "00100 Roma RM", "22222222222", "RSSMRA", "APP1", "Frigo", "ACME", "F2",
+                               "Nessuno", "Bonifico", "Banca X", "100,00", "22%", "22,0000", "122,00", "S\xEC"})
+                        + kTail);
+    QCOMPARE(table.fileName, QStringLiteral("Ricevute.xls"));
+}
+
+void TestSpreadsheetExport::markupCharactersAreEscaped_data()
+{
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QByteArray>("written");
+    QTest::newRow("ampersand") << QStringLiteral("Rossi & Figli") << QByteArray("Rossi &amp; Figli");
+    QTest::newRow("less than") << QStringLiteral("<b>") << QByteArray("&lt;b&gt;");
+    QTest::newRow("greater than") << QStringLiteral("a > b") << QByteArray("a &gt; b");
+    QTest::newRow("closing cell") << QStringLiteral("</td></tr>") << QByteArray("&lt;/td&gt;&lt;/tr&gt;");
+    QTest::newRow("entity already") << QStringLiteral("&amp;") << QByteArray("&amp;amp;");
+    QTest::newRow("double quote stays") << QStringLiteral("\"24\" pollici") << QByteArray("\"24\" pollici");
+    QTest::newRow("apostrophe stays") << QStringLiteral("Banca d'appoggio") << QByteArray("Banca d'appoggio");
+}
+
+void TestSpreadsheetExport::markupCharactersAreEscaped()
+{
+    QFETCH(QString, value);
+    QFETCH(QByteArray, written);
+    const QByteArray bytes =
+        SpreadsheetExport::build(QStringLiteral("Foglio"), {{QStringLiteral("Note"), 600}},
+                                 std::vector<QStringList>{QStringList{value}});
+    QCOMPARE(bytes, head("Foglio") + "<tr>" + headerCell(600, "Note") + "</tr>" + row({written}) + kTail);
+}
+
+void TestSpreadsheetExport::windows1252Bytes_data()
+{
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QByteArray>("written");
+    QTest::newRow("Città") << QString::fromUtf8("Città") << QByteArray("Citt\xE0");
+    QTest::newRow("euro") << QString::fromUtf8("€") << QByteArray("\x80");
+    QTest::newRow("Sì") << QString::fromUtf8("Sì") << QByteArray("S\xEC");
+    QTest::newRow("Modalità") << QString::fromUtf8("Modalità") << QByteArray("Modalit\xE0");
+}
+
+void TestSpreadsheetExport::windows1252Bytes()
+{
+    QFETCH(QString, value);
+    QFETCH(QByteArray, written);
+    const QByteArray bytes = SpreadsheetExport::build(value, {{value, 1}}, std::vector<QStringList>{QStringList{value}});
+    QCOMPARE(bytes, head(written) + "<tr>" + headerCell(1, written) + "</tr>" + row({written}) + kTail);
+}
+
+void TestSpreadsheetExport::receiptYearFile()
+{
+    QCOMPARE(ExportTables::receiptArchiveName(QStringLiteral(" 2024 ")), QStringLiteral("2024.ric"));
+    QCOMPARE(ExportTables::receiptArchiveName(QStringLiteral("0000")), QStringLiteral("0000.ric"));
+    QVERIFY(ExportTables::receipts().archiveName.isEmpty());
+}
+
+void TestSpreadsheetExport::writeReplacesTheFile()
+{
+    TempAppDir dir;
+    dir.writeAll(QStringLiteral("Clienti.xls"), QByteArray(5000, 'x'));
+    QVERIFY(SpreadsheetExport::write(dir.file(QStringLiteral("Clienti.xls")), "<html></html>"));
+    QCOMPARE(dir.readAll(QStringLiteral("Clienti.xls")), QByteArray("<html></html>"));
+}
+
+void TestSpreadsheetExport::writeFailsOnAFolder()
+{
+    TempAppDir dir;
+    dir.putFolderInPlaceOf(QStringLiteral("Clienti.xls"));
+    QVERIFY(!SpreadsheetExport::write(dir.file(QStringLiteral("Clienti.xls")), "<html></html>"));
+    QVERIFY(QFileInfo(dir.file(QStringLiteral("Clienti.xls"))).isDir());
+}
+
+QTEST_GUILESS_MAIN(TestSpreadsheetExport)
+#include "tst_spreadsheetexport.moc"
