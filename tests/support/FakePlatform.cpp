@@ -60,6 +60,13 @@ void FakePlatform::clear()
     opened.clear();
     documents.clear();
     m_owned.clear();
+    // What one test scripted and did not use must not answer for the next.
+    answers.clear();
+    printCopies.clear();
+    fileAnswers.clear();
+    folderAnswers.clear();
+    busyCalls = 0;
+    printDialogs = 0;
 }
 
 void FakePlatform::record(const ShownMessage& m)

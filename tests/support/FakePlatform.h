@@ -60,6 +60,7 @@ public:
     // Convenience.
     QStringList messageTexts() const;
     QString lastMessage() const;
+    // Forgets what was recorded and what was scripted (the clock stays).
     void clear();
 
     void showMessage(const QString& text) override;
