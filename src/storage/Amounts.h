@@ -30,6 +30,10 @@ QString NormalizeAmountText(const QString& text);
 // The same for quantities and discounts, without completion: unreadable gives "0".
 QString NormalizeNumberText(const QString& text);
 
+// The same for counts of pieces (stock, warning level): rounded half up to a
+// whole number, plain digits; unreadable gives "0", empty stays empty.
+QString NormalizeWholeNumberText(const QString& text);
+
 // The key filter of an amount field.
 enum class AmountKey {
     Accept,          // the character reaches the field
