@@ -80,14 +80,14 @@ const PieceCount kPieceCounts[] = {{"txtGiacenza", "Giacenza"}, {"txtSottoscorta
 } // namespace
 
 TfrmMateriali::TfrmMateriali()
-    : CardScreen(QStringLiteral("frmMateriali"), QStringLiteral(" Magazzino materiali"), {4, 18, QSize(1022, 738)})
+    : RecordCardScreen(QStringLiteral("frmMateriali"), QStringLiteral(" Magazzino materiali"), {4, 18, QSize(1022, 738)})
 {
     buildToolbar();
     addGroup("grpArticolo", QStringLiteral(" Dati dell'articolo "), QRect(10, 10, 455, 244));
     addGroup("grpAcquisto", QStringLiteral(" Dati di acquisto "), QRect(475, 10, 455, 244));
     addGroup("grpVendita", QStringLiteral(" Vendita e magazzino "), QRect(10, 264, 920, 104));
     addGroup("grpNote", QStringLiteral(" Note "), QRect(10, 378, 920, 64));
-    m_form = std::make_unique<card::Form<TRecMateriale>>(container(), materialFields());
+    makeForm(materialFields());
 
     // The threshold reads as a sentence: "Avviso sottoscorta n. [5] pezzi rimasti."
     auto* after = new QLabel(QStringLiteral("pezzi rimasti."), container()->findChild<QWidget*>(QStringLiteral("grpVendita")));
@@ -138,16 +138,6 @@ void TfrmMateriali::showEvent(QShowEvent* event)
         imgNuovoClick();
 }
 
-QString TfrmMateriali::trimmed(const char* control) const
-{
-    return m_form->trimmed(QLatin1String(control));
-}
-
-void TfrmMateriali::focusOn(const char* control)
-{
-    m_form->widget(QLatin1String(control))->setFocus();
-}
-
 void TfrmMateriali::imgNuovoClick()
 {
     m_form->clear();
@@ -155,25 +145,9 @@ void TfrmMateriali::imgNuovoClick()
     focusOn("txtCodice");
 }
 
-void TfrmMateriali::loadRecord(const TRecMateriale& record, qint64 position)
-{
-    m_form->load(record);
-    setPosition(position);
-}
-
-TRecMateriale TfrmMateriali::currentRecord() const
-{
-    return m_form->record();
-}
-
 ArchiveFile TfrmMateriali::archive() const
 {
     return MaterialCard::archive();
-}
-
-void TfrmMateriali::showRecord(const QByteArray& record, qint64 position)
-{
-    loadRecord(TRecMateriale::decode(record), position);
 }
 
 bool TfrmMateriali::readyToSave()
@@ -203,11 +177,6 @@ bool TfrmMateriali::readyToSave()
     return true;
 }
 
-QByteArray TfrmMateriali::recordToSave() const
-{
-    return currentRecord().encode();
-}
-
 void TfrmMateriali::imgSalvaClick()
 {
     saveCard();
@@ -217,23 +186,18 @@ void TfrmMateriali::imgTrovaClick()
 {
     TfrmCercaMateriale search;
     search.setCallerMark(QStringLiteral("materiali"));
-    search.exec();
-    if (const auto& chosen = search.chosen())
-        loadRecord(chosen->record, chosen->position);
+    loadChosen(search);
 }
 
 void TfrmMateriali::imgDoppioTurnoClick()
 {
     TfrmCercaSottoscorta list;
-    list.exec();
-    if (const auto& chosen = list.chosen())
-        loadRecord(chosen->record, chosen->position);
+    loadChosen(list);
 }
 
 void TfrmMateriali::imgWordClick()
 {
-    Screens::get<TfrmPrint_Prodotto>()->printCard(
-        this, card::Form<TRecMateriale>::valuesOf(m_form->table(), currentRecord()));
+    Screens::get<TfrmPrint_Prodotto>()->printCard(this, printValues(currentRecord()));
 }
 
 void TfrmMateriali::imgExcelClick()
