@@ -182,24 +182,37 @@ QString CompleteDecimals(const QString& text)
     return out;
 }
 
-QString NormalizeAmountText(const QString& text)
+namespace {
+
+// What a field left by the user becomes: an empty text stays empty, an
+// unreadable one takes the given text, any other the value rounded to the
+// given decimals in the general format, completed to two decimals for money.
+QString normalized(const QString& text, int decimals, const char* unreadable, bool money)
 {
     if (text.trimmed().isEmpty())
         return QString();
     double value = 0;
     if (!ParseAmount(text, value))
-        return QStringLiteral("0,00");
-    return CompleteDecimals(FormatGeneral(RoundToDecimals(value, 4)));
+        return QLatin1String(unreadable);
+    const QString written = FormatGeneral(RoundToDecimals(value, decimals));
+    return money ? CompleteDecimals(written) : written;
+}
+
+} // namespace
+
+QString NormalizeAmountText(const QString& text)
+{
+    return normalized(text, 4, "0,00", true);
 }
 
 QString NormalizeNumberText(const QString& text)
 {
-    if (text.trimmed().isEmpty())
-        return QString();
-    double value = 0;
-    if (!ParseAmount(text, value))
-        return QStringLiteral("0");
-    return FormatGeneral(RoundToDecimals(value, 4));
+    return normalized(text, 4, "0", false);
+}
+
+QString NormalizeWholeNumberText(const QString& text)
+{
+    return normalized(text, 0, "0", false);
 }
 
 QString NormalizeBoundText(const QString& text)

@@ -30,6 +30,10 @@ QString NormalizeAmountText(const QString& text);
 // The same for quantities and discounts, without completion: unreadable gives "0".
 QString NormalizeNumberText(const QString& text);
 
+// The same for counts of pieces (stock, warning level): rounded half up to a
+// whole number, plain digits; unreadable gives "0", empty stays empty.
+QString NormalizeWholeNumberText(const QString& text);
+
 // What a numeric search bound becomes when left: a blank text stays as it
 // is, an unreadable one (letters pasted in) is emptied, otherwise rounded to
 // 4 decimals without completion ("10" stays "10", "," becomes "0").

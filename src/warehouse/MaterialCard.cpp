@@ -23,6 +23,11 @@ QString webSearchUrl(const QString& brand, const QString& model)
     return WebLinks::searchUrl(TextRules::trim(brand) + QLatin1Char(' ') + TextRules::trim(model));
 }
 
+QString unreadableNumberMessage(const QString& fieldName)
+{
+    return QStringLiteral("Attenzione: il valore indicato nel campo %1 non è un numero valido.").arg(fieldName);
+}
+
 std::vector<ListSearch::Criterion> Criteria::fields() const
 {
     return {{codice, TRecMateriale::posCodice},           {tipologia, TRecMateriale::posTipologia},

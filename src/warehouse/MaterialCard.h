@@ -21,6 +21,10 @@ ArchiveFile archive();
 // when the model is empty), encoded as a query.
 QString webSearchUrl(const QString& brand, const QString& model);
 
+// The refusal of a Save whose stock or warning level cannot be read as a
+// number (letters pasted and the field not left yet), naming the field.
+QString unreadableNumberMessage(const QString& fieldName);
+
 // The seven criteria of the material search, as typed.
 struct Criteria
 {

@@ -89,7 +89,7 @@ std::vector<card::Field<R>> clientFields()
 } // namespace
 
 TfrmClienti::TfrmClienti()
-    : CardScreen(QStringLiteral("frmClienti"), QStringLiteral(" Archivio clienti"), {8, 18, QSize(1022, 738)})
+    : RecordCardScreen(QStringLiteral("frmClienti"), QStringLiteral(" Archivio clienti"), {8, 18, QSize(1022, 738)})
 {
     addStatusBand(QRect(10, 8, 975, 26));
     buildToolbar();
@@ -97,7 +97,7 @@ TfrmClienti::TfrmClienti()
     addGroup("grpCodici", QStringLiteral(" Codici e coordinate "), QRect(620, 84, 365, 176));
     addGroup("grpContatti", QStringLiteral(" Recapiti "), QRect(620, 270, 365, 184));
     addGroup("grpNote", QStringLiteral(" Note "), QRect(10, 464, 975, 64));
-    m_form = std::make_unique<card::Form<TRecCliente>>(container(), clientFields());
+    makeForm(clientFields());
     QComboBox* txtProv = m_form->dropDown(QStringLiteral("txtProv"));
     txtProv->addItems(QString::fromLatin1(kProvinces).split(QLatin1Char(' ')));
     txtProv->setEditText(QString());
@@ -165,11 +165,6 @@ void TfrmClienti::showEvent(QShowEvent* event)
         imgNuovoClick();
 }
 
-QString TfrmClienti::trimmed(const char* control) const
-{
-    return m_form->trimmed(QLatin1String(control));
-}
-
 void TfrmClienti::setConsent(bool ticked)
 {
     chkDoppioTurno->setChecked(ticked);
@@ -189,23 +184,22 @@ void TfrmClienti::imgNuovoClick()
     statusBand()->setText(ClientCard::newCardStatus());
     setConsent(false);
     setPosition(0);
-    m_form->widget(QStringLiteral("txtOperatore"))->setFocus();
+    focusOn("txtOperatore");
 }
 
 void TfrmClienti::loadRecord(const TRecCliente& record, qint64 position)
 {
-    m_form->load(record);
+    RecordCardScreen::loadRecord(record, position);
     // Any other value (an empty field) leaves the box as it was.
     if (record.Pubblicita == ClientCard::consentYes())
         setConsent(true);
     else if (record.Pubblicita == ClientCard::consentNo())
         setConsent(false);
-    setPosition(position);
 }
 
 TRecCliente TfrmClienti::currentRecord() const
 {
-    TRecCliente record = m_form->record();
+    TRecCliente record = RecordCardScreen::currentRecord();
     record.Pubblicita = chkDoppioTurno->isChecked() ? ClientCard::consentYes() : ClientCard::consentNo();
     return record;
 }
@@ -213,11 +207,6 @@ TRecCliente TfrmClienti::currentRecord() const
 ArchiveFile TfrmClienti::archive() const
 {
     return ClientCard::archive();
-}
-
-void TfrmClienti::showRecord(const QByteArray& record, qint64 position)
-{
-    loadRecord(TRecCliente::decode(record), position);
 }
 
 bool TfrmClienti::readyToSave()
@@ -228,18 +217,13 @@ bool TfrmClienti::readyToSave()
         QStringLiteral("Salvataggio scheda non applicabile"),
         QStringLiteral("Per salvare la scheda è necessario indicare il cognome e il nome del cliente."),
         platform::MessageIcon::Information);
-    m_form->widget(QStringLiteral("txtOperatore"))->setFocus();
+    focusOn("txtOperatore");
     return false;
 }
 
 QString TfrmClienti::saveStatus(bool update) const
 {
     return ClientCard::saveStatus(update, platform::current().today(), platform::current().now());
-}
-
-QByteArray TfrmClienti::recordToSave() const
-{
-    return currentRecord().encode();
 }
 
 void TfrmClienti::imgSalvaClick()
@@ -251,23 +235,19 @@ void TfrmClienti::imgTrovaClick()
 {
     TfrmCercaCliente search;
     search.setCallerMark(QStringLiteral("clienti"));
-    search.exec();
-    if (const auto& chosen = search.chosen())
-        loadRecord(chosen->record, chosen->position);
+    loadChosen(search);
 }
 
 void TfrmClienti::imgDoppioTurnoClick()
 {
     TfrmCercaFigli list;
-    list.exec();
-    if (const auto& chosen = list.chosen())
-        loadRecord(chosen->record, chosen->position);
+    loadChosen(list);
 }
 
 void TfrmClienti::imgWordClick()
 {
     const TRecCliente record = currentRecord();
-    Screens::get<TfrmPrint_Contatto>()->printCard(this, card::Form<TRecCliente>::valuesOf(m_form->table(), record),
+    Screens::get<TfrmPrint_Contatto>()->printCard(this, printValues(record),
                                                   record.Pubblicita == ClientCard::consentYes());
 }
 
@@ -292,7 +272,7 @@ void TfrmClienti::imgEliminaClick()
     if (name.isEmpty()) {
         platform::current().showMessage(QStringLiteral(
             "Per poter effettuare una ricerca sul Web è necessario compilare il campo relativo al cognome e nome del cliente."));
-        m_form->widget(QStringLiteral("txtOperatore"))->setFocus();
+        focusOn("txtOperatore");
         return;
     }
     platform::current().openUrl(ClientCard::webSearchUrl(name));

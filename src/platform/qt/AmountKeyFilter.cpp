@@ -7,15 +7,28 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 
+AmountKeyFilter::Guard AmountKeyFilter::amountGuard()
+{
+    return {invalidValueMessage(), QStringLiteral("0,00")};
+}
+
 AmountKeyFilter* AmountKeyFilter::install(QLineEdit* field, Limit limit)
 {
-    auto* filter = new AmountKeyFilter(field, limit);   // owned by the field
+    Options options;
+    if (limit == Limit::ThirtyMillion)
+        options.guard = amountGuard();
+    return install(field, options);
+}
+
+AmountKeyFilter* AmountKeyFilter::install(QLineEdit* field, Options options)
+{
+    auto* filter = new AmountKeyFilter(field, std::move(options));   // owned by the field
     field->installEventFilter(filter);
     return filter;
 }
 
-AmountKeyFilter::AmountKeyFilter(QLineEdit* field, Limit limit)
-    : QObject(field), m_field(field), m_limit(limit)
+AmountKeyFilter::AmountKeyFilter(QLineEdit* field, Options options)
+    : QObject(field), m_field(field), m_options(std::move(options))
 {
 }
 
@@ -26,12 +39,14 @@ bool AmountKeyFilter::eventFilter(QObject* watched, QEvent* event)
     // Delete, arrows and the other editing keys type nothing and pass.
     const QString text = typedCharacters(*static_cast<QKeyEvent*>(event));
     for (const QChar c : text) {
-        const AmountKey verdict = CheckAmountKey(m_field->text(), c, m_limit == Limit::ThirtyMillion);
+        if (m_options.enterFirst && c == QLatin1Char('\r'))
+            continue;
+        const AmountKey verdict = CheckAmountKey(m_field->text(), c, m_options.guard.has_value());
         if (verdict == AmountKey::Accept)
             continue;
         if (verdict == AmountKey::InvalidValue) {
-            platform::current().showKeyFilterMessage(m_field, invalidValueMessage());
-            m_field->setText(QStringLiteral("0,00"));
+            platform::current().showKeyFilterMessage(m_field, m_options.guard->message);
+            m_field->setText(m_options.guard->resetText);
         } else {
             platform::current().showKeyFilterMessage(m_field, invalidCharacterMessage());
         }

@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QObject>
+#include <QString>
+
+#include <optional>
 
 class QLineEdit;
 
@@ -10,21 +13,41 @@ class QLineEdit;
 // 30,000,000 refuses the key with "Attenzione: valore non valido." and
 // becomes "0,00". Editing and navigation keys (Delete, arrows, Home/End)
 // type no character and always pass; Ctrl+V types one and is refused.
+//
+// The same filter serves the fields of whole pieces (stock, warning level):
+// their guard speaks of the field and resets it to "0", and in a card Enter
+// belongs to the Enter chain, so it can pass before the guard looks.
 class AmountKeyFilter : public QObject
 {
     Q_OBJECT
 public:
     enum class Limit { None, ThirtyMillion };
 
+    // What the 30,000,000 guard says, and the text the field takes then.
+    struct Guard
+    {
+        QString message;
+        QString resetText;
+    };
+    struct Options
+    {
+        std::optional<Guard> guard;   // none: no value limit
+        bool enterFirst = false;      // Enter passes before the guard and the checks
+    };
+
+    // The guard of amounts: "Attenzione: valore non valido.", the field becomes "0,00".
+    static Guard amountGuard();
+
     // Installs a filter owned by the field.
     static AmountKeyFilter* install(QLineEdit* field, Limit limit);
+    static AmountKeyFilter* install(QLineEdit* field, Options options);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    AmountKeyFilter(QLineEdit* field, Limit limit);
+    AmountKeyFilter(QLineEdit* field, Options options);
 
     QLineEdit* m_field;
-    Limit m_limit;
+    Options m_options;
 };

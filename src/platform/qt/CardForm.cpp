@@ -8,6 +8,7 @@
 #include "storage/TextRules.h"
 
 #include <QComboBox>
+#include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -62,6 +63,74 @@ void FormBase::setText(const QString& control, const QString& text)
         combo->setEditText(value);
     else if (auto* label = qobject_cast<QLabel*>(w))
         label->setText(value);
+}
+
+namespace {
+
+void settleText(QLineEdit* edit, Leave leave, const QString& initial)
+{
+    QString text = edit->text();
+    switch (leave) {
+    case Leave::Keep:
+        break;
+    case Leave::Amount:
+        text = NormalizeAmountText(text);
+        break;
+    case Leave::WholeNumber:
+        text = NormalizeWholeNumberText(text);
+        break;
+    }
+    if (TextRules::trim(text).isEmpty())
+        text = initial;
+    if (text != edit->text())
+        edit->setText(text);
+}
+
+// Settles a field when the user leaves it for another control. A box or a
+// menu taking the focus for a moment is not leaving: the field is still
+// being typed when it comes back.
+class LeaveWatcher : public QObject
+{
+public:
+    LeaveWatcher(QLineEdit* edit, Leave leave, QString initial)
+        : QObject(edit), m_edit(edit), m_leave(leave), m_initial(std::move(initial))
+    {
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::FocusOut) {
+            const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+            if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+                settleText(m_edit, m_leave, m_initial);
+        }
+        return false;
+    }
+
+private:
+    QLineEdit* m_edit;
+    Leave m_leave;
+    QString m_initial;
+};
+
+} // namespace
+
+void FormBase::settle(const QString& control)
+{
+    QLineEdit* field = edit(control);
+    for (const Settling& s : m_settling) {
+        if (field && s.control == control)
+            settleText(field, s.leave, s.initial);
+    }
+}
+
+void FormBase::fillDefaults()
+{
+    for (const Settling& s : m_settling) {
+        if (trimmed(s.control).isEmpty() && !s.initial.isEmpty())
+            setText(s.control, s.initial);
+    }
 }
 
 QStringList FormBase::bindingProblems() const
@@ -148,6 +217,11 @@ QWidget* FormBase::make(const FieldDef& def, int capacity)
     if (capacity > 0)
         edit->setMaxLength(capacity);
     FieldColours::install(edit, FieldColours::restGreen());
+    if (def.leave != Leave::Keep || def.initial) {
+        const QString initial = QString::fromUtf8(def.initial);
+        m_settling.push_back({name, def.leave, initial});
+        edit->installEventFilter(new LeaveWatcher(edit, def.leave, initial));
+    }
     return control;
 }
 
@@ -177,6 +251,12 @@ void FormBase::applyRule(QWidget* control, const FieldDef& def)
     case KeyRule::AmountLimited:
         AmountKeyFilter::install(edit, AmountKeyFilter::Limit::ThirtyMillion);
         break;
+    case KeyRule::AmountLimitedEnterFirst:
+        AmountKeyFilter::install(edit, {AmountKeyFilter::amountGuard(), true});
+        break;
+    case KeyRule::WholeNumber:
+        AmountKeyFilter::install(edit, {AmountKeyFilter::Guard{QString::fromUtf8(def.message), QStringLiteral("0")}, true});
+        break;
     }
 }
 
@@ -188,6 +268,8 @@ void FormBase::guardSavedText(QLineEdit* edit, const FieldDef& def)
     switch (def.rule) {
     case KeyRule::Amount:
     case KeyRule::AmountLimited:
+    case KeyRule::AmountLimitedEnterFirst:
+    case KeyRule::WholeNumber:
         complain = [edit] { platform::current().showKeyFilterMessage(edit, invalidCharacterMessage()); };
         break;
     case KeyRule::Digits: {

@@ -38,7 +38,18 @@ enum class KeyRule {
     UpperAsTyped,   // letters a to z typed become A to Z
     Digits,         // digits, Backspace and Enter; other characters refused with the message
     Amount,         // the amount key filter
-    AmountLimited   // the amount key filter with the 30,000,000 guard
+    AmountLimited,  // the amount key filter with the 30,000,000 guard, which judges Enter too
+    AmountLimitedEnterFirst,   // the same, but Enter moves on before the guard looks
+    WholeNumber     // pieces: the amount key filter with Enter first and the
+                    // 30,000,000 guard saying the row's message, the field set to "0"
+};
+
+// What leaving a field does to its text (a field left empty then takes its
+// initial text, when it has one).
+enum class Leave {
+    Keep,           // left as typed
+    Amount,         // NormalizeAmountText
+    WholeNumber     // NormalizeWholeNumberText
 };
 
 // Everything about one control but its record field.
@@ -53,7 +64,9 @@ struct FieldDef
     int chain = 0;                    // 1-based place in the Enter/Tab chain; 0: not in it
     Look look = Look::Bold;
     KeyRule rule = KeyRule::None;
-    const char* message = nullptr;    // the refusal text of KeyRule::Digits
+    const char* message = nullptr;    // the refusal of KeyRule::Digits, the guard of KeyRule::WholeNumber
+    const char* initial = nullptr;    // the text of a new card ("0,00", "0"); nullptr: empty
+    Leave leave = Leave::Keep;
 };
 
 // What a table row adds for a record type: the field it is bound to.
@@ -95,6 +108,12 @@ public:
     QString trimmed(const QString& control) const;
     void setText(const QString& control, const QString& text);
 
+    // What leaving the control does, done now: Save settles a field that is
+    // still being typed. The leave rule, then the initial text if empty.
+    void settle(const QString& control);
+    // Every empty control that has an initial text takes it.
+    void fillDefaults();
+
     // Each bound control must exist exactly once below the window; the
     // problems found, one line each (none when the table is sound).
     QStringList bindingProblems() const;
@@ -109,8 +128,16 @@ private:
     void guardSavedText(QLineEdit* edit, const FieldDef& def);
     void chainUp(const std::vector<FieldDef>& defs);
 
+    struct Settling
+    {
+        QString control;
+        Leave leave;
+        QString initial;
+    };
+
     QWidget* m_container;
     QStringList m_bound;
+    std::vector<Settling> m_settling;
 };
 
 template <class Record>
@@ -132,12 +159,12 @@ public:
 
     const std::vector<Field<Record>>& table() const { return m_table; }
 
-    // Every bound control emptied.
+    // Every bound control emptied, or set to its initial text.
     void clear()
     {
         for (const Field<Record>& f : m_table) {
             if (f.field)
-                setText(QLatin1String(f.def.control), QString());
+                setText(QLatin1String(f.def.control), QString::fromUtf8(f.def.initial));
         }
     }
 

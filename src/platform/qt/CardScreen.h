@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/qt/CardForm.h"
 #include "platform/qt/ScreenWindows.h"
 #include "storage/ArchiveFile.h"
 #include "storage/Browse.h"
@@ -8,6 +9,7 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 class QGroupBox;
@@ -90,4 +92,56 @@ private:
     QFrame* m_container;
     QLabel* m_status = nullptr;
     QLabel* m_position = nullptr;
+};
+
+// A card screen whose card is one record shown by a card::Form table: what
+// the client card and the material card do alike with it. Browsing and the
+// lists that hand a chosen card back load it; Save and the printouts take
+// the record as the card stands.
+template <class Record>
+class RecordCardScreen : public CardScreen
+{
+public:
+    using CardScreen::CardScreen;
+
+    const card::Form<Record>& form() const { return *m_form; }
+
+    // Fills every control from a record and shows its position.
+    virtual void loadRecord(const Record& record, qint64 position)
+    {
+        m_form->load(record);
+        setPosition(position);
+    }
+    // The record Save would write from the card as it stands.
+    virtual Record currentRecord() const { return m_form->record(); }
+
+protected:
+    void makeForm(std::vector<card::Field<Record>> table)
+    {
+        m_form = std::make_unique<card::Form<Record>>(container(), std::move(table));
+    }
+    QString trimmed(const char* control) const { return m_form->trimmed(QLatin1String(control)); }
+    void focusOn(const char* control) { m_form->widget(QLatin1String(control))->setFocus(); }
+
+    // Runs a search or list modally; the card it hands back is shown with its position.
+    template <class List>
+    void loadChosen(List& list)
+    {
+        list.exec();
+        if (const auto& chosen = list.chosen())
+            loadRecord(chosen->record, chosen->position);
+    }
+    // The values of a record by the names of the controls that show them, for a printout.
+    std::function<QString(const QString&)> printValues(const Record& record) const
+    {
+        return card::Form<Record>::valuesOf(m_form->table(), record);
+    }
+
+    void showRecord(const QByteArray& record, qint64 position) override
+    {
+        loadRecord(Record::decode(record), position);
+    }
+    QByteArray recordToSave() const override { return currentRecord().encode(); }
+
+    std::unique_ptr<card::Form<Record>> m_form;
 };

@@ -1,14 +1,36 @@
 #pragma once
 
-#include "platform/qt/ScreenWindows.h"
+#include "platform/qt/CardScreen.h"
+#include "storage/MaterialRecord.h"
 
-// The warehouse work area: the material card.
-class TfrmMateriali : public WorkAreaWindow
+// The warehouse work area: one material card at a time. The card is its
+// field table; what is its own is the save check of the piece counts and
+// the hand-offs to the warehouse tools.
+class TfrmMateriali : public RecordCardScreen<TRecMateriale>
 {
     Q_OBJECT
 public:
     TfrmMateriali();
+    ~TfrmMateriali() override;
+
+    void imgNuovoClick();
+    void imgSalvaClick();
+    void imgTrovaClick();
+    void imgDoppioTurnoClick();
+    void imgWordClick();
+    void imgExcelClick();
+    void imgFileClick();
+    void imgCartellaClick();
+    void imgEliminaClick();
+    void imgGuidaClick();
+    void imgEsciClick();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+    ArchiveFile archive() const override;
+    bool readyToSave() override;
 
 private:
-    QFrame* grpContainer;
+    void buildToolbar();
 };

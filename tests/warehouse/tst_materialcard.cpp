@@ -1,0 +1,531 @@
+#include "platform/qt/ListScreen.h"
+#include "storage/ArchiveFile.h"
+#include "storage/MaterialRecord.h"
+#include "warehouse/ui/TfrmMateriali.h"
+
+#include "FakePlatform.h"
+#include "RecordingCanvas.h"
+#include "ScreenFixture.h"
+#include "TestSupport.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScopeGuard>
+#include <QSet>
+#include <QTimer>
+#include <QtTest>
+
+#include <functional>
+
+namespace {
+
+const int kSize = 5170;
+
+// A key pressed and released as an X11 keyboard sends it: code and text together.
+void press(QWidget* w, int key, const QString& text)
+{
+    QTest::sendKeyEvent(QTest::Press, w, Qt::Key(key), text, Qt::NoModifier);
+    QTest::sendKeyEvent(QTest::Release, w, Qt::Key(key), text, Qt::NoModifier);
+}
+
+TRecMateriale material(const QString& code, const QString& stock = "0", const QString& threshold = "0")
+{
+    TRecMateriale r;
+    r.Codice = code;
+    r.Marca = "Marca " + code;
+    r.Prezzo = "1,00";
+    r.Giacenza = stock;
+    r.Sottoscorta = threshold;
+    return r;
+}
+
+// Waits for the modal list opened by the card, lets prepare fill it, chooses
+// its first line as a double click does; the list is closed whatever happens.
+void chooseFirstLine(const QString& window, std::function<void(ListScreen*)> prepare)
+{
+    QTimer::singleShot(0, [window, prepare] {
+        ListScreen* list = nullptr;
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (w->objectName() == window && w->isVisible())
+                list = qobject_cast<ListScreen*>(w);
+        }
+        QVERIFY(list);
+        auto close = qScopeGuard([list] { list->reject(); });
+        prepare(list);
+        auto* lines = control<QListWidget>(list, "lstRecords");
+        QCOMPARE(lines->count(), 1);
+        lines->setCurrentRow(0);
+        list->lstRecordsDblClick();
+    });
+}
+
+} // namespace
+
+class TestMaterialCard : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void codeRequiredToSave();
+    void saveWithOnlyACode();
+    void saveTwiceAppendsThenUpdates();
+    void everyFieldReachesItsOffset();
+    void countsAndPriceAsSaved_data();
+    void countsAndPriceAsSaved();
+    void guards_data();
+    void guards();
+    void keys_data();
+    void keys();
+    void unreadableCountRefusesSave_data();
+    void unreadableCountRefusesSave();
+    void browseAtBothEnds();
+    void webSearch();
+    void listsHandBackACard_data();
+    void listsHandBackACard();
+    void printoutShowsTheCard();
+    void everyBindingHasExactlyOneControl();
+
+private:
+    QLineEdit* edit(const QString& name) { return control<QLineEdit>(card, name); }
+    QLabel* label(const char* name) { return control<QLabel>(card, name); }
+    void release(const char* name) { ScreenFixture::press(card, name); }
+    void saveCode(const QString& code)
+    {
+        release("imgNuovo");
+        typeInto(edit("txtCodice"), code);
+        release("imgSalva");
+    }
+    void putInArchive(const QList<TRecMateriale>& records)
+    {
+        ArchiveFile archive(dir->file("Materiali.pro"), kSize);
+        for (const TRecMateriale& r : records) {
+            qint64 position = 0;
+            QVERIFY(archive.append(r.encode(), position));
+        }
+    }
+    QByteArray raw() const { return dir->readAll("Materiali.pro"); }
+    TRecMateriale stored(int position) const { return TRecMateriale::decode(raw().mid((position - 1) * kSize, kSize)); }
+
+    std::unique_ptr<ScreenFixture> screens;
+    FakePlatform* fake = nullptr;
+    TempAppDir* dir = nullptr;
+    QWidget* card = nullptr;
+};
+
+void TestMaterialCard::initTestCase()
+{
+    screens = std::make_unique<ScreenFixture>();
+    fake = &screens->fake();
+    card = ScreenFixture::screen("frmMateriali");
+    QVERIFY(card);
+    QCOMPARE(card->windowTitle(), QString(" Magazzino materiali"));
+    QVERIFY(ScreenFixture::openWorkArea(card));
+}
+
+void TestMaterialCard::init()
+{
+    screens->beginTest();
+    dir = &screens->dir();
+    // The work area stays open across the tests; each one starts from a new card.
+    release("imgNuovo");
+}
+
+void TestMaterialCard::cleanup()
+{
+    screens->endTest();
+}
+
+void TestMaterialCard::codeRequiredToSave()
+{
+    typeInto(edit("txtMarca"), "Bosch");
+    typeInto(edit("txtCodice"), "  ");
+    release("imgSalva");
+    QCOMPARE(fake->messages.size(), 1);
+    QCOMPARE(fake->messages[0].kind, MessageKind::Task);
+    QCOMPARE(fake->messages[0].caption, QString("Salvataggio scheda non applicabile"));
+    QCOMPARE(fake->messages[0].text,
+             QString::fromUtf8("Per salvare la scheda è necessario indicare il codice articolo."));
+    QCOMPARE(fake->messages[0].icon, platform::MessageIcon::Information);
+    QVERIFY(edit("txtCodice")->hasFocus());
+    QVERIFY(!QFile::exists(dir->file("Materiali.pro")));
+}
+
+void TestMaterialCard::saveWithOnlyACode()
+{
+    putInArchive({material("A"), material("B")});
+    // A new card shows the defaults; emptied, Save puts them back.
+    QCOMPARE(edit("txtPrezzo")->text(), QString("0,00"));
+    QCOMPARE(edit("txtGiacenza")->text(), QString("0"));
+    QCOMPARE(edit("txtSottoscorta")->text(), QString("0"));
+    QVERIFY(edit("txtCodice")->hasFocus());
+    for (const char* name : {"txtPrezzo", "txtGiacenza", "txtSottoscorta"})
+        edit(name)->clear();
+    typeInto(edit("txtCodice"), "C-1");
+    release("imgSalva");
+    QCOMPARE(fake->messages.size(), 1);
+    QCOMPARE(fake->messages[0].kind, MessageKind::Task);
+    QCOMPARE(fake->messages[0].caption, QString("Salvataggio scheda effettuato con successo"));
+    QCOMPARE(fake->messages[0].text, QString::fromUtf8("La scheda corrente è stata inserita in archivio."));
+    QCOMPARE(fake->messages[0].icon, platform::MessageIcon::Information);
+    QCOMPARE(label("lblPosizione")->text(), QString("3"));
+    QCOMPARE(edit("txtPrezzo")->text(), QString("0,00"));
+    const TRecMateriale r = stored(3);
+    QCOMPARE(r.Codice, QString("C-1"));
+    QCOMPARE(r.Prezzo, QString("0,00"));
+    QCOMPARE(r.Giacenza, QString("0"));
+    QCOMPARE(r.Sottoscorta, QString("0"));
+    QCOMPARE(r.Marca, QString());
+    QCOMPARE(r.File01, QString());
+}
+
+void TestMaterialCard::saveTwiceAppendsThenUpdates()
+{
+    saveCode("X1");
+    QCOMPARE(label("lblPosizione")->text(), QString("1"));
+    typeInto(edit("txtCollocazione"), "Scaffale 3");
+    release("imgSalva");
+    QCOMPARE(fake->messages.size(), 2);
+    QCOMPARE(fake->messages[1].caption, QString("Aggiornamento scheda effettuato con successo"));
+    QCOMPARE(fake->messages[1].text,
+             QString("Le modifiche apportate alla scheda corrente sono state salvate in archivio."));
+    QCOMPARE(label("lblPosizione")->text(), QString("1"));
+    QCOMPARE(raw().size(), kSize);
+    QCOMPARE(stored(1).Collocazione, QString("Scaffale 3"));
+
+    // The same code again is a second card: no uniqueness test.
+    saveCode("X1");
+    QCOMPARE(label("lblPosizione")->text(), QString("2"));
+    QCOMPARE(raw().size(), 2 * kSize);
+}
+
+void TestMaterialCard::everyFieldReachesItsOffset()
+{
+    const struct { const char* control; const char* text; int offset; } fields[] = {
+        {"txtCodice", "ART-001", 0},        {"txtTipologia", "Lavatrice", 251},  {"txtMarca", "Bosch", 502},
+        {"txtModello", "WAN 24", 753},       {"txtAccessori", "Tubo", 1004},      {"txtDescrizione", "Carico frontale", 1255},
+        {"txtFornitore", "Elettro Srl", 1506}, {"txtRecapito", "0543 11", 1757},  {"txtData", "01/02/2024", 2008},
+        {"txtCosto", "300", 2059},           {"txtDocumento", "Fattura 7", 2110}, {"txtOrdine", "Telefono", 2361},
+        {"txtPrezzo", "449,90", 2612},       {"txtCollocazione", "Reparto A", 2628}, {"txtGiacenza", "4", 2879},
+        {"txtSottoscorta", "2", 2895},       {"txtNote", "Più venduta", 2911},
+        {"lblFile01", "/tmp/a.pdf", 3162},   {"lblFile02", "/tmp/b.pdf", 3413},   {"lblFile03", "/tmp/c.pdf", 3664},
+        {"lblDesc01", "Manuale", 3915},      {"lblDesc02", "Garanzia", 4166},     {"lblDesc03", "Schema", 4417},
+        {"lblCartella", "/tmp/foto", 4668},  {"lblCartellaDesc", "Foto", 4919},
+    };
+    for (const auto& f : fields) {
+        QWidget* w = card->findChild<QWidget*>(f.control);
+        QVERIFY2(w, f.control);
+        if (auto* field = qobject_cast<QLineEdit*>(w))
+            field->setText(QString::fromUtf8(f.text));
+        else
+            static_cast<QLabel*>(w)->setText(QString::fromUtf8(f.text));
+    }
+    release("imgSalva");
+    const QByteArray bytes = raw();
+    QCOMPARE(bytes.size(), kSize);
+    for (const auto& f : fields) {
+        const QByteArray expected = QString::fromUtf8(f.text).toLatin1();
+        QCOMPARE(bytes.mid(f.offset + 1, uchar(bytes[f.offset])), expected);
+    }
+    const TRecMateriale r = TRecMateriale::decode(bytes);
+    QCOMPARE(r.ModOrdine, QString("Telefono"));
+    QCOMPARE(r.Note, QString::fromUtf8("Più venduta"));
+    QCOMPARE(r.CartellaDesc, QString("Foto"));
+
+    // Loading back fills every control.
+    release("imgNuovo");
+    QCOMPARE(label("lblFile03")->text(), QString());
+    release("imgPrimo");
+    for (const auto& f : fields) {
+        QWidget* w = card->findChild<QWidget*>(f.control);
+        const QString shown = qobject_cast<QLineEdit*>(w) ? static_cast<QLineEdit*>(w)->text()
+                                                          : static_cast<QLabel*>(w)->text();
+        QCOMPARE(shown, QString::fromUtf8(f.text));
+    }
+    QCOMPARE(label("lblPosizione")->text(), QString("1"));
+}
+
+void TestMaterialCard::countsAndPriceAsSaved_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("left");
+    QTest::addColumn<QString>("shown");    // in the field after leaving it, or after Save
+    QTest::addColumn<QString>("written");
+
+    QTest::newRow("stock 2,5 not left") << "txtGiacenza" << "2,5" << false << "3" << "3";
+    QTest::newRow("stock 2,4 not left") << "txtGiacenza" << "2,4" << false << "2" << "2";
+    QTest::newRow("threshold 2,5 not left") << "txtSottoscorta" << "2,5" << false << "3" << "3";
+    QTest::newRow("stock 2,5 left") << "txtGiacenza" << "2,5" << true << "3" << "3";
+    QTest::newRow("stock lone comma left") << "txtGiacenza" << "," << true << "0" << "0";
+    QTest::newRow("stock emptied and left") << "txtGiacenza" << "" << true << "0" << "0";
+    QTest::newRow("threshold 007 left") << "txtSottoscorta" << "007" << true << "7" << "7";
+    QTest::newRow("price 12 not left") << "txtPrezzo" << "12" << false << "12" << "12";
+    QTest::newRow("price 12 left") << "txtPrezzo" << "12" << true << "12,00" << "12,00";
+    QTest::newRow("price 3,14159 left") << "txtPrezzo" << "3,14159" << true << "3,1416" << "3,1416";
+    QTest::newRow("price emptied and left") << "txtPrezzo" << "" << true << "0,00" << "0,00";
+}
+
+void TestMaterialCard::countsAndPriceAsSaved()
+{
+    QFETCH(QString, field);
+    QFETCH(QString, typed);
+    QFETCH(bool, left);
+    QFETCH(QString, shown);
+    QFETCH(QString, written);
+
+    typeInto(edit("txtCodice"), "K");
+    QLineEdit* typedInto = edit(field);
+    typedInto->clear();
+    typeInto(typedInto, typed);
+    QCOMPARE(typedInto->text(), typed);
+    if (left) {
+        pressEnter(typedInto);   // Enter moves on: the field is left
+        QVERIFY(!typedInto->hasFocus());
+        QCOMPARE(typedInto->text(), shown);
+    }
+    release("imgSalva");   // a picture button takes no focus
+    QCOMPARE(fake->messages.size(), 1);
+    QCOMPARE(typedInto->text(), shown);
+    const TRecMateriale r = stored(1);
+    const QString saved = field == "txtPrezzo" ? r.Prezzo : field == "txtGiacenza" ? r.Giacenza : r.Sottoscorta;
+    QCOMPARE(saved, written);
+}
+
+void TestMaterialCard::guards_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<QString>("message");   // empty: the key is accepted
+    QTest::addColumn<QString>("after");
+
+    const QString stock = QString::fromUtf8("Attenzione: il valore della giacenza massima non può superare 30 milioni.");
+    const QString threshold = QString::fromUtf8("Attenzione: il valore massimo non può superare 30 milioni.");
+    QTest::newRow("stock above") << "txtGiacenza" << "30000001" << stock << "0";
+    QTest::newRow("stock at the limit") << "txtGiacenza" << "30000000" << "" << "300000005";
+    QTest::newRow("threshold above") << "txtSottoscorta" << "30000000,5" << threshold << "0";
+    QTest::newRow("threshold unreadable: no guard") << "txtSottoscorta" << "99999999x" << "" << "99999999x5";
+    QTest::newRow("price above") << "txtPrezzo" << "30000001" << "Attenzione: valore non valido." << "0,00";
+}
+
+void TestMaterialCard::guards()
+{
+    QFETCH(QString, field);
+    QFETCH(QString, before);
+    QFETCH(QString, message);
+    QFETCH(QString, after);
+
+    QLineEdit* w = edit(field);
+    w->setFocus();
+    w->setText(before);   // pasted: the guard looks at the text before the key
+    press(w, Qt::Key_5, "5");
+    QCOMPARE(w->text(), after);
+    if (message.isEmpty()) {
+        QVERIFY(fake->messages.isEmpty());
+        return;
+    }
+    QCOMPARE(fake->messages.size(), 1);
+    QCOMPARE(fake->messages[0].kind, MessageKind::KeyFilter);
+    QCOMPARE(fake->messages[0].caption, QString("Operazione annullata"));
+    QCOMPARE(fake->messages[0].text, message);
+    QCOMPARE(fake->messages[0].icon, platform::MessageIcon::None);
+
+    // Enter moves on before the guard looks.
+    fake->clear();
+    w->setText(before);
+    pressEnter(w);
+    QVERIFY(fake->messages.isEmpty());
+    QVERIFY(!w->hasFocus());
+}
+
+void TestMaterialCard::keys_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("after");   // "12,5" with the caret after "1" before the key
+    QTest::addColumn<bool>("refused");
+
+    for (const char* field : {"txtPrezzo", "txtGiacenza", "txtSottoscorta"}) {
+        const QByteArray f(field);
+        QTest::newRow(f + " second comma") << field << int(Qt::Key_Comma) << "," << "12,5" << true;
+        QTest::newRow(f + " point") << field << int(Qt::Key_Period) << "." << "12,5" << true;
+        QTest::newRow(f + " letter") << field << int(Qt::Key_A) << "a" << "12,5" << true;
+        QTest::newRow(f + " digit") << field << int(Qt::Key_7) << "7" << "172,5" << false;
+        QTest::newRow(f + " Backspace") << field << int(Qt::Key_Backspace) << "\b" << "2,5" << false;
+        QTest::newRow(f + " Delete") << field << int(Qt::Key_Delete) << "\x7f" << "1,5" << false;
+        QTest::newRow(f + " Left") << field << int(Qt::Key_Left) << "" << "12,5" << false;
+        QTest::newRow(f + " Right") << field << int(Qt::Key_Right) << "" << "12,5" << false;
+    }
+    QTest::newRow("code takes anything") << "txtCodice" << int(Qt::Key_Period) << "." << "1.2,5" << false;
+}
+
+void TestMaterialCard::keys()
+{
+    QFETCH(QString, field);
+    QFETCH(int, key);
+    QFETCH(QString, text);
+    QFETCH(QString, after);
+    QFETCH(bool, refused);
+
+    QLineEdit* w = edit(field);
+    w->setFocus();
+    w->setText("12,5");
+    w->setCursorPosition(1);
+    press(w, key, text);
+    QCOMPARE(w->text(), after);
+    if (!refused) {
+        QVERIFY(fake->messages.isEmpty());
+        return;
+    }
+    QCOMPARE(fake->messages.size(), 1);
+    QCOMPARE(fake->messages[0].kind, MessageKind::KeyFilter);
+    QCOMPARE(fake->messages[0].caption, QString("Operazione annullata"));
+    QCOMPARE(fake->messages[0].text, QString("Attenzione: carattere non valido."));
+}
+
+void TestMaterialCard::unreadableCountRefusesSave_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("stock") << "txtGiacenza"
+                           << QString::fromUtf8("Attenzione: il valore indicato nel campo Giacenza non è un numero valido.");
+    QTest::newRow("threshold") << "txtSottoscorta"
+                               << QString::fromUtf8("Attenzione: il valore indicato nel campo Avviso sottoscorta non è un "
+                                                    "numero valido.");
+}
+
+void TestMaterialCard::unreadableCountRefusesSave()
+{
+    QFETCH(QString, field);
+    QFETCH(QString, message);
+
+    typeInto(edit("txtCodice"), "Z");
+    QLineEdit* w = edit(field);
+    w->setFocus();
+    w->setText("12abc");   // pasted through the context menu, not left
+    edit("txtNote")->setText("x");
+    release("imgSalva");
+    QCOMPARE(fake->messages.size(), 1);
+    QCOMPARE(fake->messages[0].kind, MessageKind::Plain);
+    QCOMPARE(fake->messages[0].text, message);
+    QVERIFY(w->hasFocus());
+    QCOMPARE(w->text(), QString("12abc"));
+    QCOMPARE(label("lblPosizione")->text(), QString());
+    QVERIFY(raw().isEmpty());
+}
+
+void TestMaterialCard::browseAtBothEnds()
+{
+    putInArchive({material("Primo"), material("Secondo"), material("Terzo")});
+    release("imgAvanti");   // a new card: the first
+    QCOMPARE(label("lblPosizione")->text(), QString("1"));
+    QCOMPARE(edit("txtCodice")->text(), QString("Primo"));
+    release("imgIndietro");   // on the first: nothing
+    QCOMPARE(label("lblPosizione")->text(), QString("1"));
+    release("imgUltimo");
+    QCOMPARE(edit("txtCodice")->text(), QString("Terzo"));
+    QCOMPARE(edit("txtMarca")->text(), QString("Marca Terzo"));
+    release("imgAvanti");   // on the last: nothing
+    QCOMPARE(label("lblPosizione")->text(), QString("3"));
+    QCOMPARE(edit("txtCodice")->text(), QString("Terzo"));
+    release("imgIndietro");
+    QCOMPARE(edit("txtCodice")->text(), QString("Secondo"));
+    QCOMPARE(label("lblPosizione")->text(), QString("2"));
+    QVERIFY(fake->messages.isEmpty());
+}
+
+void TestMaterialCard::webSearch()
+{
+    typeInto(edit("txtModello"), "WAN 24");
+    release("imgElimina");
+    QCOMPARE(fake->messages.size(), 1);
+    QCOMPARE(fake->messages[0].kind, MessageKind::Plain);
+    QCOMPARE(fake->messages[0].text,
+             QString::fromUtf8("Per poter effettuare una ricerca sul Web è necessario compilare il campo relativo alla "
+                               "marca dell'articolo."));
+    QVERIFY(edit("txtMarca")->hasFocus());
+    QVERIFY(fake->opened.isEmpty());
+
+    edit("txtModello")->clear();
+    typeInto(edit("txtMarca"), " Bosch ");
+    release("imgElimina");
+    // The blank after the brand stays when the model is empty.
+    QCOMPARE(fake->opened, QStringList{"url:https://www.google.com/search?q=Bosch%20"});
+}
+
+void TestMaterialCard::listsHandBackACard_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("window");
+    QTest::newRow("search") << "imgTrova" << "frmCercaMateriale";
+    QTest::newRow("under stock") << "imgDoppioTurno" << "frmCercaSottoscorta";
+}
+
+void TestMaterialCard::listsHandBackACard()
+{
+    QFETCH(QString, button);
+    QFETCH(QString, window);
+
+    // Only the second card matches the code criterion and is under stock.
+    putInArchive({material("VITE-10", "50", "5"), material("DADO-8", "3", "5"), material("RONDELLA", "9", "1")});
+    chooseFirstLine(window, [](ListScreen* list) {
+        if (auto* code = list->findChild<QLineEdit*>("txtCognome")) {
+            code->setText("dado");
+            control<QPushButton>(list, "cmdTrova")->click();
+        }
+    });
+    release(button.toLatin1().constData());
+    QCOMPARE(edit("txtCodice")->text(), QString("DADO-8"));
+    QCOMPARE(edit("txtGiacenza")->text(), QString("3"));
+    QCOMPARE(edit("txtPrezzo")->text(), QString("1,00"));
+    QCOMPARE(label("lblPosizione")->text(), QString("2"));
+    // Nothing was saved by the hand-back.
+    QCOMPARE(raw().size(), 3 * kSize);
+}
+
+void TestMaterialCard::printoutShowsTheCard()
+{
+    typeInto(edit("txtCodice"), "LAV-9");
+    typeInto(edit("txtMarca"), "Candy");
+    typeInto(edit("txtCollocazione"), QString::fromUtf8("Sala è"));
+    edit("txtPrezzo")->clear();
+    typeInto(edit("txtPrezzo"), "199,9");
+    fake->printCopies.enqueue(1);
+    release("imgWord");
+    QCOMPARE(fake->documents.size(), 1);
+    const RecordingCanvas& page = *fake->documents[0];
+    QVERIFY(!page.findText("SCHEDA ARTICOLO IN MAGAZZINO").text.isEmpty());
+    QVERIFY(page.findText("LAV-9").inRect);
+    QVERIFY(page.findText("Candy").inRect);
+    QVERIFY(page.findText(QString::fromUtf8("Sala è")).inRect);
+    QVERIFY(page.findText("199,9").inRect);
+    QVERIFY(page.findText("0").inRect);   // the stock of a new card
+}
+
+void TestMaterialCard::everyBindingHasExactlyOneControl()
+{
+    auto* screen = static_cast<TfrmMateriali*>(card);
+    QCOMPARE(screen->form().bindingProblems(), QStringList());
+    QSet<QString> controls;
+    int bound = 0;
+    for (const auto& f : screen->form().table()) {
+        if (!f.field)
+            continue;
+        ++bound;
+        controls.insert(QLatin1String(f.def.control));
+    }
+    QCOMPARE(bound, 25);
+    QCOMPARE(controls.size(), 25);
+    QCOMPARE(edit("txtPrezzo")->maxLength(), 15);
+    QCOMPARE(edit("txtData")->maxLength(), 50);
+    QCOMPARE(edit("txtNote")->maxLength(), 250);
+}
+
+QTEST_MAIN(TestMaterialCard)
+#include "tst_materialcard.moc"
