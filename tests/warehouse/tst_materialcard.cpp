@@ -24,13 +24,6 @@ namespace {
 
 const int kSize = 5170;
 
-// A key pressed and released as an X11 keyboard sends it: code and text together.
-void press(QWidget* w, int key, const QString& text)
-{
-    QTest::sendKeyEvent(QTest::Press, w, Qt::Key(key), text, Qt::NoModifier);
-    QTest::sendKeyEvent(QTest::Release, w, Qt::Key(key), text, Qt::NoModifier);
-}
-
 TRecMateriale material(const QString& code, const QString& stock = "0", const QString& threshold = "0")
 {
     TRecMateriale r;
