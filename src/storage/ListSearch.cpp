@@ -31,6 +31,17 @@ bool matches(const char* record, const std::vector<Criterion>& criteria, int fil
     return filled == 0 || occurring(record, criteria) >= filled;
 }
 
+bool collect(ArchiveFile& archive, const std::vector<Criterion>& criteria, const LineBuilder& build,
+             QStringList& lines)
+{
+    const int wanted = filled(criteria);
+    return archive.scan([&](qint64, const char* record) {
+        if (matches(record, criteria, wanted))
+            lines.append(build(record));
+        return true;
+    });
+}
+
 bool findByLine(ArchiveFile& archive, const LineBuilder& build, const QString& line, QByteArray& record,
                 qint64& position)
 {

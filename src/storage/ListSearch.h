@@ -3,6 +3,7 @@
 #include "storage/ShortString.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <vector>
@@ -35,6 +36,11 @@ bool matches(const char* record, const std::vector<Criterion>& criteria, int fil
 
 // A list line rebuilt from a raw record.
 using LineBuilder = std::function<QString(const char* record)>;
+
+// Appends the line of every record that matches the criteria, in file
+// order; false after an archive failure (the lines found so far are kept).
+bool collect(ArchiveFile& archive, const std::vector<Criterion>& criteria, const LineBuilder& build,
+             QStringList& lines);
 
 // The record whose rebuilt line, trimmed, equals the chosen line, trimmed
 // (exactly, case included); the last such record in the file wins. False

@@ -78,14 +78,8 @@ QString underStockLine(const TRecMateriale& record)
 
 bool search(const Criteria& criteria, QStringList& lines)
 {
-    const std::vector<ListSearch::Criterion> fields = criteria.fields();
-    const int filled = ListSearch::filled(fields);
     ArchiveFile file = archive();
-    return file.scan([&](qint64, const char* record) {
-        if (ListSearch::matches(record, fields, filled))
-            lines.append(searchLine(record));
-        return true;
-    });
+    return ListSearch::collect(file, criteria.fields(), [](const char* r) { return searchLine(r); }, lines);
 }
 
 bool underStock(const char* record)
