@@ -1246,6 +1246,53 @@ void buttons()
 }
 
 // Emblems for the printed client and article cards.
+// The built-in logos of the receipts: the euro symbol offered as the default
+// logo (297 x 184, the size of the logo preview) and the one white pixel
+// that stands for no logo at all. The printed receipt stretches them.
+void receiptLogos()
+{
+    QImage euro(297, 184, QImage::Format_ARGB32_Premultiplied);
+    euro.fill(Qt::white);
+    {
+        QPainter p(&euro);
+        prepare(p);
+        const QPointF centre(148.5, 92);
+        QRadialGradient g(centre - QPointF(22, 24), 96);
+        g.setColorAt(0, kOrangeLight);
+        g.setColorAt(0.6, kOrange);
+        g.setColorAt(1, kOrangeDark);
+        p.setPen(QPen(kOrangeDark.darker(115), 3));
+        p.setBrush(g);
+        p.drawEllipse(centre, 80, 80);
+        p.setPen(QPen(withAlpha(Qt::white, 150), 2));
+        p.setBrush(Qt::NoBrush);
+        p.drawEllipse(centre, 68, 68);
+        p.setFont(sans(104, true));
+        p.setPen(withAlpha(kOrangeDark.darker(140), 150));
+        p.drawText(QRectF(0, 4, 297, 184).translated(3, 3), Qt::AlignCenter, QStringLiteral("€"));
+        p.setPen(Qt::white);
+        p.drawText(QRectF(0, 4, 297, 184), Qt::AlignCenter, QStringLiteral("€"));
+    }
+    save(euro, QStringLiteral("logo_euro.png"));
+
+    QImage blank(1, 1, QImage::Format_ARGB32);
+    blank.fill(Qt::white);
+    save(blank, QStringLiteral("logo_vuoto.png"));
+}
+
+// The small hand that points at a list's action button when it can be used.
+void pointingHand()
+{
+    QImage img = canvas(32, 24);
+    QPainter p(&img);
+    prepare(p);
+    p.setFont(sans(36));
+    p.setPen(kNavy);
+    p.drawText(QRectF(-4, -8, 40, 40), Qt::AlignCenter, QStringLiteral("\u261E"));
+    p.end();
+    save(img, QStringLiteral("mano.png"));
+}
+
 void cardEmblems()
 {
     {
@@ -1344,6 +1391,8 @@ int main(int argc, char **argv)
     background();
     buttons();
     cardEmblems();
+    receiptLogos();
+    pointingHand();
     stripFrames(framesDir);
 
     if (!writeQrc()) {
