@@ -113,4 +113,44 @@ bool findByLine(const ListSearch::LineBuilder& build, const QString& line, TRecM
     return true;
 }
 
+bool importList(QStringList& lines)
+{
+    ArchiveFile file = archive();
+    return file.scan([&](qint64, const char* record) {
+        // A card without a stock text is not a stocked article.
+        if (!loadField(record, TRecMateriale::posGiacenza).isEmpty())
+            lines.append(searchLine(record));
+        return true;
+    });
+}
+
+ImportOutcome importArticle(const QString& line, qint64 position, const QString& stockShown,
+                            const QString& quantity, bool lowerStock, TRecMateriale& article)
+{
+    qint64 found = 0;
+    if (TextRules::trim(line).isEmpty()
+        || !findByLine([](const char* r) { return searchLine(r); }, line, article, found))
+        return ImportOutcome::Failed;
+    if (!lowerStock)
+        return ImportOutcome::Imported;
+
+    double stock = 0, taken = 0;
+    if (!ParseAmount(TextRules::trim(quantity), taken) || !ParseAmount(TextRules::trim(stockShown), stock))
+        return ImportOutcome::Failed;
+    if (stock < taken)
+        return ImportOutcome::StockShort;
+    if (position > 0) {
+        // Only the stock field is rewritten: the rest of the card stays byte for byte.
+        ArchiveFile file = archive();
+        QByteArray raw;
+        if (!file.read(position - 1, raw))
+            return ImportOutcome::Failed;
+        ShortString::store(raw.data() + TRecMateriale::posGiacenza.offset, TRecMateriale::posGiacenza.capacity,
+                           FormatGeneral(stock - taken));
+        if (!file.update(position, raw))
+            return ImportOutcome::Failed;
+    }
+    return ImportOutcome::Imported;
+}
+
 } // namespace MaterialCard

@@ -57,4 +57,25 @@ bool underStockList(QStringList& lines);
 bool findByLine(const ListSearch::LineBuilder& build, const QString& line, TRecMateriale& record,
                 qint64& position);
 
+// The import list of a receipt line: the search line of every card whose
+// stock text is not empty, in file order; false after an archive failure
+// (the lines found so far are kept).
+bool importList(QStringList& lines);
+
+// How an import into a receipt line ended.
+enum class ImportOutcome {
+    Imported,    // the article fills the line (its stock lowered when asked)
+    StockShort,  // the stock shown is lower than the quantity: nothing written
+    Failed       // no such line, an unreadable number or an archive failure
+};
+
+// The article listed as `line` imported into a receipt line. With
+// lowerStock, the stock shown when the line was clicked (G) and the quantity
+// (Q) are read as amounts; G < Q refuses the import; otherwise the card at
+// the 1-based `position` (0: none clicked, nothing written) gets G - Q as its
+// stock, written in the general number format, every other byte of the card
+// left as stored. A stock written stays written even if a later step fails.
+ImportOutcome importArticle(const QString& line, qint64 position, const QString& stockShown,
+                            const QString& quantity, bool lowerStock, TRecMateriale& article);
+
 } // namespace MaterialCard

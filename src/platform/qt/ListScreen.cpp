@@ -23,7 +23,8 @@ ListScreen::ListScreen(ListScreenSpec spec, QWidget* parent)
     m_panels = new ListPanels(this, m_spec, inside, QRect(10, 10, listWidth - 20, listHeight),
                               [this](QStringList& lines) { return collect(lines); });
     lstRecords = m_panels->list();
-    connect(lstRecords, &QListWidget::itemDoubleClicked, this, &ListScreen::lstRecordsDblClick);
+    if (m_spec.doubleClickChooses)
+        connect(lstRecords, &QListWidget::itemDoubleClicked, this, &ListScreen::lstRecordsDblClick);
     buildListExtras(listWidth, listHeight);
     buildButtons();
     m_services = new ListServices(lstRecords, txtTrova, cmdTrova02, cmdStampa, m_spec.emptyFindText, m_spec.report,
@@ -53,8 +54,9 @@ void ListScreen::buildButtons()
     const int y = m_spec.size.height() - 46;
     cmdStampa = ListButton(this, "cmdStampa", QStringLiteral("Stampa"), QRect(w - 120, y, 110, 30));
     if (m_spec.variant == ListScreenSpec::Variant::Plain) {
-        auto* cmdAnnulla = ListButton(this, "cmdAnnulla", QStringLiteral("Annulla"), QRect(w - 240, y, 110, 30));
-        connect(cmdAnnulla, &QPushButton::clicked, this, &QDialog::reject);
+        cmdAnnulla = ListButton(this, "cmdAnnulla", m_spec.actionCaption, QRect(w - 240, y, 110, 30));
+        if (m_spec.actionCaption == QLatin1String("Annulla"))
+            connect(cmdAnnulla, &QPushButton::clicked, this, &QDialog::reject);
         return;
     }
     m_panels->addButtons(y);

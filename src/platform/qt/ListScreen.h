@@ -48,6 +48,8 @@ protected:
     // The text typed in a criterion, as typed.
     QString criterion(const char* name) const;
     QListWidget* list() const { return lstRecords; }
+    // The plain variant's button beside "Stampa".
+    QPushButton* actionButton() const { return cmdAnnulla; }
 
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -64,5 +66,6 @@ private:
     QLineEdit* txtTrova = nullptr;
     QPushButton* cmdTrova02 = nullptr;
     QPushButton* cmdStampa = nullptr;
+    QPushButton* cmdAnnulla = nullptr;    // plain variant
     ListServices* m_services = nullptr;   // owned by the screen
 };

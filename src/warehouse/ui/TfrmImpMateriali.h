@@ -1,12 +1,20 @@
 #pragma once
 
-#include "platform/qt/ScreenWindows.h"
+#include "platform/qt/ListScreen.h"
 #include "storage/MaterialRecord.h"
 
 #include <optional>
 
-// Imports an article of the warehouse into a receipt line.
-class TfrmImpMateriali : public DialogScreen
+class PictureButton;
+class Picture;
+class QLabel;
+class QLineEdit;
+class QRadioButton;
+
+// Imports an article of the warehouse into a receipt line: the list of the
+// stocked articles; "Importa" hands back the clicked one and, unless told
+// not to, lowers its stock by the quantity.
+class TfrmImpMateriali : public ListScreen
 {
     Q_OBJECT
 public:
@@ -21,7 +29,25 @@ public:
     // empty when the import was refused or cancelled.
     const std::optional<TRecMateriale>& imported() const { return m_imported; }
 
+    void lstRecordsClick();
+    void cmdAnnullaClick();
+
+protected:
+    bool collect(QStringList& lines) override;
+    void choose(const QString& line) override;
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
-    int m_line = 0;
+    void enableImport(bool enabled);
+    void colourOptions();
+
+    QLabel* lblMemory;
+    QLabel* lblPosizione;
+    QLineEdit* txtGiacenza;
+    QLineEdit* txtQuant;
+    QRadioButton* optAggiorna;
+    QRadioButton* optNonAggiornare;
+    Picture* imgMano;
     std::optional<TRecMateriale> m_imported;
 };
