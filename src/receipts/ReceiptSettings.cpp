@@ -44,6 +44,11 @@ QString fileName()
     return QStringLiteral("Impostazioni.ini");
 }
 
+QString logoFileName()
+{
+    return QStringLiteral("Logo.bmp");
+}
+
 Company readCompany()
 {
     Company c;

@@ -9,6 +9,8 @@
 namespace ReceiptSettings {
 
 QString fileName();   // "Impostazioni.ini"
+// The company logo printed on receipts, a bitmap beside the program.
+QString logoFileName();   // "Logo.bmp"
 
 // The ten company keys of "Dati Azienda", trimmed texts.
 struct Company

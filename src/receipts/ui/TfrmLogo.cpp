@@ -1,6 +1,161 @@
 #include "receipts/ui/TfrmLogo.h"
 
-TfrmLogo::TfrmLogo()
-    : DialogScreen(QStringLiteral("frmLogo"), QStringLiteral(" Carica logo Ditta"), QSize(640, 480))
+#include "platform/AppDir.h"
+#include "platform/Platform.h"
+#include "platform/qt/PictureButton.h"
+#include "receipts/ReceiptSettings.h"
+
+#include <QBuffer>
+#include <QLabel>
+#include <QPixmap>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QShowEvent>
+
+namespace {
+
+const QSize kPreview(297, 184);
+
+QPushButton* button(QWidget* parent, const char* name, const QString& caption, const QRect& geometry)
 {
+    auto* b = makeControl<QPushButton>(parent, QLatin1String(name), caption);
+    b->setGeometry(geometry);
+    b->setAutoDefault(false);
+    return b;
+}
+
+// The picture in bitmap form, replacing the file only once it is complete,
+// so a write that fails halfway leaves the previous logo in place.
+bool writeBitmap(const QImage& picture, const QString& path)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    // An opaque 24-bit bitmap: what any program reading BMP files understands.
+    if (!picture.convertToFormat(QImage::Format_RGB888).save(&buffer, "BMP"))
+        return false;
+    QSaveFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+}
+
+QString unwritableLogoMessage()
+{
+    return QStringLiteral("Impossibile salvare il logo nel file %1 della cartella del programma: "
+                          "la cartella è protetta in scrittura oppure il file non è modificabile.\n"
+                          "Il logo non è stato cambiato.")
+        .arg(ReceiptSettings::logoFileName());
+}
+
+} // namespace
+
+TfrmLogo::TfrmLogo()
+    : DialogScreen(QStringLiteral("frmLogo"), QStringLiteral(" Carica logo Ditta"), QSize(470, 370))
+{
+    const QColor maroon(128, 0, 0);
+    for (const auto& [text, y] : {std::pair{"Selezionare un file di immagine in formato Bitmap da", 10},
+                                  std::pair{"inserire come logo nella stampa dei documenti.", 30}}) {
+        auto* l = new QLabel(QString::fromUtf8(text), this);
+        l->setGeometry(16, y, 440, 20);
+        QPalette p = l->palette();
+        p.setColor(QPalette::WindowText, maroon);
+        l->setPalette(p);
+    }
+
+    imgFoto = makeControl<QLabel>(this, QStringLiteral("imgFoto"));
+    imgFoto->setGeometry(16, 62, kPreview.width() + 2, kPreview.height() + 2);
+    imgFoto->setFrameShape(QFrame::Box);
+    imgFoto->setAlignment(Qt::AlignCenter);
+    imgFoto->setStyleSheet(QStringLiteral("QLabel { background: white; }"));
+
+    auto* cmdFoto = button(this, "cmdFoto", QStringLiteral("Carica immagine"), QRect(330, 62, 124, 30));
+    connect(cmdFoto, &QPushButton::clicked, this, &TfrmLogo::cmdFotoClick);
+    auto* imgCancella = new PictureButton(QStringLiteral("imgCancella"), QStringLiteral(":/pictures/btn_cancella.png"),
+                                          QString(), this);
+    imgCancella->move(340, 110);
+    imgCancella->setToolTip(QStringLiteral("Nessun logo"));
+    connect(imgCancella, &PictureButton::released, this, &TfrmLogo::imgCancellaMouseUp);
+    auto* imgEuro = new PictureButton(QStringLiteral("imgEuro"), QStringLiteral(":/pictures/btn_euro.png"),
+                                      QString(), this);
+    imgEuro->move(390, 110);
+    imgEuro->setToolTip(QStringLiteral("Simbolo dell'euro"));
+    connect(imgEuro, &PictureButton::released, this, &TfrmLogo::imgEuroMouseUp);
+
+    auto* cmdAnnulla = button(this, "cmdAnnulla", QStringLiteral("Annulla"), QRect(214, 320, 110, 30));
+    auto* cmdApplica = button(this, "cmdApplica", QStringLiteral("Applica e chiudi"), QRect(334, 320, 120, 30));
+    connect(cmdAnnulla, &QPushButton::clicked, this, &QDialog::reject);
+    connect(cmdApplica, &QPushButton::clicked, this, &TfrmLogo::cmdApplicaClick);
+}
+
+QImage TfrmLogo::euroPicture()
+{
+    return QImage(QStringLiteral(":/pictures/logo_euro.png"));
+}
+
+QImage TfrmLogo::blankPicture()
+{
+    return QImage(QStringLiteral(":/pictures/logo_vuoto.png"));
+}
+
+void TfrmLogo::showEvent(QShowEvent* event)
+{
+    DialogScreen::showEvent(event);
+    if (event->spontaneous())
+        return;
+    // Each showing starts from the disk: nothing chosen and not applied survives.
+    QImage logo;
+    if (!logo.load(AppDir::filePath(ReceiptSettings::logoFileName()), "BMP"))
+        logo = euroPicture();
+    preview(logo);
+}
+
+void TfrmLogo::preview(const QImage& picture)
+{
+    m_picture = picture;
+    QPixmap shown = QPixmap::fromImage(picture);
+    // Scaled down to fit and centred; a small picture keeps its size.
+    if (shown.width() > kPreview.width() || shown.height() > kPreview.height())
+        shown = shown.scaled(kPreview, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    imgFoto->setPixmap(shown);
+}
+
+void TfrmLogo::cmdFotoClick()
+{
+    const QString chosen = platform::current().openFileDialog(
+        this, QStringLiteral("Selezionare l'immagine del logo in formato Bitmap:"),
+        {QStringLiteral("File Bitmap (.bmp) (*.bmp)"), QStringLiteral("BMP (*.bmp)")});
+    if (chosen.isEmpty())
+        return;
+    QImage loaded;
+    bool ok = false;
+    {
+        platform::BusyCursor busy;
+        imgFoto->clear();
+        ok = loaded.load(chosen);
+    }
+    preview(ok ? loaded : euroPicture());
+}
+
+void TfrmLogo::imgCancellaMouseUp()
+{
+    preview(blankPicture());
+}
+
+void TfrmLogo::imgEuroMouseUp()
+{
+    preview(euroPicture());
+}
+
+void TfrmLogo::cmdApplicaClick()
+{
+    bool written = false;
+    {
+        platform::BusyCursor busy;
+        written = writeBitmap(m_picture, AppDir::filePath(ReceiptSettings::logoFileName()));
+    }
+    if (!written) {
+        // The dialog stays open: the user can pick another picture or cancel.
+        platform::current().showMessage(unwritableLogoMessage());
+        return;
+    }
+    accept();
 }

@@ -2,10 +2,22 @@
 
 #include "platform/qt/ScreenWindows.h"
 
-// Sets the number the receipts start from.
+class QLineEdit;
+class QSpinBox;
+
+// Sets the number the receipts of every year start from.
 class TfrmNumerazione : public DialogScreen
 {
     Q_OBJECT
 public:
     TfrmNumerazione();
+
+    void cmdApplicaClick();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    QLineEdit* txtInizio;
+    QSpinBox* scrInizio;
 };
