@@ -49,7 +49,7 @@ QString unwritableLogoMessage()
 } // namespace
 
 TfrmLogo::TfrmLogo()
-    : DialogScreen(QStringLiteral("frmLogo"), QStringLiteral(" Carica logo Ditta"), QSize(470, 370))
+    : DialogScreen(QStringLiteral("frmLogo"), QStringLiteral(" Carica logo Ditta"), QSize(470, 310))
 {
     const QColor maroon(128, 0, 0);
     for (const auto& [text, y] : {std::pair{"Selezionare un file di immagine in formato Bitmap da", 10},
@@ -80,8 +80,8 @@ TfrmLogo::TfrmLogo()
     imgEuro->setToolTip(QStringLiteral("Simbolo dell'euro"));
     connect(imgEuro, &PictureButton::released, this, &TfrmLogo::imgEuroMouseUp);
 
-    auto* cmdAnnulla = button(this, "cmdAnnulla", QStringLiteral("Annulla"), QRect(214, 320, 110, 30));
-    auto* cmdApplica = button(this, "cmdApplica", QStringLiteral("Applica e chiudi"), QRect(334, 320, 120, 30));
+    auto* cmdAnnulla = button(this, "cmdAnnulla", QStringLiteral("Annulla"), QRect(214, 264, 110, 30));
+    auto* cmdApplica = button(this, "cmdApplica", QStringLiteral("Applica e chiudi"), QRect(334, 264, 120, 30));
     connect(cmdAnnulla, &QPushButton::clicked, this, &QDialog::reject);
     connect(cmdApplica, &QPushButton::clicked, this, &TfrmLogo::cmdApplicaClick);
 }

@@ -35,7 +35,7 @@ QPushButton* button(QWidget* parent, const char* name, const QString& caption, c
 } // namespace
 
 TfrmNumerazione::TfrmNumerazione()
-    : DialogScreen(QStringLiteral("frmNumerazione"), QStringLiteral(" Imposta inizio numerazione ricevute"),
+    : DialogScreen(QStringLiteral("frmNumerazione"), QStringLiteral(" Imposta inizio numerazione"),
                    QSize(480, 290))
 {
     auto* grpInfo = makeControl<QFrame>(this, QStringLiteral("grpInfo"));
@@ -66,6 +66,10 @@ TfrmNumerazione::TfrmNumerazione()
     scrInizio->setRange(1, 999);
     scrInizio->setSingleStep(1);
     scrInizio->setGroupSeparatorShown(false);
+    QPalette arrowsOnly = scrInizio->palette();
+    arrowsOnly.setColor(QPalette::Text, Qt::transparent);
+    arrowsOnly.setColor(QPalette::Base, arrowsOnly.color(QPalette::Window));
+    scrInizio->setPalette(arrowsOnly);
     connect(scrInizio, &QSpinBox::valueChanged, this, [this](int value) { txtInizio->setText(QString::number(value)); });
 
     auto* cmdAnnulla = button(this, "cmdAnnulla", QStringLiteral("Annulla"), QRect(230, 240, 110, 30));
@@ -91,7 +95,8 @@ void TfrmNumerazione::showEvent(QShowEvent* event)
         scrInizio->setValue(ok ? value : 1);
     }
     txtInizio->setText(start);
-    scrInizio->setFocus();
+    // The focus on the button keeps the caret out of the narrow spin control.
+    findChild<QPushButton*>(QStringLiteral("cmdApplica"))->setFocus();
 }
 
 void TfrmNumerazione::cmdApplicaClick()

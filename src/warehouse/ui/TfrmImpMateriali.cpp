@@ -76,10 +76,10 @@ TfrmImpMateriali::TfrmImpMateriali() : ListScreen(importSpec())
             [this](const QString& text) { enableImport(!text.isEmpty()); });
 
     optAggiorna = makeControl<QRadioButton>(this, QStringLiteral("optAggiorna"), QStringLiteral(" Aggiorna giacenza "));
-    optAggiorna->setGeometry(580, y - 8, 170, 22);
+    optAggiorna->setGeometry(566, y - 8, 184, 22);
     optNonAggiornare = makeControl<QRadioButton>(this, QStringLiteral("optNonAggiornare"),
                                                  QStringLiteral(" Non aggiornare giacenza "));
-    optNonAggiornare->setGeometry(580, y + 16, 175, 22);
+    optNonAggiornare->setGeometry(566, y + 16, 184, 22);
     optAggiorna->setChecked(true);
     connect(optAggiorna, &QRadioButton::clicked, this, &TfrmImpMateriali::colourOptions);
     connect(optNonAggiornare, &QRadioButton::clicked, this, &TfrmImpMateriali::colourOptions);
