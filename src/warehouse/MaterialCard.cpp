@@ -76,6 +76,14 @@ QString underStockLine(const TRecMateriale& record)
     return underStockLine(record.encode().constData());
 }
 
+ListReportSpec goodsReport()
+{
+    ListReportSpec report;
+    report.title = QStringLiteral("Merce in magazzino");
+    report.ruleLength = 21;
+    return report;
+}
+
 bool search(const Criteria& criteria, QStringList& lines)
 {
     ArchiveFile file = archive();

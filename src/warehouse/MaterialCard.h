@@ -1,5 +1,6 @@
 #pragma once
 
+#include "storage/ListReport.h"
 #include "storage/ListSearch.h"
 #include "storage/MaterialRecord.h"
 
@@ -41,6 +42,9 @@ QString searchLine(const TRecMateriale& record);
 // "  Costo: " cost (15), "  Giacenza: " stock (10), supplier (30), contact.
 QString underStockLine(const char* record);
 QString underStockLine(const TRecMateriale& record);
+
+// The printed list of the material search and of the import list.
+ListReportSpec goodsReport();
 
 // Lines of every matching record, in file order; false after an archive
 // failure (the lines found so far are kept).

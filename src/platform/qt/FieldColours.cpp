@@ -33,12 +33,20 @@ private:
 QColor restGreen() { return QColor(192, 220, 192); }
 QColor computedBlue() { return QColor(166, 202, 240); }
 QColor focusYellow() { return QColor(Qt::yellow); }
+QColor maroon() { return QColor(128, 0, 0); }
 
 void setBackground(QWidget* field, const QColor& colour)
 {
     QPalette p = field->palette();
     p.setColor(QPalette::Base, colour);
     field->setPalette(p);
+}
+
+void setTextColour(QWidget* widget, const QColor& colour)
+{
+    QPalette p = widget->palette();
+    p.setColor(QPalette::WindowText, colour);
+    widget->setPalette(p);
 }
 
 void install(QWidget* field, const QColor& rest)

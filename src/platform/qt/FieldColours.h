@@ -11,10 +11,14 @@ namespace FieldColours {
 QColor restGreen();   // red 192, green 220, blue 192
 QColor computedBlue();
 QColor focusYellow();
+// Dark red (maroon): warning lines and the caption of the option chosen.
+QColor maroon();
 
 // Sets the rest colour now and switches to yellow while the field has the focus.
 void install(QWidget* field, const QColor& rest);
 
 void setBackground(QWidget* field, const QColor& colour);
+// The colour of a label's or a button's caption.
+void setTextColour(QWidget* widget, const QColor& colour);
 
 } // namespace FieldColours

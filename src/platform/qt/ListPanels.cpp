@@ -5,6 +5,7 @@
 #include "platform/qt/FieldColours.h"
 #include "platform/qt/KeyFilters.h"
 #include "platform/qt/ListServices.h"
+#include "platform/qt/ScreenWindows.h"
 #include "storage/Amounts.h"
 
 #include <QEvent>
@@ -42,11 +43,7 @@ QLabel* ListLabel(QWidget* parent, const QString& s, const QRect& geometry, bool
 
 QPushButton* ListButton(QWidget* parent, const char* name, const QString& caption, const QRect& geometry)
 {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(QLatin1String(name));
-    b->setGeometry(geometry);
-    b->setAutoDefault(false);
-    return b;
+    return DialogButton(parent, name, caption, geometry);
 }
 
 ListPanels::ListPanels(QWidget* host, const ListScreenSpec& spec, const QRect& inside, const QRect& listGeometry,

@@ -7,6 +7,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPainter>
+#include <QPushButton>
 #include <QScreen>
 
 CentredWindow::CentredWindow(const QString& objectName, const QString& caption, Geometry geometry)
@@ -111,4 +112,13 @@ void DialogScreen::showEvent(QShowEvent* event)
         move(area.center() - QPoint(width() / 2, height() / 2));
     }
     QDialog::showEvent(event);
+}
+
+QPushButton* DialogButton(QWidget* parent, const char* name, const QString& caption, const QRect& geometry)
+{
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(QLatin1String(name));
+    b->setGeometry(geometry);
+    b->setAutoDefault(false);
+    return b;
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 class QLabel;
+class QPushButton;
 
 // A full-screen window with a fixed-size content panel kept centred, the
 // tiled background and the navy status bar panInfo: the launcher and the
@@ -66,6 +67,10 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
 };
+
+// A push button of a dialog, named, captioned and placed; Enter in a field
+// never presses it.
+QPushButton* DialogButton(QWidget* parent, const char* name, const QString& caption, const QRect& geometry);
 
 // Names every screen's controls the same way: objectName is the control's name.
 template <class W, class... Args>

@@ -2,6 +2,7 @@
 
 #include "platform/AppDir.h"
 #include "platform/Platform.h"
+#include "platform/qt/FieldColours.h"
 #include "platform/qt/PictureButton.h"
 #include "receipts/ReceiptSettings.h"
 
@@ -16,13 +17,6 @@ namespace {
 
 const QSize kPreview(297, 184);
 
-QPushButton* button(QWidget* parent, const char* name, const QString& caption, const QRect& geometry)
-{
-    auto* b = makeControl<QPushButton>(parent, QLatin1String(name), caption);
-    b->setGeometry(geometry);
-    b->setAutoDefault(false);
-    return b;
-}
 
 // The picture in bitmap form, replacing the file only once it is complete,
 // so a write that fails halfway leaves the previous logo in place.
@@ -51,14 +45,11 @@ QString unwritableLogoMessage()
 TfrmLogo::TfrmLogo()
     : DialogScreen(QStringLiteral("frmLogo"), QStringLiteral(" Carica logo Ditta"), QSize(470, 310))
 {
-    const QColor maroon(128, 0, 0);
     for (const auto& [text, y] : {std::pair{"Selezionare un file di immagine in formato Bitmap da", 10},
                                   std::pair{"inserire come logo nella stampa dei documenti.", 30}}) {
         auto* l = new QLabel(QString::fromUtf8(text), this);
         l->setGeometry(16, y, 440, 20);
-        QPalette p = l->palette();
-        p.setColor(QPalette::WindowText, maroon);
-        l->setPalette(p);
+        FieldColours::setTextColour(l, FieldColours::maroon());
     }
 
     imgFoto = makeControl<QLabel>(this, QStringLiteral("imgFoto"));
@@ -67,7 +58,7 @@ TfrmLogo::TfrmLogo()
     imgFoto->setAlignment(Qt::AlignCenter);
     imgFoto->setStyleSheet(QStringLiteral("QLabel { background: white; }"));
 
-    auto* cmdFoto = button(this, "cmdFoto", QStringLiteral("Carica immagine"), QRect(330, 62, 124, 30));
+    auto* cmdFoto = DialogButton(this, "cmdFoto", QStringLiteral("Carica immagine"), QRect(330, 62, 124, 30));
     connect(cmdFoto, &QPushButton::clicked, this, &TfrmLogo::cmdFotoClick);
     auto* imgCancella = new PictureButton(QStringLiteral("imgCancella"), QStringLiteral(":/pictures/btn_cancella.png"),
                                           QString(), this);
@@ -80,8 +71,8 @@ TfrmLogo::TfrmLogo()
     imgEuro->setToolTip(QStringLiteral("Simbolo dell'euro"));
     connect(imgEuro, &PictureButton::released, this, &TfrmLogo::imgEuroMouseUp);
 
-    auto* cmdAnnulla = button(this, "cmdAnnulla", QStringLiteral("Annulla"), QRect(214, 264, 110, 30));
-    auto* cmdApplica = button(this, "cmdApplica", QStringLiteral("Applica e chiudi"), QRect(334, 264, 120, 30));
+    auto* cmdAnnulla = DialogButton(this, "cmdAnnulla", QStringLiteral("Annulla"), QRect(214, 264, 110, 30));
+    auto* cmdApplica = DialogButton(this, "cmdApplica", QStringLiteral("Applica e chiudi"), QRect(334, 264, 120, 30));
     connect(cmdAnnulla, &QPushButton::clicked, this, &QDialog::reject);
     connect(cmdApplica, &QPushButton::clicked, this, &TfrmLogo::cmdApplicaClick);
 }

@@ -1,5 +1,6 @@
 #include "receipts/ui/TfrmNumerazione.h"
 
+#include "platform/qt/FieldColours.h"
 #include "receipts/ReceiptSettings.h"
 #include "storage/TextRules.h"
 
@@ -16,20 +17,9 @@ QLabel* infoLine(QWidget* parent, const QString& text, int y, bool warning)
 {
     auto* l = new QLabel(text, parent);
     l->setGeometry(16, y, 440, 20);
-    if (warning) {
-        QPalette p = l->palette();
-        p.setColor(QPalette::WindowText, QColor(128, 0, 0));
-        l->setPalette(p);
-    }
+    if (warning)
+        FieldColours::setTextColour(l, FieldColours::maroon());
     return l;
-}
-
-QPushButton* button(QWidget* parent, const char* name, const QString& caption, const QRect& geometry)
-{
-    auto* b = makeControl<QPushButton>(parent, QLatin1String(name), caption);
-    b->setGeometry(geometry);
-    b->setAutoDefault(false);
-    return b;
 }
 
 } // namespace
@@ -72,8 +62,8 @@ TfrmNumerazione::TfrmNumerazione()
     scrInizio->setPalette(arrowsOnly);
     connect(scrInizio, &QSpinBox::valueChanged, this, [this](int value) { txtInizio->setText(QString::number(value)); });
 
-    auto* cmdAnnulla = button(this, "cmdAnnulla", QStringLiteral("Annulla"), QRect(230, 240, 110, 30));
-    auto* cmdApplica = button(this, "cmdApplica", QStringLiteral("Applica e chiudi"), QRect(350, 240, 120, 30));
+    auto* cmdAnnulla = DialogButton(this, "cmdAnnulla", QStringLiteral("Annulla"), QRect(230, 240, 110, 30));
+    auto* cmdApplica = DialogButton(this, "cmdApplica", QStringLiteral("Applica e chiudi"), QRect(350, 240, 120, 30));
     connect(cmdAnnulla, &QPushButton::clicked, this, &QDialog::reject);
     connect(cmdApplica, &QPushButton::clicked, this, &TfrmNumerazione::cmdApplicaClick);
 }

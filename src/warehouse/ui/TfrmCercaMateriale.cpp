@@ -14,12 +14,7 @@ ListScreenSpec searchSpec()
     spec.caption = QStringLiteral(" Ricerca materiali in archivio");
     spec.variant = ListScreenSpec::Variant::Criteria;
     spec.scrollWidth = 3000;
-    spec.report = [] {
-        ListReportSpec report;
-        report.title = QStringLiteral("Merce in magazzino");
-        report.ruleLength = 21;
-        return report;
-    };
+    spec.report = MaterialCard::goodsReport;
     spec.criteriaTitle = QStringLiteral("Ricerca materiali in archivio");
     spec.criteriaHelp =
         QStringLiteral("Immettere nei campi prescelti una o più parole consecutive presenti nelle schede\n"

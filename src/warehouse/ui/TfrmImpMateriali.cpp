@@ -32,16 +32,9 @@ ListScreenSpec importSpec()
         QStringLiteral("Inserire una o più parole consecutive presenti nella scheda da cercare e premere il pulsante Trova.\n"
                        "Per spostarsi sulla voce successiva contenente la stessa chiave di ricerca, fare di nuovo clic su Trova.\n"
                        "Selezionare una voce dall'elenco e premere Importa.");
-    spec.report = [] {
-        ListReportSpec report;
-        report.title = QStringLiteral("Merce in magazzino");
-        report.ruleLength = 21;
-        return report;
-    };
+    spec.report = MaterialCard::goodsReport;
     return spec;
 }
-
-const QColor kMaroon(128, 0, 0);
 
 QString lineMark(int line)
 {
@@ -143,11 +136,8 @@ void TfrmImpMateriali::enableImport(bool enabled)
 
 void TfrmImpMateriali::colourOptions()
 {
-    for (QRadioButton* option : {optAggiorna, optNonAggiornare}) {
-        QPalette p = option->palette();
-        p.setColor(QPalette::WindowText, option->isChecked() ? kMaroon : QColor(Qt::black));
-        option->setPalette(p);
-    }
+    for (QRadioButton* option : {optAggiorna, optNonAggiornare})
+        FieldColours::setTextColour(option, option->isChecked() ? FieldColours::maroon() : QColor(Qt::black));
 }
 
 void TfrmImpMateriali::lstRecordsClick()
