@@ -51,6 +51,7 @@ private slots:
     void import_data();
     void import();
     void typedQuantityEnablesImportWithoutALine();
+    void archiveGoneBeforeImportClosesSilently();
     void quantityKeys_data();
     void quantityKeys();
     void quantityOnLeaving_data();
@@ -264,6 +265,23 @@ void TestMaterialImport::typedQuantityEnablesImportWithoutALine()
     QCOMPARE(dir->readAll(MaterialCard::archiveFileName()), before);
 }
 
+void TestMaterialImport::archiveGoneBeforeImportClosesSilently()
+{
+    const TRecMateriale r = article("A1", "5");
+    add(r);
+    TfrmImpMateriali d;
+    d.setLine(1, "2");
+    d.open();
+    clickLine(d, r);
+    // Another workstation takes the archive away between the click and Importa.
+    QVERIFY(QFile::remove(dir->file(MaterialCard::archiveFileName())));
+    dir->putFolderInPlaceOf(MaterialCard::archiveFileName());
+    clickOn(importa(d));
+    QVERIFY(!d.isVisible());
+    QVERIFY(!d.imported().has_value());
+    QVERIFY(fake->messages.isEmpty());
+}
+
 void TestMaterialImport::quantityKeys_data()
 {
     // keys: characters typed one by one; <Home>, <End>, <Left>, <Del>, <BS>, <Enter> are the named keys.
@@ -280,6 +298,7 @@ void TestMaterialImport::quantityKeys_data()
     QTest::newRow("Backspace") << "2,5" << "<End><BS>" << "2," << 0;
     QTest::newRow("arrows then a digit") << "25" << "<End><Left>0" << "205" << 0;
     QTest::newRow("no guard on big values") << "40000000" << "<End>0" << "400000000" << 0;
+    QTest::newRow("Enter") << "2" << "<End><Enter>" << "2" << 0;
     QTest::newRow("at most 15 characters") << "123456789012345" << "<End>6" << "123456789012345" << 0;
 }
 
@@ -351,6 +370,9 @@ void TestMaterialImport::quantityOnLeaving()
     press(quant, Qt::Key_Backspace, "\b");
     for (const QChar c : typed)
         press(quant, c == ',' ? int(Qt::Key_Comma) : Qt::Key_0 + c.digitValue(), QString(c));
+    // Enter leaves the focus where it is.
+    press(quant, Qt::Key_Return, "\r");
+    QVERIFY(quant->hasFocus());
     control<QLineEdit>(&d, "txtTrova")->setFocus();
     QCOMPARE(quant->text(), left);
     QCOMPARE(quant->palette().color(QPalette::Base), QColor(Qt::white));
