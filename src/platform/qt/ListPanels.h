@@ -43,10 +43,11 @@ struct ListScreenSpec
     QString instructions;            // under the list; the card-list instructions when empty
     int scrollWidth = 1500;          // the list scrolls sideways over this many pixels
     bool reportsArchiveFailure = true;   // false: a failing archive ends the list silently
-    // Plain variant: the caption of the button beside "Stampa" (cmdAnnulla).
-    // "Annulla" closes the list; a screen that gives it an action of its
-    // own (the import's "Importa") connects it itself.
-    QString actionCaption = QStringLiteral("Annulla");
+    // Plain variant: the button beside "Stampa" (cmdAnnulla). Empty: it
+    // reads "Annulla" and closes the list; otherwise it carries this caption
+    // and an action of the screen's own, which the screen connects (the
+    // import's "Importa").
+    QString actionCaption;
     // False where a button, not a double click, makes the choice.
     bool doubleClickChooses = true;
     // Asked at each print, so a title built from the screen's state is up to date.

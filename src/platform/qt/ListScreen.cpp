@@ -54,8 +54,10 @@ void ListScreen::buildButtons()
     const int y = m_spec.size.height() - 46;
     cmdStampa = ListButton(this, "cmdStampa", QStringLiteral("Stampa"), QRect(w - 120, y, 110, 30));
     if (m_spec.variant == ListScreenSpec::Variant::Plain) {
-        cmdAnnulla = ListButton(this, "cmdAnnulla", m_spec.actionCaption, QRect(w - 240, y, 110, 30));
-        if (m_spec.actionCaption == QLatin1String("Annulla"))
+        const bool cancels = m_spec.actionCaption.isEmpty();
+        cmdAnnulla = ListButton(this, "cmdAnnulla", cancels ? QStringLiteral("Annulla") : m_spec.actionCaption,
+                                QRect(w - 240, y, 110, 30));
+        if (cancels)
             connect(cmdAnnulla, &QPushButton::clicked, this, &QDialog::reject);
         return;
     }
