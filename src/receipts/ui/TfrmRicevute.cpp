@@ -78,10 +78,10 @@ struct LineColumn
 const LineColumn kLine[] = {
     {"txtQuant", &R::Quant, " Quant. ", 34, 56, KeyRule::Amount, Leave::Number, true},
     {"txtCod", &R::Cod, " Codice: ", 94, 140, KeyRule::None, Leave::Keep, true},
-    {"txtDesc", &R::Desc, " Descrizione: ", 238, 350, KeyRule::None, Leave::Keep, true},
-    {"txtPrezzoUni", &R::PrezzoUni, " Prezzo unit. ", 592, 100, KeyRule::AmountLimited, Leave::Amount, true},
-    {"txtSconto", &R::Sconto, " Sconto % ", 696, 62, KeyRule::Amount, Leave::Number, true},
-    {"txtPrezzoTot", &R::PrezzoTot, " Prezzo tot. ", 762, 100, KeyRule::None, Leave::Keep, false},
+    {"txtDesc", &R::Desc, " Descrizione: ", 238, 330, KeyRule::None, Leave::Keep, true},
+    {"txtPrezzoUni", &R::PrezzoUni, " Prezzo unit. ", 572, 100, KeyRule::AmountLimited, Leave::Amount, true},
+    {"txtSconto", &R::Sconto, " Sconto % ", 676, 72, KeyRule::Amount, Leave::Number, true},
+    {"txtPrezzoTot", &R::PrezzoTot, " Prezzo tot. ", 752, 106, KeyRule::None, Leave::Keep, false},
 };
 int lineY(int row) { return 40 + 36 * row; }
 
@@ -112,8 +112,8 @@ std::vector<card::Field<R>> receiptFields()
     add(&R::Venditore, {"txtVenditore", Control::Edit, d, " Cognome, nome o ragione sociale: ", QRect(8, 20, 300, 16), QRect(8, 36, 384, 22)});
     add(&R::IndirizzoVen, {"txtIndirizzoVen", Control::Edit, d, " Indirizzo: ", QRect(8, 64, 72, 22), QRect(80, 64, 312, 22)});
     add(&R::CapVen, {"txtCapVen", Control::Edit, d, " CAP: ", QRect(8, 92, 40, 22), QRect(48, 92, 64, 22)});
-    add(&R::CittaVen, {"txtCittaVen", Control::Edit, d, " Città: ", QRect(118, 92, 44, 22), QRect(162, 92, 170, 22)});
-    add(&R::ProvVen, {"txtProvVen", Control::Edit, d, " Prov. ", QRect(336, 92, 40, 22), QRect(374, 92, 18, 22), 0, Look::Bold, KeyRule::UpperAlways});
+    add(&R::CittaVen, {"txtCittaVen", Control::Edit, d, " Città: ", QRect(118, 92, 44, 22), QRect(162, 92, 160, 22)});
+    add(&R::ProvVen, {"txtProvVen", Control::Edit, d, " Prov. ", QRect(326, 92, 40, 22), QRect(364, 92, 28, 22), 0, Look::Bold, KeyRule::UpperAlways});
     add(&R::IvaVen, {"txtIvaVen", Control::Edit, d, " Partita IVA: ", QRect(8, 124, 96, 22), QRect(104, 124, 120, 22), 0, Look::Bold, KeyRule::Digits, kVatDigits});
     add(&R::CodFiscVen, {"txtCodFiscVen", Control::Edit, d, " Codice fiscale: ", QRect(8, 158, 96, 22), QRect(104, 158, 170, 22), 0, Look::Bold, KeyRule::UpperAlways});
     add(&R::Libero01, {"txtLibero01", Control::Edit, d, " Campo libero 1: ", QRect(8, 190, 110, 22), QRect(118, 190, 274, 22)});
@@ -122,8 +122,8 @@ std::vector<card::Field<R>> receiptFields()
     add(&R::Cliente, {"txtCliente", Control::Edit, c, " Cognome, nome o ragione sociale: ", QRect(8, 20, 300, 16), QRect(8, 36, 364, 22)});
     add(&R::IndirizzoCli, {"txtIndirizzoCli", Control::Edit, c, " Indirizzo: ", QRect(8, 64, 72, 22), QRect(80, 64, 292, 22)});
     add(&R::CapCli, {"txtCapCli", Control::Edit, c, " CAP: ", QRect(8, 92, 40, 22), QRect(48, 92, 64, 22)});
-    add(&R::CittaCli, {"txtCittaCli", Control::Edit, c, " Città: ", QRect(118, 92, 44, 22), QRect(162, 92, 150, 22)});
-    add(&R::ProvCli, {"txtProvCli", Control::Edit, c, " Prov. ", QRect(316, 92, 40, 22), QRect(354, 92, 18, 22), 0, Look::Bold, KeyRule::UpperAlways});
+    add(&R::CittaCli, {"txtCittaCli", Control::Edit, c, " Città: ", QRect(118, 92, 44, 22), QRect(162, 92, 140, 22)});
+    add(&R::ProvCli, {"txtProvCli", Control::Edit, c, " Prov. ", QRect(306, 92, 40, 22), QRect(344, 92, 28, 22), 0, Look::Bold, KeyRule::UpperAlways});
     add(&R::IvaCli, {"txtIvaCli", Control::Edit, c, " Partita IVA: ", QRect(8, 124, 96, 22), QRect(104, 124, 120, 22), 0, Look::Bold, KeyRule::Digits, kVatDigits});
     add(&R::CodFiscCli, {"txtCodFiscCli", Control::Edit, c, " Codice fiscale: ", QRect(8, 158, 96, 22), QRect(104, 158, 170, 22), 0, Look::Bold, KeyRule::UpperAlways});
     add(&R::ModPag, {"txtModPag", Control::Edit, nullptr, " Modalità di pagamento: ", QRect(560, 196, 150, 22), QRect(712, 196, 228, 22)});
@@ -219,8 +219,8 @@ void TfrmRicevute::buildEditor()
     addGroup("grpCliente", QStringLiteral(" Cliente: "), QRect(560, 2, 380, 188));
     addGroup("grpApparecchio", QStringLiteral(" Apparecchio "), QRect(10, 254, 890, 56));
     for (int p = 0; p < 4; ++p)
-        grpPage[p] = addGroup(pageName(p), QStringLiteral(" Pag. %1 ").arg(p + 1), QRect(10, 314, 930, 226));
-    addGroup("grpTotali", QStringLiteral(" Totali "), QRect(10, 544, 930, 64));
+        grpPage[p] = addGroup(pageName(p), QStringLiteral(" Pag. %1 ").arg(p + 1), QRect(10, 314, 930, 252));
+    addGroup("grpTotali", QStringLiteral(" Totali "), QRect(10, 570, 930, 64));
     // The line captions and numbers, repeated on each page.
     for (int p = 0; p < 4; ++p) {
         for (const LineColumn& col : kLine) {
@@ -319,8 +319,8 @@ void TfrmRicevute::buildToolbar()
     addArrows({{" Visualizza la prima ricevuta in archivio.", " Visualizza la ricevuta precedente in archivio.",
                 " Visualizza la ricevuta successiva in archivio.", " Visualizza l'ultima ricevuta in archivio."},
                {367, 405, 503, 541},
-               620,
-               QRect(439, 620, 62, 32)});
+               644,
+               QRect(439, 644, 62, 32)});
 }
 
 void TfrmRicevute::wireLines()
@@ -350,8 +350,8 @@ void TfrmRicevute::wireLines()
     const char* const forward[3] = {"imgAvanti_A", "imgAvanti_B", "imgAvanti_C"};
     const char* const back[3] = {"imgIndietro_B", "imgIndietro_C", "imgIndietro_D"};
     for (int p = 0; p < 3; ++p) {
-        buttons.push_back({forward[p], "btn_avanti", " Avanti ", {870, 190}, [this, p] { showPage(p + 1); }, true, pageName(p)});
-        buttons.push_back({back[p], "btn_indietro", " Indietro ", {830, 190}, [this, p] { showPage(p); }, true, pageName(p + 1)});
+        buttons.push_back({forward[p], "btn_avanti", " Avanti ", {870, 214}, [this, p] { showPage(p + 1); }, true, pageName(p)});
+        buttons.push_back({back[p], "btn_indietro", " Indietro ", {830, 214}, [this, p] { showPage(p); }, true, pageName(p + 1)});
     }
     addButtons(buttons);
 
@@ -613,8 +613,14 @@ void TfrmRicevute::setPaid(bool paid)
     chkSaldato->setChecked(paid);
     QPalette p = chkSaldato->palette();
     p.setColor(QPalette::Window, QColor(0, 0, 128));
-    p.setColor(QPalette::WindowText, paid ? QColor(0, 255, 0) : QColor(Qt::white));
+    const QColor caption = paid ? QColor(0, 255, 0) : QColor(Qt::white);
+    p.setColor(QPalette::WindowText, caption);
     chkSaldato->setPalette(p);
+    // The style draws check boxes from the style sheet, not the palette.
+    chkSaldato->setStyleSheet(QStringLiteral("QCheckBox { background: #000080; color: %1; padding-left: 8px; font-weight: bold; }"
+                                             "QCheckBox::indicator { width: 14px; height: 14px; border: 1px solid white; background: white; }"
+                                             "QCheckBox::indicator:checked { background: #00FF00; }")
+                                  .arg(caption.name()));
 }
 
 void TfrmRicevute::emptyTotals()
