@@ -20,6 +20,27 @@
 #include <QTimer>
 #include <QtTest>
 
+// While the search named runs modally, lists every card and chooses the only
+// line with a double click, as a user would; the loop ends whatever happens.
+template <class Search>
+void chooseTheOnlyLine(const char* name)
+{
+    QTimer::singleShot(0, [name] {
+        Search* search = nullptr;
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (w->objectName() == QLatin1String(name) && w->isVisible())
+                search = qobject_cast<Search*>(w);
+        }
+        QVERIFY(search);
+        auto close = qScopeGuard([search] { search->reject(); });
+        control<QPushButton>(search, "cmdTrova")->click();
+        auto* list = control<QListWidget>(search, "lstRecords");
+        QCOMPARE(list->count(), 1);
+        list->setCurrentRow(0);
+        search->lstRecordsDblClick();
+    });
+}
+
 class TestReceiptEditor : public QObject
 {
     Q_OBJECT
@@ -388,20 +409,7 @@ void TestReceiptEditor::clientImportFillsTheClientBlock()
     qint64 at = 0;
     ArchiveFile clients(dir->file("Clienti.pro"), TRecCliente::Size);
     QVERIFY(clients.append(c.encode(), at));
-    QTimer::singleShot(0, [] {
-        TfrmCercaCliente* search = nullptr;
-        for (QWidget* w : QApplication::topLevelWidgets()) {
-            if (w->objectName() == "frmCercaCliente" && w->isVisible())
-                search = static_cast<TfrmCercaCliente*>(w);
-        }
-        QVERIFY(search);
-        auto close = qScopeGuard([search] { search->reject(); });
-        control<QPushButton>(search, "cmdTrova")->click();
-        auto* list = control<QListWidget>(search, "lstRecords");
-        QCOMPARE(list->count(), 1);
-        list->setCurrentRow(0);
-        search->lstRecordsDblClick();
-    });
+    chooseTheOnlyLine<TfrmCercaCliente>("frmCercaCliente");
     release("imgImpCli");
     QCOMPARE(edit("txtCliente")->text(), QString("Rossi Mario"));
     QCOMPARE(edit("txtIndirizzoCli")->text(), QString("Via Roma 1"));
@@ -425,16 +433,7 @@ void TestReceiptEditor::applianceImportFillsTheApplianceBlock()
     qint64 at = 0;
     ArchiveFile materials(dir->file("Materiali.pro"), TRecMateriale::Size);
     QVERIFY(materials.append(m.encode(), at));
-    QTimer::singleShot(0, [] {
-        auto* search = qobject_cast<TfrmCercaMateriale*>(topLevel("frmCercaMateriale"));
-        QVERIFY(search && search->isVisible());
-        auto close = qScopeGuard([search] { search->reject(); });
-        control<QPushButton>(search, "cmdTrova")->click();
-        auto* list = control<QListWidget>(search, "lstRecords");
-        QCOMPARE(list->count(), 1);
-        list->setCurrentRow(0);
-        search->lstRecordsDblClick();
-    });
+    chooseTheOnlyLine<TfrmCercaMateriale>("frmCercaMateriale");
     release("impAutomezzo");
     QCOMPARE(edit("txtTelaio")->text(), QString("LAV-01"));
     QCOMPARE(edit("txtPercorsi")->text(), QString("Lavatrice"));

@@ -87,13 +87,24 @@ int lineY(int row) { return 40 + 36 * row; }
 
 const char* pageName(int page) { return keep(QStringLiteral("grpPage%1").arg(page + 1, 2, 10, QLatin1Char('0'))); }
 
-// The company and client blocks share their rows: the group, the prefix of
-// the names and the record fields.
+// The company and client blocks share their rows: name under its caption,
+// address, postcode with town and province, VAT number, tax code. Only the
+// group, the names, the record fields and the width of the group differ.
 struct Party
 {
     const char* panel;
-    const char* suffix;   // "Ven" or "Cli"
+    const char* names[7];
+    QString R::*fields[7];
+    int width;   // of the name field; the rest follows from it
 };
+const Party kCompany{"grpDitta",
+                     {"txtVenditore", "txtIndirizzoVen", "txtCapVen", "txtCittaVen", "txtProvVen", "txtIvaVen", "txtCodFiscVen"},
+                     {&R::Venditore, &R::IndirizzoVen, &R::CapVen, &R::CittaVen, &R::ProvVen, &R::IvaVen, &R::CodFiscVen},
+                     384};
+const Party kClient{"grpCliente",
+                    {"txtCliente", "txtIndirizzoCli", "txtCapCli", "txtCittaCli", "txtProvCli", "txtIvaCli", "txtCodFiscCli"},
+                    {&R::Cliente, &R::IndirizzoCli, &R::CapCli, &R::CittaCli, &R::ProvCli, &R::IvaCli, &R::CodFiscCli},
+                    364};
 
 std::vector<card::Field<R>> receiptFields()
 {
@@ -107,25 +118,24 @@ std::vector<card::Field<R>> receiptFields()
     add(&R::Ricevuta, {"txtRicevuta", Control::Edit, nullptr, nullptr, {}, QRect(10, 10, 130, 30)}, false);
     add(&R::NumRic, {"txtNumRic", Control::Edit, nullptr, nullptr, {}, QRect(10, 42, 130, 28)});
     add(&R::Data, {"txtData", Control::Edit, nullptr, " Data: ", QRect(10, 76, 130, 18), QRect(10, 94, 130, 24)});
-    // Company, then client: name on its own row under its caption, then the address rows.
-    const char* d = "grpDitta";
-    add(&R::Venditore, {"txtVenditore", Control::Edit, d, " Cognome, nome o ragione sociale: ", QRect(8, 20, 300, 16), QRect(8, 36, 384, 22)});
-    add(&R::IndirizzoVen, {"txtIndirizzoVen", Control::Edit, d, " Indirizzo: ", QRect(8, 64, 72, 22), QRect(80, 64, 312, 22)});
-    add(&R::CapVen, {"txtCapVen", Control::Edit, d, " CAP: ", QRect(8, 92, 40, 22), QRect(48, 92, 64, 22)});
-    add(&R::CittaVen, {"txtCittaVen", Control::Edit, d, " Città: ", QRect(118, 92, 44, 22), QRect(162, 92, 160, 22)});
-    add(&R::ProvVen, {"txtProvVen", Control::Edit, d, " Prov. ", QRect(326, 92, 40, 22), QRect(364, 92, 28, 22), 0, Look::Bold, KeyRule::UpperAlways});
-    add(&R::IvaVen, {"txtIvaVen", Control::Edit, d, " Partita IVA: ", QRect(8, 124, 96, 22), QRect(104, 124, 120, 22), 0, Look::Bold, KeyRule::Digits, kVatDigits});
-    add(&R::CodFiscVen, {"txtCodFiscVen", Control::Edit, d, " Codice fiscale: ", QRect(8, 158, 96, 22), QRect(104, 158, 170, 22), 0, Look::Bold, KeyRule::UpperAlways});
-    add(&R::Libero01, {"txtLibero01", Control::Edit, d, " Campo libero 1: ", QRect(8, 190, 110, 22), QRect(118, 190, 274, 22)});
-    add(&R::Libero02, {"txtLibero02", Control::Edit, d, " Campo libero 2: ", QRect(8, 216, 110, 22), QRect(118, 216, 274, 22)});
-    const char* c = "grpCliente";
-    add(&R::Cliente, {"txtCliente", Control::Edit, c, " Cognome, nome o ragione sociale: ", QRect(8, 20, 300, 16), QRect(8, 36, 364, 22)});
-    add(&R::IndirizzoCli, {"txtIndirizzoCli", Control::Edit, c, " Indirizzo: ", QRect(8, 64, 72, 22), QRect(80, 64, 292, 22)});
-    add(&R::CapCli, {"txtCapCli", Control::Edit, c, " CAP: ", QRect(8, 92, 40, 22), QRect(48, 92, 64, 22)});
-    add(&R::CittaCli, {"txtCittaCli", Control::Edit, c, " Città: ", QRect(118, 92, 44, 22), QRect(162, 92, 140, 22)});
-    add(&R::ProvCli, {"txtProvCli", Control::Edit, c, " Prov. ", QRect(306, 92, 40, 22), QRect(344, 92, 28, 22), 0, Look::Bold, KeyRule::UpperAlways});
-    add(&R::IvaCli, {"txtIvaCli", Control::Edit, c, " Partita IVA: ", QRect(8, 124, 96, 22), QRect(104, 124, 120, 22), 0, Look::Bold, KeyRule::Digits, kVatDigits});
-    add(&R::CodFiscCli, {"txtCodFiscCli", Control::Edit, c, " Codice fiscale: ", QRect(8, 158, 96, 22), QRect(104, 158, 170, 22), 0, Look::Bold, KeyRule::UpperAlways});
+    auto addParty = [&](const Party& p) {
+        const int right = 8 + p.width;   // right edge of the rows
+        const card::FieldDef defs[7] = {
+            {p.names[0], Control::Edit, p.panel, " Cognome, nome o ragione sociale: ", QRect(8, 20, 300, 16), QRect(8, 36, p.width, 22)},
+            {p.names[1], Control::Edit, p.panel, " Indirizzo: ", QRect(8, 64, 72, 22), QRect(80, 64, right - 80, 22)},
+            {p.names[2], Control::Edit, p.panel, " CAP: ", QRect(8, 92, 40, 22), QRect(48, 92, 64, 22)},
+            {p.names[3], Control::Edit, p.panel, " Città: ", QRect(118, 92, 44, 22), QRect(162, 92, right - 230, 22)},
+            {p.names[4], Control::Edit, p.panel, " Prov. ", QRect(right - 66, 92, 40, 22), QRect(right - 28, 92, 28, 22), 0, Look::Bold, KeyRule::UpperAlways},
+            {p.names[5], Control::Edit, p.panel, " Partita IVA: ", QRect(8, 124, 96, 22), QRect(104, 124, 120, 22), 0, Look::Bold, KeyRule::Digits, kVatDigits},
+            {p.names[6], Control::Edit, p.panel, " Codice fiscale: ", QRect(8, 158, 96, 22), QRect(104, 158, 170, 22), 0, Look::Bold, KeyRule::UpperAlways},
+        };
+        for (int k = 0; k < 7; ++k)
+            add(p.fields[k], defs[k]);
+    };
+    addParty(kCompany);
+    add(&R::Libero01, {"txtLibero01", Control::Edit, "grpDitta", " Campo libero 1: ", QRect(8, 190, 110, 22), QRect(118, 190, 274, 22)});
+    add(&R::Libero02, {"txtLibero02", Control::Edit, "grpDitta", " Campo libero 2: ", QRect(8, 216, 110, 22), QRect(118, 216, 274, 22)});
+    addParty(kClient);
     add(&R::ModPag, {"txtModPag", Control::Edit, nullptr, " Modalità di pagamento: ", QRect(560, 196, 150, 22), QRect(712, 196, 228, 22)});
     add(&R::Banca, {"txtBanca", Control::Edit, nullptr, " Banca d'appoggio: ", QRect(560, 222, 150, 22), QRect(712, 222, 228, 22)});
     // The appliance on one row.
