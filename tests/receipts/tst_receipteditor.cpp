@@ -454,6 +454,11 @@ void TestReceiptEditor::pagesShowFiveLinesEach()
     }
     release("imgIndietro_D");
     QVERIFY(control<QGroupBox>(editor, "grpPage03")->isVisible());
+    // Enter after the fifth line of page 3 leads to page 4.
+    edit("txtSconto15")->setFocus();
+    press(edit("txtSconto15"), Qt::Key_Return, "\r");
+    QVERIFY(control<QGroupBox>(editor, "grpPage04")->isVisible());
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(edit("txtQuant16")));
     release("cmdNuovo");
     QVERIFY(control<QGroupBox>(editor, "grpPage01")->isVisible());
     QVERIFY(!control<QGroupBox>(editor, "grpPage03")->isVisible());

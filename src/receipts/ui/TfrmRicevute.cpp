@@ -557,6 +557,16 @@ bool TfrmRicevute::eventFilter(QObject* watched, QEvent* event)
         lblInfo->setText(watched->property("info").toString());
     if (event->type() == QEvent::Enter && watched == grpAnno)
         lblInfo->clear();
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->text() == QLatin1String("\r")) {
+        // Enter after the last line of a page goes on to the next page,
+        // whose first quantity the chain could not reach while it is hidden.
+        const QString name = watched->objectName();
+        const int line = name.startsWith(QLatin1String("txtSconto")) ? name.mid(9).toInt() : 0;
+        if (line % 5 == 0 && line > 0 && line < 20) {
+            showPage(line / 5);
+            return true;
+        }
+    }
     if (event->type() == QEvent::FocusOut) {
         auto* edit = qobject_cast<QLineEdit*>(watched);
         if (edit && edit->objectName().startsWith(QLatin1String("txtSconto"))) {
