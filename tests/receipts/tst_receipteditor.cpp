@@ -63,6 +63,7 @@ private slots:
     void keyFilters_data();
     void keyFilters();
     void discountAbove100IsRefusedOnLeaving();
+    void discountAbove100IsCappedOnSave();
     void settingsReadOnShowingWrittenOnClosing();
     void clientImportFillsTheClientBlock();
     void applianceImportFillsTheApplianceBlock();
@@ -365,6 +366,23 @@ void TestReceiptEditor::discountAbove100IsRefusedOnLeaving()
     typeInto(edit("txtSconto02"), "2,50");
     edit("txtCod02")->setFocus();
     QCOMPARE(edit("txtSconto02")->text(), QString("2,5"));
+}
+
+// Typed and saved without leaving the field: the saved line is never negative.
+void TestReceiptEditor::discountAbove100IsCappedOnSave()
+{
+    release("cmdNuovo");
+    fillSavable();
+    edit("txtQuant03")->setText("1");
+    edit("txtPrezzoUni03")->setText("40");
+    typeInto(edit("txtSconto03"), "150");
+    fake->clear();
+    release("cmdSalva");
+    QCOMPARE(edit("txtSconto03")->text(), QString("100"));
+    QCOMPARE(fake->messages.first().kind, MessageKind::Plain);
+    QVERIFY(fake->messages.first().text.startsWith("Attenzione: lo sconto non può superare il 100 per cento."));
+    QCOMPARE(stored(1).Sconto[2], QString("100"));
+    QCOMPARE(stored(1).PrezzoTot[2], QString("0,00"));
 }
 
 void TestReceiptEditor::settingsReadOnShowingWrittenOnClosing()

@@ -569,13 +569,8 @@ bool TfrmRicevute::eventFilter(QObject* watched, QEvent* event)
     }
     if (event->type() == QEvent::FocusOut) {
         auto* edit = qobject_cast<QLineEdit*>(watched);
-        if (edit && edit->objectName().startsWith(QLatin1String("txtSconto"))) {
-            double value = 0;
-            if (ParseAmount(NormalizeNumberText(edit->text()), value) && value > 100) {
-                edit->setText(QStringLiteral("100"));
-                platform::current().showMessage(QString::fromUtf8(kDiscountAbove100));
-            }
-        }
+        if (edit && edit->objectName().startsWith(QLatin1String("txtSconto")) && capDiscount(edit))
+            platform::current().showMessage(QString::fromUtf8(kDiscountAbove100));
     }
     return RecordCardScreen::eventFilter(watched, event);
 }
@@ -684,8 +679,26 @@ void TfrmRicevute::cmdNuovoClick()
     ClearReceiptBody();
 }
 
+// A discount above 100 per cent would give a negative line total: it
+// becomes 100. True when the field was changed.
+bool TfrmRicevute::capDiscount(QLineEdit* edit)
+{
+    double value = 0;
+    if (!ParseAmount(NormalizeNumberText(edit->text()), value) || value <= 100)
+        return false;
+    edit->setText(QStringLiteral("100"));
+    return true;
+}
+
 void TfrmRicevute::cmdOKClick()
 {
+    // The totals are computed, and saved, only from discounts of at most 100,
+    // also when a discount was typed and the field not left.
+    bool capped = false;
+    for (int i = 1; i <= 20; ++i)
+        capped = capDiscount(field(lineName("txtSconto", i))) || capped;
+    if (capped)
+        platform::current().showMessage(QString::fromUtf8(kDiscountAbove100));
     ReceiptAmounts a;
     for (int i = 0; i < 20; ++i) {
         a.Quant[i] = lineField("txtQuant", i + 1);

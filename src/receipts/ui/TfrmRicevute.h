@@ -64,6 +64,7 @@ protected:
     Append approveAppend(ArchiveFile& file) override;
 
 private:
+    bool capDiscount(QLineEdit* edit);
     void buildYearPanel();
     void buildEditor();
     void buildToolbar();
