@@ -391,7 +391,7 @@ void compose(PrintCanvas& canvas, Format format, const TRecRicevuta& receipt, co
 bool print(Format format, const TRecRicevuta& receipt, const QImage& logo, int copies)
 {
     platform::PrintJob job;
-    job.name = QStringLiteral("Ventoria 2.0 - ") + numberLine(receipt).trimmed();
+    job.name = QStringLiteral("Ventoria 2.0 - ") + trimmed(numberLine(receipt));
     job.orientation = format == Format::Large ? platform::PageOrientation::Portrait
                                               : platform::PageOrientation::Landscape;
     job.units = platform::CanvasUnits::TenthsOfMillimetre;
