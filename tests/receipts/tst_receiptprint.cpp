@@ -817,6 +817,7 @@ void TestReceiptPrint::printsToPdf()
         p.setFont(f);
         p.drawText(logo.rect(), Qt::AlignCenter, "ROSSI\nElettro");
     }
+    QVERIFY(!qt.usePrinter("Nessuna stampante"));
     QVERIFY(qt.usePrinter(printers.first()));
     QVERIFY(ReceiptPrint::print(format, filledReceipt(), logo, 1));
 
