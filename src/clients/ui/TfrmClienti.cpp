@@ -13,6 +13,7 @@
 #include "clients/ui/TfrmPrint_Contatto.h"
 #include "export/ui/TfrmEsportaCli.h"
 #include "platform/Platform.h"
+#include "platform/qt/FieldColours.h"
 #include "platform/qt/PictureButton.h"
 #include "platform/qt/Screens.h"
 
@@ -173,9 +174,7 @@ void TfrmClienti::setConsent(bool ticked)
 
 void TfrmClienti::chkDoppioTurnoClick()
 {
-    QPalette p = chkDoppioTurno->palette();
-    p.setColor(QPalette::WindowText, chkDoppioTurno->isChecked() ? QColor(128, 0, 0) : QColor(Qt::black));
-    chkDoppioTurno->setPalette(p);
+    FieldColours::markCaption(chkDoppioTurno, chkDoppioTurno->isChecked());
 }
 
 void TfrmClienti::imgNuovoClick()

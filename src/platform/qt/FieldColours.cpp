@@ -47,4 +47,16 @@ void install(QWidget* field, const QColor& rest)
     field->installEventFilter(new FocusWatcher(field, rest));
 }
 
+QColor captionMaroon()
+{
+    return QColor(128, 0, 0);
+}
+
+void markCaption(QWidget* control, bool chosen)
+{
+    QPalette p = control->palette();
+    p.setColor(QPalette::WindowText, chosen ? captionMaroon() : QColor(Qt::black));
+    control->setPalette(p);
+}
+
 } // namespace FieldColours

@@ -17,4 +17,8 @@ void install(QWidget* field, const QColor& rest);
 
 void setBackground(QWidget* field, const QColor& colour);
 
+// The caption of a chosen check box or radio button is maroon, of the others black.
+QColor captionMaroon();   // red 128, green 0, blue 0
+void markCaption(QWidget* control, bool chosen);
+
 } // namespace FieldColours
