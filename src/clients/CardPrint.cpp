@@ -357,14 +357,3 @@ void TBDPrintPage::drawPicture(platform::PrintCanvas& canvas, const Placement& a
     if (!image.isNull())
         canvas.drawImage(at.place(e.rect), image);
 }
-
-bool TBDPrintPage::Print(const PrintLayout& layout, const QString& jobName,
-                         platform::PageOrientation orientation) const
-{
-    std::unique_ptr<platform::PrintCanvas> canvas = platform::current().beginPixelDocument(jobName, orientation);
-    if (!canvas)
-        return false;
-    platform::BusyCursor busy;
-    Render(*canvas, layout);
-    return canvas->end();
-}

@@ -87,9 +87,6 @@ public:
 
     // Draws layout on an open canvas in printer pixels.
     void Render(platform::PrintCanvas& canvas, const PrintLayout& layout) const;
-    // The layout as one print job on the printer of the last print dialog;
-    // false when the printer could not start or finish it.
-    bool Print(const PrintLayout& layout, const QString& jobName, platform::PageOrientation orientation) const;
 
 private:
     struct Placement;

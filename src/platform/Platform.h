@@ -42,6 +42,13 @@ public:
     virtual std::unique_ptr<PrintCanvas> beginMetricDocument(const QString& jobName,
                                                              PageOrientation orientation) = 0;
 
+    // The printers installed on the system, for a choice the program offers
+    // itself (the receipt print dialog) instead of the standard dialog.
+    virtual QStringList printers() { return {}; }
+    // Makes the named printer, in colour, the one the next documents go to;
+    // false when it cannot be used.
+    virtual bool usePrinter(const QString& /*name*/) { return false; }
+
     // File-open dialog; empty when cancelled. filters as "Descrizione (*.ext)".
     virtual QString openFileDialog(QWidget* owner, const QString& title, const QStringList& filters) = 0;
     // Folder-browse dialog; empty when cancelled.

@@ -60,7 +60,9 @@ public:
 // copies are not sent.
 inline QString printFailureMessage()
 {
-    return QString::fromUtf8("Errore di stampa: il documento non è stato stampato.");
+    return QStringLiteral("Attenzione: il sistema non permette la stampa del documento.\n\r\n\r"
+                          "Accertarsi che la stampante sia configurata e collegata correttamente al proprio "
+                          "computer.");
 }
 
 } // namespace platform

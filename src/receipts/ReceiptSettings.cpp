@@ -44,11 +44,6 @@ QString fileName()
     return QStringLiteral("Impostazioni.ini");
 }
 
-QString logoFileName()
-{
-    return QStringLiteral("Logo.bmp");
-}
-
 Company readCompany()
 {
     Company c;

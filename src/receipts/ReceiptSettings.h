@@ -9,8 +9,6 @@
 namespace ReceiptSettings {
 
 QString fileName();   // "Impostazioni.ini"
-// The company logo printed on receipts, a bitmap beside the program.
-QString logoFileName();   // "Logo.bmp"
 
 // The ten company keys of "Dati Azienda", trimmed texts.
 struct Company

@@ -107,6 +107,9 @@ bool ArchiveFile::count(qint64& records)
     QFile file(m_path);
     if (!openArchive(file))
         return false;
+    // Shared: a count waits for an append of another workstation to finish,
+    // so the number a receipt is proposed counts that record too.
+    FileLock lock(file.handle(), FileLock::Shared);
     records = file.size() / m_recordSize;
     return true;
 }
@@ -156,6 +159,11 @@ bool ArchiveFile::update(qint64 position, const QByteArray& record)
 
 bool ArchiveFile::scan(const Visitor& visit)
 {
+    return scanFrom(0, visit);
+}
+
+bool ArchiveFile::scanFrom(qint64 first, const Visitor& visit)
+{
     QFile file(m_path);
     if (!openArchive(file))
         return false;
@@ -163,7 +171,7 @@ bool ArchiveFile::scan(const Visitor& visit)
     // About one megabyte at a time: the archive itself is never held in memory.
     const qint64 perBlock = std::max<qint64>(1, (1 << 20) / m_recordSize);
     std::vector<char> block(static_cast<size_t>(perBlock * m_recordSize));
-    qint64 index = 0;
+    qint64 index = std::max<qint64>(0, first);
     while (index < records) {
         const qint64 n = std::min(perBlock, records - index);
         const qint64 bytes = n * m_recordSize;

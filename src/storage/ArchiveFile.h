@@ -44,6 +44,8 @@ public:
     // index and a pointer to recordSize bytes, and returns false to stop early.
     using Visitor = std::function<bool(qint64 index, const char* record)>;
     bool scan(const Visitor& visit);
+    // The same from a 0-based index on (the records added since a count).
+    bool scanFrom(qint64 first, const Visitor& visit);
 
 private:
     QString m_path;

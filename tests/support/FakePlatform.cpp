@@ -65,6 +65,8 @@ void FakePlatform::clear()
     printCopies.clear();
     fileAnswers.clear();
     folderAnswers.clear();
+    printerNames.clear();
+    printersUsed.clear();
     busyCalls = 0;
     printDialogs = 0;
 }
@@ -138,6 +140,13 @@ std::unique_ptr<platform::PrintCanvas> FakePlatform::beginMetricDocument(const Q
     m_owned.append(canvas);
     documents.append(canvas.get());
     return std::make_unique<CanvasHandle>(canvas);
+}
+
+// Only an installed printer can be used.
+bool FakePlatform::usePrinter(const QString& name)
+{
+    printersUsed.append(name);
+    return printerNames.contains(name);
 }
 
 QString FakePlatform::openFileDialog(QWidget*, const QString&, const QStringList&)

@@ -34,6 +34,7 @@ public:
     QQueue<int> printCopies;              // print dialogs: copies, or -1 for cancel
     QQueue<QString> fileAnswers;          // file-open dialogs ("" = cancel)
     QQueue<QString> folderAnswers;        // folder dialogs ("" = cancel)
+    QStringList printerNames;             // the printers installed, in the system's order
     bool shellSucceeds = true;
     QDate fixedToday{2024, 3, 5};
     QTime fixedNow{14, 30, 15};
@@ -56,6 +57,7 @@ public:
     int busyDepth = 0;
     int busyCalls = 0;
     int printDialogs = 0;                 // print dialogs shown
+    QStringList printersUsed;             // printers made current by name, in order
 
     // Convenience.
     QStringList messageTexts() const;
@@ -72,6 +74,8 @@ public:
                                                               platform::PageOrientation orientation) override;
     std::unique_ptr<platform::PrintCanvas> beginMetricDocument(const QString& jobName,
                                                                platform::PageOrientation orientation) override;
+    QStringList printers() override { return printerNames; }
+    bool usePrinter(const QString& name) override;
     QString openFileDialog(QWidget* owner, const QString& title, const QStringList& filters) override;
     QString browseFolder(QWidget* owner, const QString& prompt) override;
     bool openDocument(const QString& path) override;

@@ -1246,10 +1246,9 @@ void buttons()
 }
 
 // Emblems for the printed client and article cards.
-// The built-in logos of the receipts: the euro symbol offered as the default
-// logo (297 x 184, the size of the logo preview) and the one white pixel
-// that stands for no logo at all. The printed receipt stretches them.
-void receiptLogos()
+// The built-in logo of the receipts: the euro symbol offered as the default
+// logo, 297 x 184, the size of the logo preview.
+void receiptLogo()
 {
     QImage euro(297, 184, QImage::Format_ARGB32_Premultiplied);
     euro.fill(Qt::white);
@@ -1274,10 +1273,6 @@ void receiptLogos()
         p.drawText(QRectF(0, 4, 297, 184), Qt::AlignCenter, QStringLiteral("€"));
     }
     save(euro, QStringLiteral("logo_euro.png"));
-
-    QImage blank(1, 1, QImage::Format_ARGB32);
-    blank.fill(Qt::white);
-    save(blank, QStringLiteral("logo_vuoto.png"));
 }
 
 // The small hand that points at a list's action button when it can be used.
@@ -1391,7 +1386,7 @@ int main(int argc, char **argv)
     background();
     buttons();
     cardEmblems();
-    receiptLogos();
+    receiptLogo();
     pointingHand();
     stripFrames(framesDir);
 

@@ -1,6 +1,7 @@
 #include "clients/ui/CardPrintScreen.h"
 
 #include "platform/Platform.h"
+#include "platform/PrintJobs.h"
 
 // The emblem lives in the pictures resource of the user-interface library.
 static void loadPictures()
@@ -33,11 +34,10 @@ void CardPrintScreen::print(QWidget* owner, const Values& values, const std::fun
     TBDPrintPage page;
     page.LeftOffset = 16;
     page.TopOffset = 12;
-    for (int copy = 0; copy < copies; ++copy) {
-        if (!page.Print(filled, m_jobName, platform::PageOrientation::Portrait)) {
-            // No point in sending the remaining copies to a printer that failed.
-            p.showMessage(platform::printFailureMessage());
-            return;
-        }
-    }
+    platform::PrintJob job;
+    job.name = m_jobName;
+    job.orientation = platform::PageOrientation::Portrait;
+    job.compose = [&](platform::PrintCanvas& canvas) { page.Render(canvas, filled); };
+    if (!platform::printCopies(copies, job))
+        p.showMessage(platform::printFailureMessage());
 }

@@ -174,8 +174,7 @@ void TfrmClienti::setConsent(bool ticked)
 
 void TfrmClienti::chkDoppioTurnoClick()
 {
-    FieldColours::setTextColour(chkDoppioTurno,
-                                chkDoppioTurno->isChecked() ? FieldColours::maroon() : QColor(Qt::black));
+    FieldColours::markCaption(chkDoppioTurno, chkDoppioTurno->isChecked());
 }
 
 void TfrmClienti::imgNuovoClick()

@@ -42,8 +42,10 @@ bool AmountKeyFilter::eventFilter(QObject* watched, QEvent* event)
         if (m_options.enterFirst && c == QLatin1Char('\r'))
             continue;
         const AmountKey verdict = CheckAmountKey(m_field->text(), c, m_options.guard.has_value());
-        if (verdict == AmountKey::Accept)
+        if (verdict == AmountKey::Accept) {
+            emit accepted(c);
             continue;
+        }
         if (verdict == AmountKey::InvalidValue) {
             platform::current().showKeyFilterMessage(m_field, m_options.guard->message);
             m_field->setText(m_options.guard->resetText);

@@ -42,6 +42,11 @@ public:
     static AmountKeyFilter* install(QLineEdit* field, Limit limit);
     static AmountKeyFilter* install(QLineEdit* field, Options options);
 
+signals:
+    // A character passed the filter and is about to reach the field (the
+    // receipt editor empties the totals that depended on the field).
+    void accepted(QChar typed);
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 

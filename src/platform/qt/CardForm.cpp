@@ -79,6 +79,9 @@ void settleText(QLineEdit* edit, Leave leave, const QString& initial)
     case Leave::WholeNumber:
         text = NormalizeWholeNumberText(text);
         break;
+    case Leave::Number:
+        text = NormalizeNumberText(text);
+        break;
     }
     if (TextRules::trim(text).isEmpty())
         text = initial;

@@ -49,7 +49,8 @@ enum class KeyRule {
 enum class Leave {
     Keep,           // left as typed
     Amount,         // NormalizeAmountText
-    WholeNumber     // NormalizeWholeNumberText
+    WholeNumber,    // NormalizeWholeNumberText
+    Number          // NormalizeNumberText (quantities, discounts, rates)
 };
 
 // Everything about one control but its record field.
@@ -69,20 +70,27 @@ struct FieldDef
     Leave leave = Leave::Keep;
 };
 
-// What a table row adds for a record type: the field it is bound to.
+// What a table row adds for a record type: the field it is bound to, or one
+// member of a family of twenty (the receipt lines, stored column by column).
 template <class Record>
 struct Field
 {
     QString Record::*field;
     FieldDef def;
+    QString (Record::*family)[20] = nullptr;
+    int member = 0;   // 0-based index in the family
+
+    bool bound() const { return field || family; }
+    QString& in(Record& r) const { return field ? r.*field : (r.*family)[member]; }
+    const QString& in(const Record& r) const { return field ? r.*field : (r.*family)[member]; }
 };
 
 // The capacity in characters of a record field, as the record stores it.
 template <class Record>
-int capacityOf(QString Record::*field)
+int capacityOf(const Field<Record>& bound)
 {
     Record probe;
-    const QString* wanted = &(probe.*field);
+    const QString* wanted = &bound.in(probe);
     int capacity = 0;
     Record::forEachField(probe, [&](QString& value, int cap) {
         if (&value == wanted)
@@ -150,8 +158,8 @@ public:
         std::vector<int> capacities;
         for (const Field<Record>& f : m_table) {
             defs.push_back(f.def);
-            capacities.push_back(f.field ? capacityOf(f.field) : 0);
-            if (f.field)
+            capacities.push_back(f.bound() ? capacityOf(f) : 0);
+            if (f.bound())
                 bindControl(f.def.control);
         }
         build(defs, capacities);
@@ -163,7 +171,7 @@ public:
     void clear()
     {
         for (const Field<Record>& f : m_table) {
-            if (f.field)
+            if (f.bound())
                 setText(QLatin1String(f.def.control), QString::fromUtf8(f.def.initial));
         }
     }
@@ -172,8 +180,8 @@ public:
     void load(const Record& record)
     {
         for (const Field<Record>& f : m_table) {
-            if (f.field)
-                setText(QLatin1String(f.def.control), record.*(f.field));
+            if (f.bound())
+                setText(QLatin1String(f.def.control), f.in(record));
         }
     }
 
@@ -183,8 +191,8 @@ public:
     {
         Record r;
         for (const Field<Record>& f : m_table) {
-            if (f.field)
-                r.*(f.field) = text(QLatin1String(f.def.control));
+            if (f.bound())
+                f.in(r) = text(QLatin1String(f.def.control));
         }
         return r;
     }
@@ -197,8 +205,8 @@ public:
     {
         return [&table, record](const QString& control) {
             for (const Field<Record>& f : table) {
-                if (f.field && control == QLatin1String(f.def.control))
-                    return record.*(f.field);
+                if (f.bound() && control == QLatin1String(f.def.control))
+                    return f.in(record);
             }
             return QString();
         };

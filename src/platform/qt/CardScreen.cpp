@@ -141,6 +141,15 @@ void CardScreen::saveCard()
         p.showTaskMessage(texts.updateCaption, texts.updateText, platform::MessageIcon::Information);
         return;
     }
+    switch (approveAppend(file)) {
+    case Append::Go:
+        break;
+    case Append::Cancel:
+        return;
+    case Append::Failed:
+        reportArchiveFailure();
+        return;
+    }
     qint64 appended = 0;
     if (!file.append(record, appended)) {
         reportArchiveFailure();

@@ -82,6 +82,10 @@ protected:
     // The record Save writes (with the status line just set).
     virtual QByteArray recordToSave() const = 0;
     virtual SaveTexts saveTexts() const { return SaveTexts(); }
+    // Whether a new card may be appended to the archive as it stands (the
+    // receipt editor asks when its number is already taken).
+    enum class Append { Go, Cancel, Failed };
+    virtual Append approveAppend(ArchiveFile& file) { Q_UNUSED(file); return Append::Go; }
 
     // Save: the checks of the screen, the archive opened (or created) first
     // so that a failed open changes nothing, the status line, then the

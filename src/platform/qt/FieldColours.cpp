@@ -33,7 +33,6 @@ private:
 QColor restGreen() { return QColor(192, 220, 192); }
 QColor computedBlue() { return QColor(166, 202, 240); }
 QColor focusYellow() { return QColor(Qt::yellow); }
-QColor maroon() { return QColor(128, 0, 0); }
 
 void setBackground(QWidget* field, const QColor& colour)
 {
@@ -42,17 +41,22 @@ void setBackground(QWidget* field, const QColor& colour)
     field->setPalette(p);
 }
 
-void setTextColour(QWidget* widget, const QColor& colour)
-{
-    QPalette p = widget->palette();
-    p.setColor(QPalette::WindowText, colour);
-    widget->setPalette(p);
-}
-
 void install(QWidget* field, const QColor& rest)
 {
     setBackground(field, rest);
     field->installEventFilter(new FocusWatcher(field, rest));
+}
+
+QColor captionMaroon()
+{
+    return QColor(128, 0, 0);
+}
+
+void markCaption(QWidget* control, bool chosen)
+{
+    QPalette p = control->palette();
+    p.setColor(QPalette::WindowText, chosen ? captionMaroon() : QColor(Qt::black));
+    control->setPalette(p);
 }
 
 } // namespace FieldColours

@@ -11,14 +11,14 @@ namespace FieldColours {
 QColor restGreen();   // red 192, green 220, blue 192
 QColor computedBlue();
 QColor focusYellow();
-// Dark red (maroon): warning lines and the caption of the option chosen.
-QColor maroon();
 
 // Sets the rest colour now and switches to yellow while the field has the focus.
 void install(QWidget* field, const QColor& rest);
 
 void setBackground(QWidget* field, const QColor& colour);
-// The colour of a label's or a button's caption.
-void setTextColour(QWidget* widget, const QColor& colour);
+
+// The caption of a chosen check box or radio button is maroon, of the others black.
+QColor captionMaroon();   // red 128, green 0, blue 0
+void markCaption(QWidget* control, bool chosen);
 
 } // namespace FieldColours

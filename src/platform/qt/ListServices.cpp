@@ -2,6 +2,7 @@
 
 #include "platform/qt/FieldColours.h"
 #include "platform/Platform.h"
+#include "platform/PrintJobs.h"
 #include "storage/FindInList.h"
 
 #include <QAbstractButton>
@@ -31,20 +32,6 @@ public:
 private:
     int m_width;
 };
-
-// One copy as a print job of its own. False when the printer could not
-// start or finish the document.
-bool printOneCopy(const QStringList& lines, const ListPrintJob& job)
-{
-    std::unique_ptr<platform::PrintCanvas> canvas =
-        platform::current().beginPixelDocument(job.jobName, job.orientation);
-    if (!canvas)
-        return false;
-    platform::BusyCursor busy;
-    const QString stamp = ListReportStampLine(platform::current().today(), platform::current().now());
-    job.compose(*canvas, lines, stamp);
-    return canvas->end();
-}
 
 bool isEnter(const QKeyEvent* key)
 {
@@ -169,11 +156,13 @@ void PrintList(QWidget* owner, const QStringList& lines, const ListPrintJob& job
     int copies = 0;
     if (!p.printDialog(owner, copies) || copies <= 0)
         return;
-    for (int copy = 0; copy < copies; ++copy) {
-        if (!printOneCopy(lines, job)) {
-            // No point in sending the remaining copies to a printer that failed.
-            p.showMessage(platform::printFailureMessage());
-            return;
-        }
-    }
+    platform::PrintJob document;
+    document.name = job.jobName;
+    document.orientation = job.orientation;
+    document.compose = [&](platform::PrintCanvas& canvas) {
+        // Each copy is stamped with the moment it is composed.
+        job.compose(canvas, lines, ListReportStampLine(p.today(), p.now()));
+    };
+    if (!platform::printCopies(copies, document))
+        p.showMessage(platform::printFailureMessage());
 }

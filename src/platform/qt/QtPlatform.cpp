@@ -42,6 +42,23 @@ int runBox(QWidget* owner, QMessageBox::Icon icon, const QString& caption, const
     return box.exec();
 }
 
+// Without any installed printer a document can still be printed to a PDF file.
+bool noPrinterInstalled()
+{
+    return QPrinterInfo::availablePrinterNames().isEmpty();
+}
+
+QString pdfChoice()
+{
+    return QStringLiteral("Stampa su file PDF");
+}
+
+void printToPdfFile(QPrinter& printer)
+{
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QDir::home().filePath(QStringLiteral("Ventoria.pdf")));
+}
+
 // Runs a chooser; the path chosen, empty when cancelled.
 QString chosenPath(QFileDialog& dialog)
 {
@@ -77,11 +94,8 @@ bool QtPlatform::askYesNo(const QString& caption, const QString& text)
 bool QtPlatform::printDialog(QWidget* owner, int& copies)
 {
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    // Without any installed printer the dialog still offers printing to a PDF file.
-    if (QPrinterInfo::availablePrinters().isEmpty()) {
-        printer->setOutputFormat(QPrinter::PdfFormat);
-        printer->setOutputFileName(QDir::home().filePath(QStringLiteral("Ventoria.pdf")));
-    }
+    if (noPrinterInstalled())
+        printToPdfFile(*printer);
     QPrintDialog dialog(printer.get(), owner ? owner : QApplication::activeWindow());
     if (dialog.exec() != QDialog::Accepted)
         return false;
@@ -104,6 +118,29 @@ std::unique_ptr<PrintCanvas> QtPlatform::beginMetricDocument(const QString& jobN
     if (!m_printer)
         return nullptr;
     return QtPrintCanvas::begin(*m_printer, jobName, orientation, QtPrintCanvas::Units::TenthsOfMillimetre);
+}
+
+QStringList QtPlatform::printers()
+{
+    return noPrinterInstalled() ? QStringList{pdfChoice()} : QPrinterInfo::availablePrinterNames();
+}
+
+bool QtPlatform::usePrinter(const QString& name)
+{
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    if (noPrinterInstalled() && name == pdfChoice()) {
+        printToPdfFile(*printer);
+    } else {
+        if (QPrinterInfo::printerInfo(name).isNull())
+            return false;
+        printer->setPrinterName(name);
+        if (!printer->isValid())
+            return false;
+    }
+    printer->setColorMode(QPrinter::Color);
+    printer->setCopyCount(1);
+    m_printer = std::move(printer);
+    return true;
 }
 
 QString QtPlatform::openFileDialog(QWidget* owner, const QString& title, const QStringList& filters)

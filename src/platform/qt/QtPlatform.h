@@ -24,6 +24,8 @@ public:
     bool printDialog(QWidget* owner, int& copies) override;
     std::unique_ptr<PrintCanvas> beginPixelDocument(const QString& jobName, PageOrientation orientation) override;
     std::unique_ptr<PrintCanvas> beginMetricDocument(const QString& jobName, PageOrientation orientation) override;
+    QStringList printers() override;
+    bool usePrinter(const QString& name) override;
 
     QString openFileDialog(QWidget* owner, const QString& title, const QStringList& filters) override;
     QString browseFolder(QWidget* owner, const QString& prompt) override;
@@ -39,7 +41,7 @@ public:
     QTime now() override;
 
 private:
-    std::unique_ptr<QPrinter> m_printer;   // the printer chosen in the last print dialog
+    std::unique_ptr<QPrinter> m_printer;   // the printer chosen last, in the print dialog or by name
 };
 
 // Installs the Qt platform unless another one (a test double) is in force.

@@ -6,6 +6,24 @@
 
 namespace platform {
 
+namespace {
+
+// On the metric canvas a font's height is its character cell (ascent plus
+// descent) in tenths of a millimetre, as printers measure it; Qt sizes a
+// font by its em, which is smaller by a ratio of the typeface's own.
+int pixelSizeForCell(QFont font, int cellHeight)
+{
+    const int reference = 1000;
+    font.setPixelSize(reference);
+    const QFontMetricsF fm(font);
+    const double cell = fm.ascent() + fm.descent();
+    if (cell <= 0)
+        return qMax(1, cellHeight);
+    return qMax(1, qRound(cellHeight * reference / cell));
+}
+
+} // namespace
+
 std::unique_ptr<PrintCanvas> QtPrintCanvas::begin(QPrinter& printer, const QString& jobName,
                                                   PageOrientation orientation, Units units)
 {
@@ -62,7 +80,7 @@ void QtPrintCanvas::setFont(const FontSpec& spec)
     if (m_units == Units::Pixels)
         f.setPointSize(spec.size);
     else
-        f.setPixelSize(spec.size);   // cell height in tenths of a millimetre
+        f.setPixelSize(pixelSizeForCell(f, spec.size));
     f.setBold(spec.bold);
     f.setItalic(spec.italic);
     f.setUnderline(spec.underline);

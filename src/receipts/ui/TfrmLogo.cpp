@@ -4,7 +4,7 @@
 #include "platform/Platform.h"
 #include "platform/qt/FieldColours.h"
 #include "platform/qt/PictureButton.h"
-#include "receipts/ReceiptSettings.h"
+#include "receipts/ReceiptPrint.h"
 
 #include <QBuffer>
 #include <QLabel>
@@ -37,7 +37,7 @@ QString unwritableLogoMessage()
     return QStringLiteral("Impossibile salvare il logo nel file %1 della cartella del programma: "
                           "la cartella è protetta in scrittura oppure il file non è modificabile.\n"
                           "Il logo non è stato cambiato.")
-        .arg(ReceiptSettings::logoFileName());
+        .arg(ReceiptPrint::logoFileName());
 }
 
 } // namespace
@@ -49,7 +49,7 @@ TfrmLogo::TfrmLogo()
                                   std::pair{"inserire come logo nella stampa dei documenti.", 30}}) {
         auto* l = new QLabel(QString::fromUtf8(text), this);
         l->setGeometry(16, y, 440, 20);
-        FieldColours::setTextColour(l, FieldColours::maroon());
+        FieldColours::markCaption(l, true);
     }
 
     imgFoto = makeControl<QLabel>(this, QStringLiteral("imgFoto"));
@@ -82,11 +82,6 @@ QImage TfrmLogo::euroPicture()
     return QImage(QStringLiteral(":/pictures/logo_euro.png"));
 }
 
-QImage TfrmLogo::blankPicture()
-{
-    return QImage(QStringLiteral(":/pictures/logo_vuoto.png"));
-}
-
 void TfrmLogo::showEvent(QShowEvent* event)
 {
     DialogScreen::showEvent(event);
@@ -94,7 +89,7 @@ void TfrmLogo::showEvent(QShowEvent* event)
         return;
     // Each showing starts from the disk: nothing chosen and not applied survives.
     QImage logo;
-    if (!logo.load(AppDir::filePath(ReceiptSettings::logoFileName()), "BMP"))
+    if (!logo.load(AppDir::filePath(ReceiptPrint::logoFileName()), "BMP"))
         logo = euroPicture();
     preview(logo);
 }
@@ -128,7 +123,7 @@ void TfrmLogo::cmdFotoClick()
 
 void TfrmLogo::imgCancellaMouseUp()
 {
-    preview(blankPicture());
+    preview(ReceiptPrint::blankLogo());
 }
 
 void TfrmLogo::imgEuroMouseUp()
@@ -141,7 +136,7 @@ void TfrmLogo::cmdApplicaClick()
     bool written = false;
     {
         platform::BusyCursor busy;
-        written = writeBitmap(m_picture, AppDir::filePath(ReceiptSettings::logoFileName()));
+        written = writeBitmap(m_picture, AppDir::filePath(ReceiptPrint::logoFileName()));
     }
     if (!written) {
         // The dialog stays open: the user can pick another picture or cancel.

@@ -14,9 +14,9 @@ class TfrmLogo : public DialogScreen
 public:
     TfrmLogo();
 
-    // The built-in pictures of the program's resources.
-    static QImage euroPicture();    // 297 x 184, the default logo
-    static QImage blankPicture();   // one white pixel: no logo
+    // The built-in euro symbol, 297 x 184, the default logo. The blank
+    // picture that stands for no logo is the printed receipt's own.
+    static QImage euroPicture();
 
     // The picture the preview shows, as it will be written.
     const QImage& picture() const { return m_picture; }

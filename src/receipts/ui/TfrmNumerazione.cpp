@@ -18,7 +18,7 @@ QLabel* infoLine(QWidget* parent, const QString& text, int y, bool warning)
     auto* l = new QLabel(text, parent);
     l->setGeometry(16, y, 440, 20);
     if (warning)
-        FieldColours::setTextColour(l, FieldColours::maroon());
+        FieldColours::markCaption(l, true);
     return l;
 }
 

@@ -1,18 +1,90 @@
 #pragma once
 
-#include "platform/qt/ScreenWindows.h"
+#include "platform/qt/CardScreen.h"
+#include "storage/ReceiptRecord.h"
 
-// The receipt work area: the year panel and the receipt editor.
-class TfrmRicevute : public WorkAreaWindow
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+
+// The receipt work area: the year panel, then the receipt editor on the
+// year file chosen there. The editor is its field table (twenty lines built
+// from one line description); what is its own is the totals, the numbering,
+// the paid box, the pages of lines and the imports.
+class TfrmRicevute : public RecordCardScreen<TRecRicevuta>
 {
     Q_OBJECT
 public:
     TfrmRicevute();
+    ~TfrmRicevute() override;
 
     // The work area always opens on the choice of the year file.
     void showYearPanel();
 
+    // The year file the editor and the reports work on, and the year typed.
+    QString yearFilePath() const;
+    QString year() const;
+
+    // Shows a receipt read from the year file with its position (browsing,
+    // and the reports that hand one back); Save then updates it in place.
+    void loadRecord(const TRecRicevuta& record, qint64 position) override;
+    TRecRicevuta currentRecord() const override;
+    // A report's chosen line: the receipt it leads back to is shown (the
+    // last one whose line equals it). False, showing nothing, when no
+    // receipt matches or the file failed.
+    bool loadListLine(const QString& line);
+
+    // The year panel.
+    void cmdApriClick();
+    void imgEsportaExcelClick();
+    void imgNumerazioneClick();
+    void imgLogoDittaClick();
+
+    // The editor.
+    void cmdNuovoClick();
+    void cmdSalvaClick();
+    void cmdOKClick();
+    void cmdStampaClick();
+    void imgImpCliClick();
+    void impAutomezzoClick();
+    void impProClick(int line);
+    void imgCancellaClick();
+    void showPage(int page);
+    void ClearReceiptBody();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+    ArchiveFile archive() const override;
+    bool readyToSave() override;
+    SaveTexts saveTexts() const override;
+    Append approveAppend(ArchiveFile& file) override;
+
 private:
-    QFrame* grpContainer;
-    QFrame* grpAnno;
+    bool capDiscount(QLineEdit* edit);
+    void buildYearPanel();
+    void buildEditor();
+    void buildToolbar();
+    void wireLines();
+    void setPaid(bool paid);
+    void emptyTotals();
+    void readSettings();
+    void writeSettings();
+    QLineEdit* field(const QString& name) const;
+    QString lineField(const char* family, int line) const;
+
+    QFrame* grpAnno = nullptr;
+    QLineEdit* txtAnno = nullptr;
+    QWidget* cmdApri = nullptr;
+    QLabel* lblInfo = nullptr;
+    QLabel* lblFile = nullptr;
+    QLabel* lblInizio = nullptr;
+    QCheckBox* chkSaldato = nullptr;
+    QGroupBox* grpPage[4] = {};
+    // The receipts in the file when New proposed the number; -1 when the
+    // number was not proposed here.
+    qint64 m_counted = -1;
 };

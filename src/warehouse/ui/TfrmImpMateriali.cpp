@@ -137,7 +137,7 @@ void TfrmImpMateriali::enableImport(bool enabled)
 void TfrmImpMateriali::colourOptions()
 {
     for (QRadioButton* option : {optAggiorna, optNonAggiornare})
-        FieldColours::setTextColour(option, option->isChecked() ? FieldColours::maroon() : QColor(Qt::black));
+        FieldColours::markCaption(option, option->isChecked());
 }
 
 void TfrmImpMateriali::lstRecordsClick()

@@ -1,0 +1,97 @@
+#include "receipts/ReceiptArchive.h"
+
+#include "platform/AppDir.h"
+#include "receipts/ReceiptSettings.h"
+#include "storage/TextRules.h"
+
+#include <QDate>
+#include <QRegularExpression>
+
+namespace ReceiptArchive {
+
+QString yearFilePath(const QString& year)
+{
+    return AppDir::filePath(TextRules::trim(year) + QStringLiteral(".ric"));
+}
+
+ArchiveFile yearFile(const QString& path)
+{
+    return ArchiveFile(path, TRecRicevuta::Size);
+}
+
+Proposal proposeNumber(ArchiveFile& file)
+{
+    Proposal p;
+    qint64 start = 1;
+    // The start is judged before the file is touched: a hand-edited
+    // settings file is not an archive failure.
+    if (!ReceiptSettings::numberingStart(start)) {
+        p.outcome = Numbering::BadStart;
+        return p;
+    }
+    if (!file.count(p.counted))
+        return p;
+    p.number = QString::number(start + p.counted);
+    p.outcome = Numbering::Proposed;
+    return p;
+}
+
+QString badStartMessage(const QString& startText)
+{
+    return QStringLiteral("Attenzione: l'inizio della numerazione ricevute indicato nelle impostazioni (\"%1\") "
+                          "non è un numero intero.\n\nImpostare un nuovo inizio numerazione dalla schermata di "
+                          "scelta dell'anno.")
+        .arg(TextRules::trim(startText));
+}
+
+bool numberTakenSince(ArchiveFile& file, qint64 from, const QString& number, bool& ok)
+{
+    const QString wanted = TextRules::trim(number);
+    bool taken = false;
+    ok = file.scanFrom(from, [&](qint64, const char* bytes) {
+        taken = TextRules::trim(TRecRicevuta::decode(bytes).NumRic) == wanted;
+        return !taken;
+    });
+    return taken;
+}
+
+bool isSavableDate(const QString& text)
+{
+    static const QRegularExpression form(QStringLiteral("^(\\d{2})/(\\d{2})/(\\d{4})$"));
+    const QRegularExpressionMatch m = form.match(TextRules::trim(text));
+    if (!m.hasMatch())
+        return false;
+    return QDate(m.captured(3).toInt(), m.captured(2).toInt(), m.captured(1).toInt()).isValid();
+}
+
+QString paidMark(bool paid)
+{
+    return paid ? QStringLiteral("Sì") : QStringLiteral("No");
+}
+
+QString listLine(const TRecRicevuta& r)
+{
+    using TextRules::fit;
+    using TextRules::trim;
+    return fit(trim(r.Ricevuta) + QLatin1Char(' ') + trim(r.NumRic), 24) + QStringLiteral("  Data: ")
+           + fit(trim(r.Data), 10) + QStringLiteral("  Cliente: ") + fit(trim(r.Cliente), 30)
+           + QStringLiteral("  Tot. netto: € ") + fit(trim(r.TotNetto), 12) + QStringLiteral("  Tot. IVA: € ")
+           + fit(trim(r.TotIva), 12) + QStringLiteral("  TOTALE: € ") + trim(r.Totale);
+}
+
+bool findByListLine(ArchiveFile& file, const QString& line, TRecRicevuta& receipt, qint64& position, bool& found)
+{
+    const QString wanted = TextRules::trim(line);
+    found = false;
+    return file.scan([&](qint64 index, const char* bytes) {
+        TRecRicevuta r = TRecRicevuta::decode(bytes);
+        if (TextRules::trim(listLine(r)) == wanted) {
+            receipt = std::move(r);
+            position = index + 1;
+            found = true;
+        }
+        return true;
+    });
+}
+
+} // namespace ReceiptArchive

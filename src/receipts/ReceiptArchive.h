@@ -1,0 +1,51 @@
+#pragma once
+
+#include "storage/ArchiveFile.h"
+#include "storage/ReceiptRecord.h"
+
+#include <QString>
+
+// The receipts of one calendar year, in the year file beside the program
+// ("2024.ric"): its name, the numbers New proposes, the dates Save accepts,
+// and the one-line summary by which the report lists find a receipt again.
+namespace ReceiptArchive {
+
+// The full path of a year's file: the program's folder, the trimmed year, ".ric".
+QString yearFilePath(const QString& year);
+ArchiveFile yearFile(const QString& path);
+
+// The number New proposes: the numbering start plus the receipts already in
+// the file, counted under the archive's lock.
+enum class Numbering { Proposed, BadStart, Failed };
+struct Proposal
+{
+    Numbering outcome = Numbering::Failed;
+    QString number;
+    qint64 counted = 0;   // the receipts in the file when the number was proposed
+};
+Proposal proposeNumber(ArchiveFile& file);
+// What New says when the numbering start in the settings is not a whole number.
+QString badStartMessage(const QString& startText);
+
+// Whether a receipt appended after index `from` already carries number
+// (trimmed texts compared): two workstations proposing the same number.
+// False in ok when the file could not be read.
+bool numberTakenSince(ArchiveFile& file, qint64 from, const QString& number, bool& ok);
+
+// A date the archive keeps: dd/mm/yyyy with two-digit day and month and a
+// four-digit year, and a real calendar day (31/02/2024 is not).
+bool isSavableDate(const QString& text);
+
+// "Sì" or "No", as the paid mark is stored.
+QString paidMark(bool paid);
+
+// The one-line summary of a receipt in the report lists: label and number,
+// date, client and the three totals, the grand total starting at column 150.
+QString listLine(const TRecRicevuta& r);
+
+// The receipt a list line leads back to: every record's line is rebuilt and
+// compared (trimmed) with the chosen one; the last equal one wins. found is
+// false when no line matches; the return is false when the file failed.
+bool findByListLine(ArchiveFile& file, const QString& line, TRecRicevuta& receipt, qint64& position, bool& found);
+
+} // namespace ReceiptArchive

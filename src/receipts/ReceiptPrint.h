@@ -1,0 +1,37 @@
+#pragma once
+
+#include "platform/PrintCanvas.h"
+#include "storage/ReceiptRecord.h"
+
+#include <QImage>
+#include <QString>
+
+// The printed receipt in its two layouts, drawn at fixed positions in tenths
+// of a millimetre in Verdana, the heights being character cell heights:
+// the large one, one receipt on a portrait A4 sheet, and the small one, the
+// receipt twice side by side on a landscape sheet with a cut line between,
+// the client's copy on the left and the issuer's on the right.
+namespace ReceiptPrint {
+
+enum class Format { Small, Large };
+
+// "Logo.bmp" beside the program, the company logo the receipts carry.
+QString logoFileName();
+// The picture that stands for no logo: one white pixel.
+QImage blankLogo();
+// The logo at path, or the blank picture when it is missing or unreadable.
+QImage loadLogo(const QString& path);
+
+// The page of a format, from the receipt's texts as they stand (trimmed;
+// totals as they are, never recomputed) and the logo, stretched into its
+// area without keeping its proportions.
+void composeLarge(platform::PrintCanvas& canvas, const TRecRicevuta& receipt, const QImage& logo);
+void composeSmall(platform::PrintCanvas& canvas, const TRecRicevuta& receipt, const QImage& logo);
+void compose(platform::PrintCanvas& canvas, Format format, const TRecRicevuta& receipt, const QImage& logo);
+
+// The receipt copies times on the printer chosen last, each copy a job of
+// one page of its own, portrait for the large format and landscape for the
+// small one. False when the printer failed; the copies sent stay printed.
+bool print(Format format, const TRecRicevuta& receipt, const QImage& logo, int copies);
+
+} // namespace ReceiptPrint

@@ -1,0 +1,498 @@
+#include "ScreenFixture.h"
+
+#include "clients/ui/TfrmCercaCliente.h"
+#include "receipts/ReceiptArchive.h"
+#include "receipts/ui/TfrmRicevute.h"
+#include "storage/ArchiveFile.h"
+#include "storage/ClientRecord.h"
+#include "storage/IniFile.h"
+#include "storage/MaterialRecord.h"
+#include "warehouse/ui/TfrmCercaMateriale.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScopeGuard>
+#include <QTimer>
+#include <QtTest>
+
+// While the search named runs modally, lists every card and chooses the only
+// line with a double click, as a user would; the loop ends whatever happens.
+template <class Search>
+void chooseTheOnlyLine(const char* name)
+{
+    QTimer::singleShot(0, [name] {
+        Search* search = nullptr;
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (w->objectName() == QLatin1String(name) && w->isVisible())
+                search = qobject_cast<Search*>(w);
+        }
+        QVERIFY(search);
+        auto close = qScopeGuard([search] { search->reject(); });
+        control<QPushButton>(search, "cmdTrova")->click();
+        auto* list = control<QListWidget>(search, "lstRecords");
+        QCOMPARE(list->count(), 1);
+        list->setCurrentRow(0);
+        search->lstRecordsDblClick();
+    });
+}
+
+class TestReceiptEditor : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void saveChecksInOrder_data();
+    void saveChecksInOrder();
+    void newNumbersFromStartAndCount_data();
+    void newNumbersFromStartAndCount();
+    void startNotWholeIsNamed();
+    void saveWritesPaidMark_data();
+    void saveWritesPaidMark();
+    void browseThenUpdateInPlace();
+    void takenNumberAsksBeforeAppending_data();
+    void takenNumberAsksBeforeAppending();
+    void okComputesAndTypingEmptiesTotals();
+    void keyFilters_data();
+    void keyFilters();
+    void discountAbove100IsRefusedOnLeaving();
+    void discountAbove100IsCappedOnSave();
+    void settingsReadOnShowingWrittenOnClosing();
+    void clientImportFillsTheClientBlock();
+    void applianceImportFillsTheApplianceBlock();
+    void pagesShowFiveLinesEach();
+    void reportLineLoadsTheReceipt();
+
+private:
+    QLineEdit* edit(const QString& name) { return control<QLineEdit>(editor, name); }
+    void release(const char* name) { ScreenFixture::press(editor, name); }
+    void openYear(const QString& year = QStringLiteral("2024"))
+    {
+        auto* box = edit("txtAnno");
+        box->setText(year);
+        control<QPushButton>(editor, "cmdApri")->click();
+    }
+    void fillSavable()
+    {
+        edit("txtVenditore")->setText("Ditta Bianchi");
+        edit("txtCliente")->setText("Rossi Mario");
+    }
+    TRecRicevuta stored(int position) const
+    {
+        return TRecRicevuta::decode(dir->readAll("2024.ric").mid((position - 1) * TRecRicevuta::Size, TRecRicevuta::Size));
+    }
+    void putReceipts(int n)
+    {
+        ArchiveFile file(dir->file("2024.ric"), TRecRicevuta::Size);
+        for (int i = 0; i < n; ++i) {
+            TRecRicevuta r;
+            r.NumRic = QString::number(i + 1);
+            r.Cliente = QStringLiteral("Cliente %1").arg(i + 1);
+            r.Saldato = QStringLiteral("Sì");
+            qint64 at = 0;
+            QVERIFY(file.append(r.encode(), at));
+        }
+    }
+
+    std::unique_ptr<ScreenFixture> screens;
+    FakePlatform* fake = nullptr;
+    TempAppDir* dir = nullptr;
+    TfrmRicevute* editor = nullptr;
+};
+
+void TestReceiptEditor::initTestCase()
+{
+    screens = std::make_unique<ScreenFixture>();
+    fake = &screens->fake();
+    editor = qobject_cast<TfrmRicevute*>(ScreenFixture::screen("frmRicevute"));
+    QVERIFY(editor);
+}
+
+void TestReceiptEditor::init()
+{
+    screens->beginTest();
+    dir = &screens->dir();
+    editor->showYearPanel();
+    QVERIFY(ScreenFixture::openWorkArea(editor));
+    openYear();
+}
+
+void TestReceiptEditor::cleanup()
+{
+    editor->close();
+    screens->endTest();
+}
+
+void TestReceiptEditor::saveChecksInOrder_data()
+{
+    QTest::addColumn<QString>("company");
+    QTest::addColumn<QString>("client");
+    QTest::addColumn<QString>("number");
+    QTest::addColumn<QString>("date");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("focus");
+    const QString date = QString::fromUtf8("Attenzione: la data indicata non esiste.\n\r\n\rPer poter salvare la scheda è necessario indicare una data valida nel formato gg/mm/anno.");
+    QTest::newRow("company first") << "" << "" << "" << "" << QString::fromUtf8("Per salvare la scheda è necessario indicare il cognome e il nome o la ragione sociale della ditta emittente.") << "txtVenditore";
+    QTest::newRow("client") << "Ditta" << " " << "1" << "05/03/2024" << QString::fromUtf8("Per salvare la scheda è necessario indicare il cognome e il nome del cliente.") << "txtCliente";
+    QTest::newRow("number") << "Ditta" << "Rossi" << "" << "05/03/2024" << QString::fromUtf8("Per salvare la scheda è necessario indicare il numero della ricevuta.") << "txtNumRic";
+    QTest::newRow("date empty") << "Ditta" << "Rossi" << "1" << "" << QString::fromUtf8("Per salvare la scheda è necessario indicare la data della ricevuta.") << "txtData";
+    QTest::newRow("29/02/2023") << "Ditta" << "Rossi" << "1" << "29/02/2023" << date << "txtData";
+    QTest::newRow("short year") << "Ditta" << "Rossi" << "1" << "05/03/24" << date << "txtData";
+    QTest::newRow("one-digit day") << "Ditta" << "Rossi" << "1" << "5/03/2024" << date << "txtData";
+}
+
+void TestReceiptEditor::saveChecksInOrder()
+{
+    QFETCH(QString, message);
+    QFETCH(QString, focus);
+    edit("txtVenditore")->setText(QTest::currentDataTag() == QByteArray("company first") ? QString() : QStringLiteral("Ditta"));
+    QFETCH(QString, client);
+    QFETCH(QString, number);
+    QFETCH(QString, date);
+    edit("txtCliente")->setText(client);
+    edit("txtNumRic")->setText(number);
+    edit("txtData")->setText(date);
+    release("cmdSalva");
+    QCOMPARE(fake->messages.size(), 1);
+    QCOMPARE(fake->messages.last().caption, QString::fromUtf8("Salvataggio scheda non applicabile"));
+    QCOMPARE(fake->messages.last().text, message);
+    QCOMPARE(fake->messages.last().icon, platform::MessageIcon::Warning);
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(edit(focus)));
+    QCOMPARE(dir->readAll("2024.ric").size(), 0);
+}
+
+void TestReceiptEditor::newNumbersFromStartAndCount_data()
+{
+    QTest::addColumn<int>("receipts");
+    QTest::addColumn<QString>("start");
+    QTest::addColumn<QString>("number");
+    QTest::newRow("empty year, no start") << 0 << "" << "1";
+    QTest::newRow("7 records, start 1") << 7 << "1" << "8";
+    QTest::newRow("7 records, start 100") << 7 << "100" << "107";
+    QTest::newRow("5 records, start 100") << 5 << "100" << "105";
+}
+
+void TestReceiptEditor::newNumbersFromStartAndCount()
+{
+    QFETCH(int, receipts);
+    QFETCH(QString, start);
+    putReceipts(receipts);
+    if (!start.isEmpty())
+        QVERIFY(IniFile::write(dir->file("Impostazioni.ini"), "Numerazione Ricevute", "Inizio", start));
+    edit("txtCliente")->setText("vecchio");
+    release("cmdNuovo");
+    QTEST(edit("txtNumRic")->text(), "number");
+    QCOMPARE(edit("txtData")->text(), QString("05/03/2024"));
+    QVERIFY(edit("txtCliente")->text().isEmpty());
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(edit("txtCliente")));
+    QVERIFY(QFile::exists(dir->file("2024.ric")));
+}
+
+void TestReceiptEditor::startNotWholeIsNamed()
+{
+    QVERIFY(IniFile::write(dir->file("Impostazioni.ini"), "Numerazione Ricevute", "Inizio", "1,5"));
+    edit("txtCliente")->setText("resta");
+    edit("txtNumRic")->setText("33");
+    release("cmdNuovo");
+    QCOMPARE(fake->messages.size(), 1);
+    QCOMPARE(fake->messages.last().kind, MessageKind::Plain);
+    QVERIFY(fake->messages.last().text.contains("\"1,5\""));
+    QVERIFY(fake->messages.last().text.contains("numerazione"));
+    QCOMPARE(edit("txtCliente")->text(), QString("resta"));
+    QCOMPARE(edit("txtNumRic")->text(), QString("33"));
+}
+
+void TestReceiptEditor::saveWritesPaidMark_data()
+{
+    QTest::addColumn<bool>("paid");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("paid") << true << QByteArray("\x02\x53\xEC", 3);
+    QTest::newRow("not paid") << false << QByteArray("\x02\x4E\x6F", 3);
+}
+
+void TestReceiptEditor::saveWritesPaidMark()
+{
+    QFETCH(bool, paid);
+    release("cmdNuovo");
+    fillSavable();
+    edit("txtQuant01")->setText("2");
+    edit("txtPrezzoUni01")->setText("10,50");
+    edit("txtSconto01")->setText("10");
+    edit("txtPercIva")->setText("22");
+    auto* box = control<QCheckBox>(editor, "chkSaldato");
+    if (paid)
+        clickOn(box);
+    QCOMPARE(box->isChecked(), paid);
+    QCOMPARE(box->palette().color(QPalette::WindowText), paid ? QColor(0, 255, 0) : QColor(Qt::white));
+    release("cmdSalva");
+    QCOMPARE(fake->messages.last().caption, QString("Salvataggio effettuato con successo"));
+    QCOMPARE(fake->messages.last().text, QString::fromUtf8("La scheda corrente è stata inserita in archivio."));
+    const QByteArray file = dir->readAll("2024.ric");
+    QCOMPARE(file.size(), TRecRicevuta::Size);
+    QFETCH(QByteArray, bytes);
+    QCOMPARE(file.mid(4949, 3), bytes);
+    // Save computed the totals before writing them.
+    QCOMPARE(stored(1).PrezzoTot[0], QString("18,90"));
+    QCOMPARE(stored(1).TotIva, QString("4,158"));
+    QCOMPARE(stored(1).Totale, QString("23,06"));
+    QCOMPARE(stored(1).NumRic, QString("1"));
+    QCOMPARE(stored(1).Ricevuta, QString("Ricevuta n."));
+    QCOMPARE(control<QLabel>(editor, "lblPosizione")->text(), QString("1"));
+}
+
+void TestReceiptEditor::browseThenUpdateInPlace()
+{
+    putReceipts(4);
+    release("imgPrimo");
+    release("imgAvanti");
+    release("imgAvanti");
+    QCOMPARE(control<QLabel>(editor, "lblPosizione")->text(), QString("3"));
+    QCOMPARE(edit("txtCliente")->text(), QString("Cliente 3"));
+    QVERIFY(control<QCheckBox>(editor, "chkSaldato")->isChecked());
+    release("imgUltimo");
+    QCOMPARE(edit("txtNumRic")->text(), QString("4"));
+    release("imgIndietro");
+    edit("txtCliente")->setText("Verdi");
+    edit("txtVenditore")->setText("Ditta");
+    edit("txtData")->setText("05/03/2024");
+    release("cmdSalva");
+    QCOMPARE(fake->messages.last().caption, QString("Aggiornamento effettuato con successo"));
+    QCOMPARE(control<QLabel>(editor, "lblPosizione")->text(), QString("3"));
+    QCOMPARE(dir->readAll("2024.ric").size(), 4 * TRecRicevuta::Size);
+    QCOMPARE(stored(3).Cliente, QString("Verdi"));
+    QCOMPARE(stored(4).Cliente, QString("Cliente 4"));
+}
+
+void TestReceiptEditor::takenNumberAsksBeforeAppending_data()
+{
+    QTest::addColumn<bool>("answer");
+    QTest::addColumn<int>("records");
+    QTest::newRow("yes appends") << true << 2;
+    QTest::newRow("no keeps the file") << false << 1;
+}
+
+void TestReceiptEditor::takenNumberAsksBeforeAppending()
+{
+    QFETCH(bool, answer);
+    release("cmdNuovo");
+    QCOMPARE(edit("txtNumRic")->text(), QString("1"));
+    // Another workstation saves receipt 1 meanwhile.
+    putReceipts(1);
+    fillSavable();
+    fake->answers.enqueue(answer);
+    release("cmdSalva");
+    QCOMPARE(fake->questions, QStringList{QString::fromUtf8("Attenzione: esiste già una ricevuta con questo numero. Salvare comunque?")});
+    QTEST(int(dir->readAll("2024.ric").size() / TRecRicevuta::Size), "records");
+    QCOMPARE(control<QLabel>(editor, "lblPosizione")->text(), answer ? QString("2") : QString());
+}
+
+void TestReceiptEditor::okComputesAndTypingEmptiesTotals()
+{
+    typeInto(edit("txtQuant01"), "2");
+    typeInto(edit("txtPrezzoUni01"), "10,5");
+    typeInto(edit("txtSconto01"), "10");
+    edit("txtPercIva")->setText("22");
+    clickOn(control<QPushButton>(editor, "cmdOK"));
+    QCOMPARE(edit("txtPrezzoUni01")->text(), QString("10,50"));
+    QCOMPARE(edit("txtPrezzoTot01")->text(), QString("18,90"));
+    QCOMPARE(edit("txtTotNetto")->text(), QString("18,90"));
+    QCOMPARE(edit("txtTotIva")->text(), QString("4,158"));
+    QCOMPARE(edit("txtTotale")->text(), QString("23,06"));
+    // A character typed in the discount empties the line total and the totals.
+    edit("txtSconto01")->setFocus();
+    press(edit("txtSconto01"), Qt::Key_0, "0");
+    QVERIFY(edit("txtPrezzoTot01")->text().isEmpty());
+    QVERIFY(edit("txtTotale")->text().isEmpty());
+}
+
+void TestReceiptEditor::keyFilters_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("after");
+    QTest::addColumn<bool>("totalsEmptied");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("second comma in a price") << "txtPrezzoUni02" << "1,5" << int(Qt::Key_Comma) << "," << "1,5" << false << "Attenzione: carattere non valido.";
+    QTest::newRow("point in a price") << "txtPrezzoUni02" << "1" << int(Qt::Key_Period) << "." << "1" << false << "Attenzione: carattere non valido.";
+    QTest::newRow("letter in a quantity") << "txtQuant02" << "3" << int(Qt::Key_A) << "a" << "3" << false << "Attenzione: carattere non valido.";
+    QTest::newRow("digit in a quantity") << "txtQuant02" << "3" << int(Qt::Key_4) << "4" << "34" << true << "";
+    QTest::newRow("Delete types nothing") << "txtQuant02" << "3" << int(Qt::Key_Delete) << "\x7f" << "" << false << "";
+    QTest::newRow("Left arrow") << "txtSconto02" << "5" << int(Qt::Key_Left) << "" << "5" << false << "";
+    QTest::newRow("Backspace in the VAT rate") << "txtPercIva" << "22" << int(Qt::Key_Backspace) << "\b" << "2" << false << "";
+    QTest::newRow("digit in the VAT rate") << "txtPercIva" << "2" << int(Qt::Key_2) << "2" << "22" << true << "";
+    QTest::newRow("letter in the VAT number") << "txtIvaCli" << "12" << int(Qt::Key_X) << "x" << "12" << false
+                                              << QString::fromUtf8("Attenzione: carattere non valido. Indicare il numero di partita IVA digitando solo valori numerici.");
+    QTest::newRow("province upper case") << "txtProvCli" << "" << int(Qt::Key_F) << "f" << "F" << false << "";
+}
+
+void TestReceiptEditor::keyFilters()
+{
+    QFETCH(QString, field);
+    QFETCH(QString, before);
+    QFETCH(int, key);
+    QFETCH(QString, text);
+    QLineEdit* e = edit(field);
+    if (field.startsWith("txtPrezzoUni") || field.startsWith("txtQuant") || field.startsWith("txtSconto"))
+        editor->showPage(0);
+    e->setText(before);
+    e->setFocus();
+    // Delete removes the character after the caret, so the caret goes first.
+    e->setCursorPosition(key == Qt::Key_Delete ? 0 : before.size());
+    edit("txtTotale")->setText("9,99");
+    press(e, key, text);
+    QTEST(e->text(), "after");
+    QFETCH(bool, totalsEmptied);
+    QCOMPARE(edit("txtTotale")->text().isEmpty(), totalsEmptied);
+    QFETCH(QString, message);
+    QCOMPARE(fake->lastMessage(), message);
+}
+
+void TestReceiptEditor::discountAbove100IsRefusedOnLeaving()
+{
+    QLineEdit* discount = edit("txtSconto01");
+    typeInto(discount, "150");
+    edit("txtCod01")->setFocus();
+    QCOMPARE(discount->text(), QString("100"));
+    QVERIFY(fake->lastMessage().contains("100"));
+    typeInto(edit("txtSconto02"), "2,50");
+    edit("txtCod02")->setFocus();
+    QCOMPARE(edit("txtSconto02")->text(), QString("2,5"));
+}
+
+// Typed and saved without leaving the field: the saved line is never negative.
+void TestReceiptEditor::discountAbove100IsCappedOnSave()
+{
+    release("cmdNuovo");
+    fillSavable();
+    edit("txtQuant03")->setText("1");
+    edit("txtPrezzoUni03")->setText("40");
+    typeInto(edit("txtSconto03"), "150");
+    fake->clear();
+    release("cmdSalva");
+    QCOMPARE(edit("txtSconto03")->text(), QString("100"));
+    QCOMPARE(fake->messages.first().kind, MessageKind::Plain);
+    QVERIFY(fake->messages.first().text.startsWith("Attenzione: lo sconto non può superare il 100 per cento."));
+    QCOMPARE(stored(1).Sconto[2], QString("100"));
+    QCOMPARE(stored(1).PrezzoTot[2], QString("0,00"));
+}
+
+void TestReceiptEditor::settingsReadOnShowingWrittenOnClosing()
+{
+    const QString ini = dir->file("Impostazioni.ini");
+    editor->close();
+    QVERIFY(IniFile::write(ini, "Dati Azienda", "Nome", "Ditta Bianchi"));
+    QVERIFY(IniFile::write(ini, "Dati Azienda", "Banca Appoggio", "Banca di Forlì"));
+    QVERIFY(IniFile::write(ini, "Aliquota IVA", "Percentuale", "22"));
+    editor->showYearPanel();
+    QVERIFY(ScreenFixture::openWorkArea(editor));
+    QCOMPARE(edit("txtVenditore")->text(), QString("Ditta Bianchi"));
+    QCOMPARE(edit("txtBanca")->text(), QString::fromUtf8("Banca di Forlì"));
+    QCOMPARE(edit("txtPercIva")->text(), QString("22"));
+    openYear();
+    release("imgCancella");
+    QVERIFY(edit("txtVenditore")->text().isEmpty());
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(edit("txtVenditore")));
+    edit("txtCittaVen")->setText("Faenza");
+    // Nothing is written before the screen closes.
+    QCOMPARE(IniFile::read(ini, "Dati Azienda", "Nome"), QString("Ditta Bianchi"));
+    editor->close();
+    QCOMPARE(IniFile::read(ini, "Dati Azienda", "Nome"), QString());
+    QCOMPARE(IniFile::read(ini, "Dati Azienda", "Comune"), QString("Faenza"));
+    QCOMPARE(IniFile::read(ini, "Dati Azienda", "Banca Appoggio"), QString::fromUtf8("Banca di Forlì"));
+    QVERIFY(dir->readAll("Impostazioni.ini").contains("Campo Libero 2="));
+    editor->showYearPanel();
+    QVERIFY(ScreenFixture::openWorkArea(editor));
+}
+
+void TestReceiptEditor::clientImportFillsTheClientBlock()
+{
+    TRecCliente c;
+    c.Nominativo = "Rossi Mario";
+    c.Indirizzo = "Via Roma 1";
+    c.Cap = "47121";
+    c.Citta = QString::fromUtf8("Forlì");
+    c.Prov = "fc";
+    c.Iva = "01234567890";
+    c.CodFisc = "RSSMRA80A01D704X";
+    c.Pagamento = "Bonifico";
+    qint64 at = 0;
+    ArchiveFile clients(dir->file("Clienti.pro"), TRecCliente::Size);
+    QVERIFY(clients.append(c.encode(), at));
+    chooseTheOnlyLine<TfrmCercaCliente>("frmCercaCliente");
+    release("imgImpCli");
+    QCOMPARE(edit("txtCliente")->text(), QString("Rossi Mario"));
+    QCOMPARE(edit("txtIndirizzoCli")->text(), QString("Via Roma 1"));
+    QCOMPARE(edit("txtCapCli")->text(), QString("47121"));
+    QCOMPARE(edit("txtCittaCli")->text(), QString::fromUtf8("Forlì"));
+    QCOMPARE(edit("txtProvCli")->text(), QString("FC"));
+    QCOMPARE(edit("txtIvaCli")->text(), QString("01234567890"));
+    QCOMPARE(edit("txtCodFiscCli")->text(), QString("RSSMRA80A01D704X"));
+    QCOMPARE(edit("txtModPag")->text(), QString("Bonifico"));
+}
+
+void TestReceiptEditor::applianceImportFillsTheApplianceBlock()
+{
+    TRecMateriale m;
+    m.Codice = "LAV-01";
+    m.Tipologia = "Lavatrice";
+    m.Marca = "acme";
+    m.Modello = "W100";
+    m.Accessori = "Tubo";
+    m.Giacenza = "3";
+    qint64 at = 0;
+    ArchiveFile materials(dir->file("Materiali.pro"), TRecMateriale::Size);
+    QVERIFY(materials.append(m.encode(), at));
+    chooseTheOnlyLine<TfrmCercaMateriale>("frmCercaMateriale");
+    release("impAutomezzo");
+    QCOMPARE(edit("txtTelaio")->text(), QString("LAV-01"));
+    QCOMPARE(edit("txtPercorsi")->text(), QString("Lavatrice"));
+    QCOMPARE(edit("txtTarga")->text(), QString("ACME"));
+    QCOMPARE(edit("txtImmatricolazione")->text(), QString("W100"));
+    QCOMPARE(edit("txtMarca")->text(), QString("Tubo"));
+}
+
+void TestReceiptEditor::pagesShowFiveLinesEach()
+{
+    const char* pages[] = {"grpPage01", "grpPage02", "grpPage03", "grpPage04"};
+    const char* forward[] = {"imgAvanti_A", "imgAvanti_B", "imgAvanti_C"};
+    for (int p = 0; p < 3; ++p) {
+        release(forward[p]);
+        for (int q = 0; q < 4; ++q)
+            QCOMPARE(control<QGroupBox>(editor, pages[q])->isVisible(), q == p + 1);
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(edit(QStringLiteral("txtQuant%1").arg(5 * (p + 1) + 1, 2, 10, QChar('0')))));
+    }
+    release("imgIndietro_D");
+    QVERIFY(control<QGroupBox>(editor, "grpPage03")->isVisible());
+    // Enter after the fifth line of page 3 leads to page 4.
+    edit("txtSconto15")->setFocus();
+    press(edit("txtSconto15"), Qt::Key_Return, "\r");
+    QVERIFY(control<QGroupBox>(editor, "grpPage04")->isVisible());
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(edit("txtQuant16")));
+    release("cmdNuovo");
+    QVERIFY(control<QGroupBox>(editor, "grpPage01")->isVisible());
+    QVERIFY(!control<QGroupBox>(editor, "grpPage03")->isVisible());
+}
+
+void TestReceiptEditor::reportLineLoadsTheReceipt()
+{
+    putReceipts(3);
+    TRecRicevuta r = stored(2);
+    QVERIFY(editor->loadListLine(ReceiptArchive::listLine(r)));
+    QCOMPARE(edit("txtCliente")->text(), QString("Cliente 2"));
+    QCOMPARE(control<QLabel>(editor, "lblPosizione")->text(), QString("2"));
+    QVERIFY(!editor->loadListLine("nessuna"));
+    QCOMPARE(control<QLabel>(editor, "lblPosizione")->text(), QString("2"));
+    QCOMPARE(editor->yearFilePath(), dir->file("2024.ric"));
+}
+
+QTEST_MAIN(TestReceiptEditor)
+#include "tst_receipteditor.moc"

@@ -1,0 +1,164 @@
+#include "receipts/ReceiptArchive.h"
+#include "receipts/ReceiptTotals.h"
+
+#include <QTest>
+
+// A line as typed: quantity, unit price, discount ("" for empty).
+
+class TestReceiptTotals : public QObject
+{
+    Q_OBJECT
+private slots:
+    void computesLinesAndTotals_data();
+    void computesLinesAndTotals();
+    void fillsMissingQuantityAndPrice();
+    void skippedLineKeepsItsTotal();
+    void unreadableValueStops_data();
+    void unreadableValueStops();
+    void savableDates_data();
+    void savableDates();
+    void listLinePutsTheTotalAtColumn150();
+};
+
+// Each row: lines as "quant|price|discount" texts, the VAT rate, then the
+// expected line totals (in line order, "" for untouched) and the three totals.
+void TestReceiptTotals::computesLinesAndTotals_data()
+{
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<QString>("vat");
+    QTest::addColumn<QStringList>("lineTotals");
+    QTest::addColumn<QString>("net");
+    QTest::addColumn<QString>("vatTotal");
+    QTest::addColumn<QString>("total");
+
+    QTest::newRow("worked example") << QStringList{"2|10,50|10"} << "22" << QStringList{"18,90"} << "18,90" << "4,158" << "23,06";
+    QTest::newRow("a third, three times") << QStringList{"3|0,3333|"} << "0" << QStringList{"0,9999"} << "0,9999" << "0,00" << "1,00";
+    QTest::newRow("discount 33,3333") << QStringList{"1|10|33,3333"} << "0" << QStringList{"6,6667"} << "6,6667" << "0,00" << "6,67";
+    QTest::newRow("discount 100") << QStringList{"4|12,50|100"} << "22" << QStringList{"0,00"} << "0,00" << "0,00" << "0,00";
+    QTest::newRow("VAT empty, net 18,9999") << QStringList{"1|18,9999|"} << "" << QStringList{"18,9999"} << "18,9999" << "0,00" << "19,00";
+    QTest::newRow("net 12,3456 at 22") << QStringList{"1|12,3456|"} << "22" << QStringList{"12,3456"} << "12,3456" << "2,716032" << "15,06";
+    QTest::newRow("two lines and a gap") << QStringList{"2|10|", "||", "1|5,25|20"} << "22"
+                                         << QStringList{"20,00", "", "4,20"} << "24,20" << "5,324" << "29,52";
+    QTest::newRow("twenty lines") << QStringList(20, "1|1|") << "10" << QStringList(20, "1,00") << "20,00" << "2,00" << "22,00";
+}
+
+void TestReceiptTotals::computesLinesAndTotals()
+{
+    QFETCH(QStringList, lines);
+    QFETCH(QString, vat);
+    QFETCH(QStringList, lineTotals);
+    ReceiptAmounts r;
+    for (int i = 0; i < lines.size(); ++i) {
+        const QStringList parts = lines[i].split(QLatin1Char('|'));
+        r.Quant[i] = parts[0];
+        r.PrezzoUni[i] = parts[1];
+        r.Sconto[i] = parts[2];
+    }
+    r.PercIva = vat;
+    ComputeTotals(r);
+    for (int i = 0; i < lineTotals.size(); ++i)
+        QCOMPARE(r.PrezzoTot[i], lineTotals[i]);
+    for (int i = lines.size(); i < 20; ++i)
+        QVERIFY(r.PrezzoTot[i].isEmpty());
+    QTEST(r.TotNetto, "net");
+    QTEST(r.TotIva, "vatTotal");
+    QTEST(r.Totale, "total");
+}
+
+void TestReceiptTotals::fillsMissingQuantityAndPrice()
+{
+    ReceiptAmounts r;
+    r.PrezzoUni[0] = QStringLiteral("7,5");
+    r.Quant[1] = QStringLiteral("3");
+    ComputeTotals(r);
+    QCOMPARE(r.Quant[0], QStringLiteral("1"));
+    QCOMPARE(r.PrezzoTot[0], QStringLiteral("7,50"));
+    QCOMPARE(r.PrezzoUni[1], QStringLiteral("0,00"));
+    QCOMPARE(r.PrezzoTot[1], QStringLiteral("0,00"));
+    QCOMPARE(r.Totale, QStringLiteral("7,50"));
+}
+
+void TestReceiptTotals::skippedLineKeepsItsTotal()
+{
+    // A line without quantity and price is not touched, but its total still counts.
+    ReceiptAmounts r;
+    r.PrezzoTot[4] = QStringLiteral("3,00");
+    r.Quant[0] = QStringLiteral("1");
+    r.PrezzoUni[0] = QStringLiteral("2");
+    ComputeTotals(r);
+    QCOMPARE(r.PrezzoTot[4], QStringLiteral("3,00"));
+    QCOMPARE(r.TotNetto, QStringLiteral("5,00"));
+}
+
+void TestReceiptTotals::unreadableValueStops_data()
+{
+    QTest::addColumn<int>("field");   // 0 discount of line 2, 1 price of line 2, 2 VAT rate
+    QTest::newRow("discount") << 0;
+    QTest::newRow("unit price") << 1;
+    QTest::newRow("VAT rate") << 2;
+}
+
+void TestReceiptTotals::unreadableValueStops()
+{
+    QFETCH(int, field);
+    ReceiptAmounts r;
+    r.Quant[0] = QStringLiteral("2");
+    r.PrezzoUni[0] = QStringLiteral("5");
+    r.Quant[1] = QStringLiteral("1");
+    r.PrezzoUni[1] = QStringLiteral("4");
+    r.PrezzoTot[1] = QStringLiteral("9,99");
+    r.PercIva = QStringLiteral("22");
+    r.TotIva = QStringLiteral("old");
+    if (field == 0)
+        r.Sconto[1] = QStringLiteral("1x");
+    else if (field == 1)
+        r.PrezzoUni[1] = QStringLiteral("4.5");
+    else
+        r.PercIva = QStringLiteral("ventidue");
+    ComputeTotals(r);
+    QCOMPARE(r.PrezzoTot[0], QStringLiteral("10,00"));
+    QCOMPARE(r.PrezzoTot[1], field == 2 ? QStringLiteral("4,00") : QStringLiteral("9,99"));
+    QCOMPARE(r.TotNetto, QStringLiteral("0,00"));
+    QCOMPARE(r.Totale, QStringLiteral("0,00"));
+    QCOMPARE(r.TotIva, QStringLiteral("old"));
+}
+
+void TestReceiptTotals::savableDates_data()
+{
+    QTest::addColumn<QString>("date");
+    QTest::addColumn<bool>("savable");
+    QTest::newRow("full form") << "05/03/2024" << true;
+    QTest::newRow("leap day") << "29/02/2024" << true;
+    QTest::newRow("no leap day") << "29/02/2023" << false;
+    QTest::newRow("31 February") << "31/02/2024" << false;
+    QTest::newRow("one-digit day") << "5/03/2024" << false;
+    QTest::newRow("two-digit year") << "05/03/24" << false;
+    QTest::newRow("dashes") << "05-03-2024" << false;
+    QTest::newRow("blanks around") << " 05/03/2024 " << true;
+}
+
+void TestReceiptTotals::savableDates()
+{
+    QFETCH(QString, date);
+    QTEST(ReceiptArchive::isSavableDate(date), "savable");
+}
+
+void TestReceiptTotals::listLinePutsTheTotalAtColumn150()
+{
+    TRecRicevuta r;
+    r.Ricevuta = QStringLiteral("Ricevuta n.");
+    r.NumRic = QStringLiteral("12");
+    r.Data = QStringLiteral("05/03/2024");
+    r.Cliente = QStringLiteral("Rossi Mario");
+    r.TotNetto = QStringLiteral("18,90");
+    r.TotIva = QStringLiteral("4,158");
+    r.Totale = QStringLiteral("23,06");
+    const QString line = ReceiptArchive::listLine(r);
+    QCOMPARE(line.left(24), QStringLiteral("Ricevuta n. 12          "));
+    QCOMPARE(line.mid(24, 18), QStringLiteral("  Data: 05/03/2024"));
+    QCOMPARE(line.mid(149), QStringLiteral("23,06"));
+    QCOMPARE(line.mid(137, 12), QStringLiteral("  TOTALE: € "));
+}
+
+QTEST_GUILESS_MAIN(TestReceiptTotals)
+#include "tst_receipttotals.moc"
