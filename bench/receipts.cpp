@@ -1,9 +1,12 @@
 // Times New (the count), Save (an append) and Last on a year file of
-// 50,000 receipts, each beside the raw read of one record.
+// 50,000 receipts, each beside the raw read of one record, and printing the
+// last receipt to a PDF file in both layouts with a logo.
 // Usage: receipts [records]   (default 50000); runs offscreen.
 #include "BenchSupport.h"
 #include "platform/AppDir.h"
+#include "platform/qt/QtPrintCanvas.h"
 #include "receipts/ReceiptArchive.h"
+#include "receipts/ReceiptPrint.h"
 #include "receipts/ui/TfrmRicevute.h"
 #include "storage/ReceiptRecord.h"
 
@@ -11,6 +14,9 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLineEdit>
+#include <QImage>
+#include <QPainter>
+#include <QPrinter>
 #include <QPushButton>
 #include <QTemporaryDir>
 
@@ -93,6 +99,30 @@ int main(int argc, char* argv[])
     t.restart();
     editor.browse(BrowseCommand::Last);
     report("Last", millis(t), records);
+
+    // The receipt just saved, printed to PDF as the print dialog would.
+    QFile year(path);
+    year.open(QIODevice::ReadOnly);
+    year.seek(qint64(records) * TRecRicevuta::Size);
+    const TRecRicevuta receipt = TRecRicevuta::decode(year.read(TRecRicevuta::Size));
+    QImage logo(297, 184, QImage::Format_RGB32);
+    logo.fill(Qt::white);
+    QPainter(&logo).fillRect(60, 20, 180, 140, QColor(230, 140, 40));
+    for (const auto format : {ReceiptPrint::Format::Small, ReceiptPrint::Format::Large}) {
+        const bool small = format == ReceiptPrint::Format::Small;
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(dir.filePath(small ? "small.pdf" : "large.pdf"));
+        t.restart();
+        auto canvas = platform::QtPrintCanvas::begin(
+            printer, QStringLiteral("Ricevuta"),
+            small ? platform::PageOrientation::Landscape : platform::PageOrientation::Portrait,
+            platform::QtPrintCanvas::Units::TenthsOfMillimetre);
+        ReceiptPrint::compose(*canvas, format, receipt, logo);
+        canvas->end();
+        std::printf("PDF %-5s %8.1f ms   %lld bytes\n", small ? "small" : "large", millis(t),
+                    QFile(printer.outputFileName()).size());
+    }
     std::printf("peak memory %.1f MB\n", peakMB());
     return 0;
 }
