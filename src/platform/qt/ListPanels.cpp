@@ -48,7 +48,7 @@ QPushButton* ListButton(QWidget* parent, const char* name, const QString& captio
 
 ListPanels::ListPanels(QWidget* host, const ListScreenSpec& spec, const QRect& inside, const QRect& listGeometry,
                        Collect collect)
-    : QObject(host), m_host(host), m_reportsArchiveFailure(spec.reportsArchiveFailure), m_collect(std::move(collect))
+    : QObject(host), m_host(host), m_reportsArchiveFailure(spec.reportsArchiveFailure), m_sorted(spec.sorted), m_collect(std::move(collect))
 {
     m_listPanel = host;
     if (spec.variant == ListScreenSpec::Variant::Criteria) {
@@ -127,7 +127,8 @@ bool ListPanels::fill(const Collect& collect)
         return false;
     }
     // Sorting once keeps a long list quick to fill.
-    lines.sort(Qt::CaseInsensitive);
+    if (m_sorted)
+        lines.sort(Qt::CaseInsensitive);
     lstRecords->addItems(lines);
     return true;
 }

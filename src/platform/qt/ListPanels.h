@@ -42,6 +42,7 @@ struct ListScreenSpec
     QString emptyFindText = QStringLiteral("Ricerca non applicabile: la lista non contiene nessuna voce.");
     QString instructions;            // under the list; the card-list instructions when empty
     int scrollWidth = 1500;          // the list scrolls sideways over this many pixels
+    bool sorted = true;              // false: the lines stay in the order collect gives them
     bool reportsArchiveFailure = true;   // false: a failing archive ends the list silently
     // Plain variant: the button beside "Stampa" (cmdAnnulla). Empty: it
     // reads "Annulla" and closes the list; otherwise it carries this caption
@@ -93,7 +94,8 @@ public:
     // The text typed in a criterion, as typed.
     QString criterion(const char* name) const;
 
-    // Lists what collect finds, sorted by text without regard to case; false
+    // Lists what collect finds, sorted by text without regard to case unless
+    // the screen keeps its own order; false
     // when the archive failed (the archive-access message shown when the
     // screen reports failures).
     bool fill(const Collect& collect);
@@ -118,6 +120,7 @@ private:
 
     QWidget* m_host;
     bool m_reportsArchiveFailure;
+    bool m_sorted;
     Collect m_collect;
     QFrame* grpCriteri = nullptr;
     QFrame* grpElenco = nullptr;

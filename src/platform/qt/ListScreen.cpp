@@ -32,6 +32,7 @@ ListScreen::ListScreen(ListScreenSpec spec, QWidget* parent)
     connect(m_panels, &ListPanels::listShown, this, [this] {
         cmdStampa->setEnabled(true);
         m_services->reset();
+        listed();
     });
     connect(m_panels, &ListPanels::criteriaShown, this, [this] { cmdStampa->setEnabled(false); });
 }

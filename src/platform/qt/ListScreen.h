@@ -48,6 +48,10 @@ protected:
     // The text typed in a criterion, as typed.
     QString criterion(const char* name) const;
     QListWidget* list() const { return lstRecords; }
+    // The panels, for a screen that adds period fields or totals to them.
+    ListPanels* panels() const { return m_panels; }
+    // Called each time the list panel has been shown with a new list.
+    virtual void listed() {}
     // The plain variant's button beside "Stampa".
     QPushButton* actionButton() const { return cmdAnnulla; }
 

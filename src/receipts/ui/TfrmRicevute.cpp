@@ -320,9 +320,9 @@ void TfrmRicevute::buildToolbar()
         {"cmdRicerca", "btn_cerca", " Effettua una ricerca avanzata di una ricevuta in archivio utilizzando più campi contemporaneamente.", {x, y(2)}, modal(static_cast<TfrmCercaRic*>(nullptr))},
         {"cmdStampa", "btn_stampa", " Stampa la ricevuta corrente su foglio A4.", {x, y(3)}, act(&TfrmRicevute::cmdStampaClick)},
         {"cmdSospesi", "btn_euro", " Visualizza l'elenco delle ricevute non ancora saldate.", {x, y(4)}, modal(static_cast<TfrmCercaSospesiRic*>(nullptr))},
-        {"cmdMensile", "btn_info", " Visualizza il riepilogo delle ricevute emesse in un mese dell'anno.", {x, y(5)}, modal(static_cast<TfrmRiepMensileRic*>(nullptr))},
-        {"cmdTrimestrale", "btn_info", " Visualizza il riepilogo delle ricevute emesse in un trimestre dell'anno.", {x, y(6)}, modal(static_cast<TfrmRiepTrimestraleRic*>(nullptr))},
-        {"cmdAnnuale", "btn_info", " Visualizza il riepilogo annuale delle ricevute emesse.", {x, y(7)}, modal(static_cast<TfrmRiepAnnualeRic*>(nullptr))},
+        {"cmdMensile", "btn_info", " Visualizza il riepilogo delle ricevute emesse in un mese dell'anno.", {x, y(5)}, [this] { showSummary<TfrmRiepMensileRic>(); }},
+        {"cmdTrimestrale", "btn_info", " Visualizza il riepilogo delle ricevute emesse in un trimestre dell'anno.", {x, y(6)}, [this] { showSummary<TfrmRiepTrimestraleRic>(); }},
+        {"cmdAnnuale", "btn_info", " Visualizza il riepilogo annuale delle ricevute emesse.", {x, y(7)}, [this] { showSummary<TfrmRiepAnnualeRic>(); }},
         {"cmdGuida", "btn_guida", " Visualizza la guida in linea.", {x, y(8)}, [] { Screens::showGuide(ReceiptsGuideTitle(), ReceiptsGuideText()); }},
         {"cmdEsci", "btn_esci", " Esce dalla schermata di lavoro corrente.", {x, 646}, [this] { close(); }},
     });
@@ -819,6 +819,16 @@ bool TfrmRicevute::loadListLine(const QString& line)
         return false;
     loadRecord(receipt, position);
     return true;
+}
+
+template <class Summary>
+void TfrmRicevute::showSummary()
+{
+    Summary summary;
+    summary.setYear(yearFilePath(), year());
+    summary.exec();
+    if (summary.chosen())
+        loadRecord(summary.chosen()->record, summary.chosen()->position);
 }
 
 void TfrmRicevute::cmdStampaClick()

@@ -64,6 +64,10 @@ protected:
     Append approveAppend(ArchiveFile& file) override;
 
 private:
+    // Opens a summary of the open year modally and loads the receipt it hands back.
+    template <class Summary>
+    void showSummary();
+
     bool capDiscount(QLineEdit* edit);
     void buildYearPanel();
     void buildEditor();

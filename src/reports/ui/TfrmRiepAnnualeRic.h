@@ -1,9 +1,9 @@
 #pragma once
 
-#include "platform/qt/ScreenWindows.h"
+#include "reports/ui/SummaryScreen.h"
 
 // The receipts of the open year with their totals.
-class TfrmRiepAnnualeRic : public DialogScreen
+class TfrmRiepAnnualeRic : public SummaryScreen
 {
     Q_OBJECT
 public:

@@ -1,6 +1,8 @@
 #include "reports/ui/TfrmRiepMensileRic.h"
 
 TfrmRiepMensileRic::TfrmRiepMensileRic()
-    : DialogScreen(QStringLiteral("frmRiepMensileRic"), QStringLiteral(" Riepilogo mensile ricevute"), QSize(640, 480))
+    : SummaryScreen({"frmRiepMensileRic", " Riepilogo mensile ricevute", "Riepilogo mensile ricevute",
+                     "Per visualizzare il riepilogo mensile delle ricevute emesse, selezionare il mese di interesse dall'elenco sottostante\ne premere il pulsante Trova.",
+                     ReceiptSummary::PeriodRule::Kind::Month, "Mese:", ReceiptSummary::monthItems()})
 {
 }

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "platform/qt/ScreenWindows.h"
+#include "reports/ui/SummaryScreen.h"
 
 // The receipts of a month with their totals.
-class TfrmRiepMensileRic : public DialogScreen
+class TfrmRiepMensileRic : public SummaryScreen
 {
     Q_OBJECT
 public:

@@ -1,6 +1,8 @@
 #include "reports/ui/TfrmRiepTrimestraleRic.h"
 
 TfrmRiepTrimestraleRic::TfrmRiepTrimestraleRic()
-    : DialogScreen(QStringLiteral("frmRiepTrimestraleRic"), QStringLiteral(" Riepilogo trimestrale fatture"), QSize(640, 480))
+    : SummaryScreen({"frmRiepTrimestraleRic", " Riepilogo trimestrale fatture", "Riepilogo trimestrale ricevute",
+                     "Per visualizzare il riepilogo trimestrale delle ricevute emesse, selezionare il trimestre di interesse dall'elenco\nsottostante e premere il pulsante Trova.",
+                     ReceiptSummary::PeriodRule::Kind::Quarter, "Trimestre:", ReceiptSummary::quarterItems()})
 {
 }

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "platform/qt/ScreenWindows.h"
+#include "reports/ui/SummaryScreen.h"
 
-// The receipts of a quarter with their totals.
-class TfrmRiepTrimestraleRic : public DialogScreen
+// The receipts of a calendar quarter with their totals.
+class TfrmRiepTrimestraleRic : public SummaryScreen
 {
     Q_OBJECT
 public:

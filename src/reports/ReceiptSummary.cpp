@@ -1,0 +1,151 @@
+#include "reports/ReceiptSummary.h"
+
+#include "receipts/ReceiptArchive.h"
+#include "storage/Amounts.h"
+#include "storage/ReceiptRecord.h"
+#include "storage/TextRules.h"
+
+namespace ReceiptSummary {
+
+namespace {
+
+const char* const kMonths[] = {"gennaio", "febbraio", "marzo",     "aprile",  "maggio",   "giugno",
+                               "luglio",  "agosto",   "settembre", "ottobre", "novembre", "dicembre"};
+
+// 0 when the code is not a month of the table ("3/" of a date 5/3/2024).
+int monthNumber(const QString& code)
+{
+    for (int m = 1; m <= 12; ++m) {
+        if (code == QStringLiteral("%1").arg(m, 2, 10, QLatin1Char('0')))
+            return m;
+    }
+    return 0;
+}
+
+QString monthName(int m)
+{
+    return m ? QString::fromLatin1(kMonths[m - 1]) : QString();
+}
+
+QString quarterText(int m)
+{
+    if (!m)
+        return QString();
+    const int first = (m - 1) / 3 * 3;
+    return monthName(first + 1) + QStringLiteral(", ") + monthName(first + 2) + QStringLiteral(", ")
+        + monthName(first + 3);
+}
+
+QString capitalised(const QString& s)
+{
+    return TextRules::upperAZ(s.left(1)) + s.mid(1);
+}
+
+// Each addition in extended precision, the sum kept as a double.
+void add(double& sum, double value)
+{
+    sum = static_cast<double>(static_cast<long double>(sum) + static_cast<long double>(value));
+}
+
+} // namespace
+
+QStringList monthItems()
+{
+    QStringList items;
+    for (int m = 1; m <= 12; ++m)
+        items << capitalised(monthName(m));
+    return items;
+}
+
+QStringList quarterItems()
+{
+    QStringList items;
+    for (int m = 1; m <= 12; m += 3)
+        items << capitalised(quarterText(m));
+    return items;
+}
+
+QString monthCode(const QString& date)
+{
+    return (TextRules::trim(date) + QString(10, QLatin1Char(' '))).mid(3, 2);
+}
+
+QString yearOf(const QString& date)
+{
+    return TextRules::trim((TextRules::trim(date) + QString(10, QLatin1Char(' '))).mid(6, 4));
+}
+
+bool PeriodRule::contains(const QString& date) const
+{
+    if (yearOf(date) != TextRules::trim(year))
+        return false;
+    const QString wanted = TextRules::trim(TextRules::lowerAZ(choice));
+    switch (kind) {
+    case Kind::Month:
+        return !wanted.isEmpty() && monthName(monthNumber(monthCode(date))) == wanted;
+    case Kind::Quarter:
+        return !wanted.isEmpty() && quarterText(monthNumber(monthCode(date))) == wanted;
+    case Kind::Year:
+        return true;
+    }
+    return false;
+}
+
+QString PeriodRule::title() const
+{
+    const QString chosen = TextRules::trim(TextRules::lowerAZ(choice));
+    const QString y = TextRules::trim(year);
+    switch (kind) {
+    case Kind::Month:
+        return QStringLiteral("Ricevute del mese di ") + chosen + QLatin1Char(' ') + y;
+    case Kind::Quarter:
+        return QStringLiteral("Ricevute del trimestre di ") + chosen + QLatin1Char(' ') + y;
+    case Kind::Year:
+        break;
+    }
+    return QStringLiteral("Ricevute dell'anno ") + y;
+}
+
+bool build(ArchiveFile& file, const PeriodRule& rule, Summary& summary)
+{
+    summary = Summary();
+    double netto = 0, iva = 0, totale = 0;
+    const bool ok = file.scan([&](qint64, const char* bytes) {
+        const TRecRicevuta r = TRecRicevuta::decode(bytes);
+        if (!rule.contains(r.Data))
+            return true;
+        summary.lines << ReceiptArchive::listLine(r);
+        double n = 0, i = 0, t = 0;
+        // A receipt with a total that is not a number stays in the list but
+        // out of all three sums, so the three still agree with each other.
+        if (ParseAmount(r.TotNetto, n) && ParseAmount(r.TotIva, i) && ParseAmount(r.Totale, t)) {
+            add(netto, n);
+            add(iva, i);
+            add(totale, t);
+        } else {
+            ++summary.leftOut;
+        }
+        return true;
+    });
+    summary.totNetto = totalLabel(netto);
+    summary.totIva = totalLabel(iva);
+    summary.totale = totalLabel(totale);
+    return ok;
+}
+
+QString totalLabel(double sum)
+{
+    return QStringLiteral("€ ") + CompleteDecimals(FormatGeneral(RoundToDecimals(sum, 2)));
+}
+
+QString leftOutMessage(int count)
+{
+    if (count == 1)
+        return QStringLiteral("Una ricevuta è nell'elenco ma non nei totali: uno dei suoi importi (netto, IVA o "
+                              "totale) non è un numero.");
+    return QStringLiteral("%1 ricevute sono nell'elenco ma non nei totali: uno dei loro importi (netto, IVA o "
+                          "totale) non è un numero.")
+        .arg(count);
+}
+
+} // namespace ReceiptSummary

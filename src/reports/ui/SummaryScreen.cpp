@@ -1,0 +1,204 @@
+#include "reports/ui/SummaryScreen.h"
+
+#include "platform/Platform.h"
+#include "platform/qt/FieldColours.h"
+#include "receipts/ReceiptArchive.h"
+
+#include <QComboBox>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+const QSize kSize(900, 580);
+
+ListScreenSpec summarySpec(const SummaryScreen::Table& t, const SummaryScreen* self)
+{
+    ListScreenSpec spec;
+    spec.objectName = QString::fromUtf8(t.objectName);
+    spec.caption = QString::fromUtf8(t.caption);
+    spec.size = kSize;
+    spec.variant = ListScreenSpec::Variant::Criteria;
+    spec.sorted = false;   // the receipts in the order of the file
+    spec.scrollWidth = 1600;
+    spec.emptyFindText = QStringLiteral("Ricerca non applicabile: la lista non contiene nessuna ricevuta.");
+    spec.instructions = QStringLiteral(
+        "Inserire una o più parole consecutive presenti nella voce da selezionare nella lista e premere il pulsante "
+        "Cerca.\n"
+        "Per spostarsi sulla voce successiva contenente la stessa chiave di ricerca, fare di nuovo clic su Cerca.");
+    spec.report = [self] { return self->report(); };
+    spec.criteriaTitle = QString::fromUtf8(t.heading);
+    spec.criteriaHelp = QString::fromUtf8(t.help);
+    return spec;
+}
+
+} // namespace
+
+SummaryScreen::SummaryScreen(const Table& table) : ListScreen(summarySpec(table, this)), m_kind(table.kind)
+{
+    QWidget* criteria = panels()->criteriaPanel();
+    int y = 128;
+    if (table.periodLabel) {
+        new QLabel(QString::fromUtf8(table.periodLabel), criteria);
+        criteria->findChildren<QLabel*>().last()->setGeometry(16, y, 120, 24);
+        cboMese = new QComboBox(criteria);
+        cboMese->setObjectName(QStringLiteral("cboMese"));
+        cboMese->addItems(table.items);
+        cboMese->setCurrentIndex(-1);
+        cboMese->setGeometry(140, y, 300, 26);
+        FieldColours::install(cboMese, FieldColours::restGreen());
+        cboMese->installEventFilter(this);
+        connect(cboMese, &QComboBox::currentIndexChanged, this, [this] { updateTrova(); });
+        y += 40;
+    }
+    (new QLabel(QStringLiteral("Anno:"), criteria))->setGeometry(16, y, 120, 24);
+    txtAnno = new QLineEdit(criteria);
+    txtAnno->setObjectName(QStringLiteral("txtAnno"));
+    txtAnno->setGeometry(140, y, 80, 24);
+    txtAnno->setMaxLength(4);
+    txtAnno->setReadOnly(true);
+    if (cboMese) {
+        txtAnno->setFocusPolicy(Qt::ClickFocus);
+        FieldColours::setBackground(txtAnno, Qt::lightGray);
+    } else {
+        // The year is the one field left: it takes the focus and warns of keys.
+        txtAnno->setFocusPolicy(Qt::ClickFocus);
+        FieldColours::install(txtAnno, FieldColours::restGreen());
+        txtAnno->installEventFilter(this);
+    }
+    connect(txtAnno, &QLineEdit::textChanged, this, [this] { updateTrova(); });
+
+    // The find button of the list panel reads "Cerca" here: "Trova" builds the summary.
+    if (auto* cerca = findChild<QPushButton*>(QStringLiteral("cmdTrova02")))
+        cerca->setText(QStringLiteral("Cerca"));
+    if (auto* back = findChild<QPushButton*>(QStringLiteral("cmdIndietro"))) {
+        connect(back, &QPushButton::clicked, this, [this] {
+            if (cboMese)
+                cboMese->setFocus();
+            else
+                txtAnno->setFocus();
+            updateTrova();
+        });
+    }
+    connect(panels(), &ListPanels::criteriaShown, this, [this] { updateTrova(); });
+    buildTotals();
+    updateTrova();
+}
+
+void SummaryScreen::buildTotals()
+{
+    QWidget* list = panels()->listPanel();
+    auto maroon = new QLabel(QStringLiteral("Per richiamare i dati di una scheda, selezionarla con un doppio clic."),
+                             list);
+    maroon->setGeometry(10, 380, 600, 22);
+    maroon->setStyleSheet(QStringLiteral("color: rgb(128, 0, 0);"));
+    auto total = [list](const char* name, const QString& caption, int y, bool bold) {
+        auto* c = new QLabel(caption, list);
+        c->setGeometry(list->width() - 340, y, 140, 22);
+        auto* v = new QLabel(QStringLiteral("0,00"), list);
+        v->setObjectName(QLatin1String(name));
+        v->setGeometry(list->width() - 200, y, 180, 22);
+        v->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        if (bold) {
+            QFont f = v->font();
+            f.setBold(true);
+            c->setFont(f);
+            v->setFont(f);
+        }
+        return v;
+    };
+    lblTotNetto = total("lblTotNetto", QStringLiteral("Totale netto:"), 406, false);
+    lblTotIva = total("lblTotIva", QStringLiteral("Totale IVA:"), 430, false);
+    lblTotale = total("lblTotale", QStringLiteral("TOTALE:"), 454, true);
+}
+
+void SummaryScreen::setYear(const QString& yearFilePath, const QString& year)
+{
+    m_path = yearFilePath;
+    txtAnno->setText(year.trimmed());
+}
+
+ReceiptSummary::PeriodRule SummaryScreen::rule() const
+{
+    ReceiptSummary::PeriodRule r;
+    r.kind = m_kind;
+    r.choice = cboMese ? cboMese->currentText() : QString();
+    r.year = txtAnno->text();
+    return r;
+}
+
+ListReportSpec SummaryScreen::report() const
+{
+    ListReportSpec spec;
+    spec.title = rule().title();
+    spec.ruleLength = 30;
+    spec.totals = true;
+    spec.totNetto = lblTotNetto->text();
+    spec.totIva = lblTotIva->text();
+    spec.totale = lblTotale->text();
+    spec.question = QStringLiteral("Si vuole stampare il presente riepilogo di ricevute?");
+    return spec;
+}
+
+void SummaryScreen::updateTrova()
+{
+    auto* trova = findChild<QPushButton*>(QStringLiteral("cmdTrova"));
+    if (!trova || !panels()->criteriaPanel()->isVisibleTo(this))
+        return;
+    trova->setEnabled(cboMese ? cboMese->currentIndex() >= 0 : txtAnno->text().size() == 4);
+}
+
+bool SummaryScreen::collect(QStringList& lines)
+{
+    m_chosen.reset();
+    ReceiptSummary::Summary summary;
+    ArchiveFile file = ReceiptArchive::yearFile(m_path);
+    if (!ReceiptSummary::build(file, rule(), summary))
+        return false;
+    lines = summary.lines;
+    lblTotNetto->setText(summary.totNetto);
+    lblTotIva->setText(summary.totIva);
+    lblTotale->setText(summary.totale);
+    m_leftOut = summary.leftOut;
+    return true;
+}
+
+void SummaryScreen::listed()
+{
+    if (m_leftOut > 0)
+        platform::current().showMessage(ReceiptSummary::leftOutMessage(m_leftOut));
+    m_leftOut = 0;
+}
+
+void SummaryScreen::choose(const QString& line)
+{
+    Chosen<TRecRicevuta> found{};
+    bool matched = false;
+    ArchiveFile file = ReceiptArchive::yearFile(m_path);
+    if (ReceiptArchive::findByListLine(file, line, found.record, found.position, matched) && matched)
+        m_chosen = found;
+}
+
+bool SummaryScreen::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (watched == cboMese && !key->text().isEmpty() && key->text().at(0).isPrint())
+            return true;   // a month is chosen with the mouse or the arrows, never typed
+        if (watched == txtAnno) {
+            const QString t = key->text();
+            const bool digitOrBack = key->key() == Qt::Key_Backspace || (t.size() == 1 && t.at(0).isDigit());
+            if (!digitOrBack && !t.isEmpty()) {
+                platform::current().showTaskMessage(
+                    QStringLiteral("Attenzione: dati non validi"),
+                    QStringLiteral("Indicare un anno solare utilizzando solo caratteri numerici."),
+                    platform::MessageIcon::Warning);
+                return true;
+            }
+        }
+    }
+    return ListScreen::eventFilter(watched, event);
+}

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "platform/qt/ListScreen.h"
+#include "reports/ReceiptSummary.h"
+#include "storage/ReceiptRecord.h"
+
+#include <optional>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+
+// What the three summaries of a year file are: a period list (none for the
+// year), the list of receipts in file order with their three totals, and a
+// double click that hands the chosen receipt back to the editor.
+class SummaryScreen : public ListScreen
+{
+    Q_OBJECT
+public:
+    struct Table
+    {
+        const char* objectName;
+        const char* caption;
+        const char* heading;
+        const char* help;
+        ReceiptSummary::PeriodRule::Kind kind;
+        const char* periodLabel;   // nullptr: the year is the only period field
+        QStringList items;
+    };
+
+    explicit SummaryScreen(const Table& table);
+
+    // The editor's open year file and its year, before the screen is shown.
+    void setYear(const QString& yearFilePath, const QString& year);
+
+    const std::optional<Chosen<TRecRicevuta>>& chosen() const { return m_chosen; }
+
+    // The printed report as the list stands: title, rule and the totals closing.
+    ListReportSpec report() const;
+
+protected:
+    bool collect(QStringList& lines) override;
+    void choose(const QString& line) override;
+    void listed() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    ReceiptSummary::PeriodRule rule() const;
+    void updateTrova();
+    void buildTotals();
+
+    ReceiptSummary::PeriodRule::Kind m_kind;
+    QString m_path;
+    QComboBox* cboMese = nullptr;
+    QLineEdit* txtAnno = nullptr;
+    QLabel* lblTotNetto = nullptr;
+    QLabel* lblTotIva = nullptr;
+    QLabel* lblTotale = nullptr;
+    int m_leftOut = 0;
+    std::optional<Chosen<TRecRicevuta>> m_chosen;
+};
