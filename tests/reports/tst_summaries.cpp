@@ -48,6 +48,7 @@ private slots:
     void totalsAreSummedThenRoundedOnce_data();
     void totalsAreSummedThenRoundedOnce();
     void totalThatIsNotANumberIsListedButNotSummed();
+    void failingYearFileStaysOnThePeriod();
     void listKeepsTheOrderOfTheFile();
     void monthIsChosenWithArrowsNotTyped();
     void yearFieldWarnsOfLetters_data();
@@ -205,6 +206,18 @@ void TestSummaries::totalThatIsNotANumberIsListedButNotSummed()
     QCOMPARE(fake->messages[0].text, ReceiptSummary::leftOutMessage(2));
     QVERIFY(fake->messages[0].text.startsWith("2 ricevute"));
     QVERIFY(control<QWidget>(screen.get(), "grpElenco")->isVisible());
+}
+
+void TestSummaries::failingYearFileStaysOnThePeriod()
+{
+    dir->putFolderInPlaceOf("2024.ric");
+    auto screen = built<TfrmRiepAnnualeRic>(0);
+    QCOMPARE(fake->messages.size(), 1);
+    QCOMPARE(fake->messages[0].kind, MessageKind::Plain);
+    QVERIFY(fake->lastMessage().startsWith("Attenzione: il sistema non permette di accedere all'archivio."));
+    QVERIFY(control<QWidget>(screen.get(), "grpCriteri")->isVisible());
+    QCOMPARE(text(screen.get(), "lblTotale"), QString("0,00"));
+    QVERIFY(control<QPushButton>(screen.get(), "cmdTrova")->isEnabled());
 }
 
 void TestSummaries::listKeepsTheOrderOfTheFile()

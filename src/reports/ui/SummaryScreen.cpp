@@ -3,12 +3,14 @@
 #include "platform/Platform.h"
 #include "platform/qt/FieldColours.h"
 #include "receipts/ReceiptArchive.h"
+#include "storage/TextRules.h"
 
 #include <QComboBox>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPalette>
 #include <QPushButton>
 
 namespace {
@@ -42,8 +44,7 @@ SummaryScreen::SummaryScreen(const Table& table) : ListScreen(summarySpec(table,
     QWidget* criteria = panels()->criteriaPanel();
     int y = 128;
     if (table.periodLabel) {
-        new QLabel(QString::fromUtf8(table.periodLabel), criteria);
-        criteria->findChildren<QLabel*>().last()->setGeometry(16, y, 120, 24);
+        ListLabel(criteria, QString::fromUtf8(table.periodLabel), QRect(16, y, 120, 24));
         cboMese = new QComboBox(criteria);
         cboMese->setObjectName(QStringLiteral("cboMese"));
         cboMese->addItems(table.items);
@@ -54,18 +55,18 @@ SummaryScreen::SummaryScreen(const Table& table) : ListScreen(summarySpec(table,
         connect(cboMese, &QComboBox::currentIndexChanged, this, [this] { updateTrova(); });
         y += 40;
     }
-    (new QLabel(QStringLiteral("Anno:"), criteria))->setGeometry(16, y, 120, 24);
+    ListLabel(criteria, QStringLiteral("Anno:"), QRect(16, y, 120, 24));
     txtAnno = new QLineEdit(criteria);
     txtAnno->setObjectName(QStringLiteral("txtAnno"));
     txtAnno->setGeometry(140, y, 80, 24);
     txtAnno->setMaxLength(4);
     txtAnno->setReadOnly(true);
+    // Out of the Tab order: the year comes from the editor and cannot change.
+    txtAnno->setFocusPolicy(Qt::ClickFocus);
     if (cboMese) {
-        txtAnno->setFocusPolicy(Qt::ClickFocus);
         FieldColours::setBackground(txtAnno, Qt::lightGray);
     } else {
-        // The year is the one field left: it takes the focus and warns of keys.
-        txtAnno->setFocusPolicy(Qt::ClickFocus);
+        // The year is the one period field: it takes the focus and warns of keys.
         FieldColours::install(txtAnno, FieldColours::restGreen());
         txtAnno->installEventFilter(this);
     }
@@ -91,10 +92,12 @@ SummaryScreen::SummaryScreen(const Table& table) : ListScreen(summarySpec(table,
 void SummaryScreen::buildTotals()
 {
     QWidget* list = panels()->listPanel();
-    auto maroon = new QLabel(QStringLiteral("Per richiamare i dati di una scheda, selezionarla con un doppio clic."),
+    auto* maroon = new QLabel(QStringLiteral("Per richiamare i dati di una scheda, selezionarla con un doppio clic."),
                              list);
     maroon->setGeometry(10, 380, 600, 22);
-    maroon->setStyleSheet(QStringLiteral("color: rgb(128, 0, 0);"));
+    QPalette palette = maroon->palette();
+    palette.setColor(QPalette::WindowText, FieldColours::captionMaroon());
+    maroon->setPalette(palette);
     auto total = [list](const char* name, const QString& caption, int y, bool bold) {
         auto* c = new QLabel(caption, list);
         c->setGeometry(list->width() - 340, y, 140, 22);
@@ -118,7 +121,7 @@ void SummaryScreen::buildTotals()
 void SummaryScreen::setYear(const QString& yearFilePath, const QString& year)
 {
     m_path = yearFilePath;
-    txtAnno->setText(year.trimmed());
+    txtAnno->setText(TextRules::trim(year));
 }
 
 ReceiptSummary::PeriodRule SummaryScreen::rule() const
