@@ -58,6 +58,7 @@ struct ListScreenSpec
     QString criteriaHelp;
     std::vector<Criterion> criteria;
     QColor criteriaRest;             // colour of the criteria at rest; light green when not set
+    const char* backFocus = nullptr; // the criterion "<< Indietro" focuses; the first one when not set
     bool boldCriteria = false;
 };
 
@@ -118,6 +119,7 @@ private:
 
     QWidget* m_host;
     bool m_reportsArchiveFailure;
+    QString m_backFocus;
     Collect m_collect;
     QFrame* grpCriteri = nullptr;
     QFrame* grpElenco = nullptr;

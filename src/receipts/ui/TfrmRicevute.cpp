@@ -317,9 +317,9 @@ void TfrmRicevute::buildToolbar()
     addButtons({
         {"cmdNuovo", "btn_nuovo", " Predispone la schermata per l'emissione di una nuova ricevuta.", {x, y(0)}, act(&TfrmRicevute::cmdNuovoClick)},
         {"cmdSalva", "btn_salva", " Salva o aggiorna la ricevuta corrente.", {x, y(1)}, act(&TfrmRicevute::cmdSalvaClick)},
-        {"cmdRicerca", "btn_cerca", " Effettua una ricerca avanzata di una ricevuta in archivio utilizzando più campi contemporaneamente.", {x, y(2)}, modal(static_cast<TfrmCercaRic*>(nullptr))},
+        {"cmdRicerca", "btn_cerca", " Effettua una ricerca avanzata di una ricevuta in archivio utilizzando più campi contemporaneamente.", {x, y(2)}, act(&TfrmRicevute::cmdRicercaClick)},
         {"cmdStampa", "btn_stampa", " Stampa la ricevuta corrente su foglio A4.", {x, y(3)}, act(&TfrmRicevute::cmdStampaClick)},
-        {"cmdSospesi", "btn_euro", " Visualizza l'elenco delle ricevute non ancora saldate.", {x, y(4)}, modal(static_cast<TfrmCercaSospesiRic*>(nullptr))},
+        {"cmdSospesi", "btn_euro", " Visualizza l'elenco delle ricevute non ancora saldate.", {x, y(4)}, act(&TfrmRicevute::cmdSospesiClick)},
         {"cmdMensile", "btn_info", " Visualizza il riepilogo delle ricevute emesse in un mese dell'anno.", {x, y(5)}, modal(static_cast<TfrmRiepMensileRic*>(nullptr))},
         {"cmdTrimestrale", "btn_info", " Visualizza il riepilogo delle ricevute emesse in un trimestre dell'anno.", {x, y(6)}, modal(static_cast<TfrmRiepTrimestraleRic*>(nullptr))},
         {"cmdAnnuale", "btn_info", " Visualizza il riepilogo annuale delle ricevute emesse.", {x, y(7)}, modal(static_cast<TfrmRiepAnnualeRic*>(nullptr))},
@@ -819,6 +819,21 @@ bool TfrmRicevute::loadListLine(const QString& line)
         return false;
     loadRecord(receipt, position);
     return true;
+}
+
+void TfrmRicevute::cmdRicercaClick()
+{
+    // A new search for every opening: nothing of the last one survives.
+    TfrmCercaRic search;
+    search.setYear(yearFilePath(), year());
+    loadChosen(search);
+}
+
+void TfrmRicevute::cmdSospesiClick()
+{
+    TfrmCercaSospesiRic unpaid;
+    unpaid.setYearFile(yearFilePath());
+    loadChosen(unpaid);
 }
 
 void TfrmRicevute::cmdStampaClick()
