@@ -39,13 +39,13 @@ ListScreenSpec searchSpec(std::function<QString()> year)
 
 } // namespace
 
-TfrmCercaRic::TfrmCercaRic() : ListScreen(searchSpec([this] { return m_year; }))
+TfrmCercaRic::TfrmCercaRic() : ReceiptListScreen(searchSpec([this] { return m_year; }))
 {
 }
 
-void TfrmCercaRic::setYear(const QString& yearFile, const QString& year)
+void TfrmCercaRic::setYear(const QString& file, const QString& year)
 {
-    m_yearFile = yearFile;
+    setYearFile(file);
     m_year = year;
 }
 
@@ -60,13 +60,6 @@ bool TfrmCercaRic::collect(QStringList& lines)
     c.marca = criterion("txtTarga");
     c.iva = criterion("txtNome");
     c.codFisc = criterion("txtAzienda");
-    m_chosen.reset();
-    return ReceiptSearch::search(m_yearFile, c, lines);
-}
-
-void TfrmCercaRic::choose(const QString& line)
-{
-    Chosen<TRecRicevuta> found{};
-    if (ReceiptSearch::findByLine(m_yearFile, line, found.record, found.position))
-        m_chosen = found;
+    forgetChoice();
+    return ReceiptSearch::search(yearFile(), c, lines);
 }

@@ -23,24 +23,12 @@ ListScreenSpec unpaidSpec()
 
 } // namespace
 
-TfrmCercaSospesiRic::TfrmCercaSospesiRic() : ListScreen(unpaidSpec())
+TfrmCercaSospesiRic::TfrmCercaSospesiRic() : ReceiptListScreen(unpaidSpec())
 {
-}
-
-void TfrmCercaSospesiRic::setYearFile(const QString& yearFile)
-{
-    m_yearFile = yearFile;
 }
 
 bool TfrmCercaSospesiRic::collect(QStringList& lines)
 {
-    m_chosen.reset();
-    return ReceiptSearch::unpaid(m_yearFile, lines);
-}
-
-void TfrmCercaSospesiRic::choose(const QString& line)
-{
-    Chosen<TRecRicevuta> found{};
-    if (ReceiptSearch::findByLine(m_yearFile, line, found.record, found.position))
-        m_chosen = found;
+    forgetChoice();
+    return ReceiptSearch::unpaid(yearFile(), lines);
 }
