@@ -47,14 +47,6 @@ TRecRicevuta record(const Receipt& r)
     return rec;
 }
 
-QStringList items(QListWidget* list)
-{
-    QStringList out;
-    for (int i = 0; i < list->count(); ++i)
-        out.append(list->item(i)->text());
-    return out;
-}
-
 // The number of each listed receipt, in list order.
 QStringList numbers(const QStringList& lines)
 {
@@ -62,17 +54,6 @@ QStringList numbers(const QStringList& lines)
     for (const QString& line : lines)
         out.append(line.left(24).mid(QStringLiteral("Ricevuta n. ").size()).trimmed());
     return out;
-}
-
-// The visible modal window with this objectName, for a test driving it from inside its loop.
-template <class Screen>
-Screen* openModal(const char* name)
-{
-    for (QWidget* w : QApplication::topLevelWidgets()) {
-        if (w->objectName() == QLatin1String(name) && w->isVisible())
-            return static_cast<Screen*>(w);
-    }
-    return nullptr;
 }
 
 } // namespace
@@ -117,7 +98,7 @@ private:
         for (auto it = criteria.begin(); it != criteria.end(); ++it)
             control<QLineEdit>(&s, it.key())->setText(it.value().toString());
         control<QPushButton>(&s, "cmdTrova")->click();
-        return items(control<QListWidget>(&s, "lstRecords"));
+        return listItems(control<QListWidget>(&s, "lstRecords"));
     }
     void openEditor()
     {
@@ -232,7 +213,7 @@ void TestReceiptSearch::unpaidMembership()
     list.setYearFile(yearFile());
     list.show();
     const QStringList expected = listed ? QStringList{"1", "2"} : QStringList{"2"};
-    QCOMPARE(numbers(items(control<QListWidget>(&list, "lstRecords"))), expected);
+    QCOMPARE(numbers(listItems(control<QListWidget>(&list, "lstRecords"))), expected);
     QVERIFY(fake->messages.isEmpty());
     list.reject();
 }
@@ -260,7 +241,7 @@ void TestReceiptSearch::searchHandsBackThroughTheEditor()
     addFour();
     openEditor();
     QTimer::singleShot(0, [this] {
-        auto* search = openModal<TfrmCercaRic>("frmCercaRic");
+        auto* search = static_cast<TfrmCercaRic*>(shownTopLevel("frmCercaRic"));
         QVERIFY(search);
         auto close = qScopeGuard([search] { search->reject(); });
         control<QLineEdit>(search, "txtTipologia")->setText("bianchi");
@@ -288,7 +269,7 @@ void TestReceiptSearch::unpaidHandsBackAndSavingPaidLeavesTheList()
     openEditor();
     auto chooseLine = [](int row, int expectedCount) {
         QTimer::singleShot(0, [row, expectedCount] {
-            auto* unpaid = openModal<TfrmCercaSospesiRic>("frmCercaSospesiRic");
+            auto* unpaid = static_cast<TfrmCercaSospesiRic*>(shownTopLevel("frmCercaSospesiRic"));
             QVERIFY(unpaid);
             auto close = qScopeGuard([unpaid] { unpaid->reject(); });
             auto* list = control<QListWidget>(unpaid, "lstRecords");
@@ -348,7 +329,7 @@ void TestReceiptSearch::reportTitles()
         screen.reset(s);
         s->show();
     }
-    const QStringList lines = items(control<QListWidget>(screen.get(), "lstRecords"));
+    const QStringList lines = listItems(control<QListWidget>(screen.get(), "lstRecords"));
     QVERIFY(!lines.isEmpty());
     fake->answers.enqueue(true);
     fake->printCopies.enqueue(1);

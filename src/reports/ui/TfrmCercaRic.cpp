@@ -16,10 +16,7 @@ ListScreenSpec searchSpec(std::function<QString()> year)
     spec.emptyFindText = QStringLiteral("Ricerca non applicabile: la lista non contiene nessuna ricevuta.");
     // The title carries the year open in the editor at the moment of printing.
     spec.report = [year = std::move(year)] {
-        ListReportSpec report;
-        report.title = QStringLiteral("Ricevute dell'anno ") + TextRules::trim(year());
-        report.ruleLength = 20;
-        return report;
+        return PlainListReport(QStringLiteral("Ricevute dell'anno ") + TextRules::trim(year()), 20);
     };
     spec.criteriaTitle = QStringLiteral("Ricerca ricevute in archivio");
     spec.criteriaHelp =

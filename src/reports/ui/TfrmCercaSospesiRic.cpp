@@ -12,12 +12,7 @@ ListScreenSpec unpaidSpec()
     spec.scrollWidth = 1300;
     // A failing year file ends the list where it stopped, without a message.
     spec.reportsArchiveFailure = false;
-    spec.report = [] {
-        ListReportSpec report;
-        report.title = QStringLiteral("Ricevute non ancora saldate");
-        report.ruleLength = 23;
-        return report;
-    };
+    spec.report = [] { return PlainListReport(QStringLiteral("Ricevute non ancora saldate"), 23); };
     return spec;
 }
 
