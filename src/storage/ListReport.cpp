@@ -95,6 +95,14 @@ int ComposeListLines(platform::PrintCanvas& canvas, const QStringList& lines, in
     return y;
 }
 
+ListReportSpec PlainListReport(const QString& title, int ruleLength)
+{
+    ListReportSpec report;
+    report.title = title;
+    report.ruleLength = ruleLength;
+    return report;
+}
+
 QString ListReportStampLine(const QDate& today, const QTime& now)
 {
     return QStringLiteral("Stampa eseguita in data ") + today.toString(QStringLiteral("dd/MM/yyyy"))

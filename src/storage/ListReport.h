@@ -17,6 +17,9 @@ struct ListReportSpec
     QString question = QStringLiteral("Si vuole stampare il presente elenco?");
 };
 
+// A list printed with its title between two rules and the plain closing.
+ListReportSpec PlainListReport(const QString& title, int ruleLength);
+
 // "Stampa eseguita in data dd/mm/yyyy alle ore hh:mm:ss"
 QString ListReportStampLine(const QDate& today, const QTime& now);
 

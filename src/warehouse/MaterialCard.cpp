@@ -78,10 +78,7 @@ QString underStockLine(const TRecMateriale& record)
 
 ListReportSpec goodsReport()
 {
-    ListReportSpec report;
-    report.title = QStringLiteral("Merce in magazzino");
-    report.ruleLength = 21;
-    return report;
+    return PlainListReport(QStringLiteral("Merce in magazzino"), 21);
 }
 
 bool search(const Criteria& criteria, QStringList& lines)

@@ -463,11 +463,7 @@ void TestClientCard::searchHandsBackTheChosenClient()
     saveClient("Secondo");
     // The search runs modally: choose from inside its loop, as a user would.
     QTimer::singleShot(0, [] {
-        TfrmCercaCliente* search = nullptr;
-        for (QWidget* w : QApplication::topLevelWidgets()) {
-            if (w->objectName() == "frmCercaCliente" && w->isVisible())
-                search = static_cast<TfrmCercaCliente*>(w);
-        }
+        auto* search = static_cast<TfrmCercaCliente*>(shownTopLevel("frmCercaCliente"));
         QVERIFY(search);
         // Whatever happens here, the modal loop must end.
         auto close = qScopeGuard([search] { search->reject(); });

@@ -26,14 +26,6 @@ struct Client
     QString home, mobile, email;
 };
 
-QStringList items(QListWidget* list)
-{
-    QStringList out;
-    for (int i = 0; i < list->count(); ++i)
-        out.append(list->item(i)->text());
-    return out;
-}
-
 } // namespace
 
 class TestClientSearch : public QObject
@@ -80,7 +72,7 @@ private:
         for (auto it = criteria.begin(); it != criteria.end(); ++it)
             control<QLineEdit>(&s, it.key())->setText(it.value());
         control<QPushButton>(&s, "cmdTrova")->click();
-        return items(control<QListWidget>(&s, "lstRecords"));
+        return listItems(control<QListWidget>(&s, "lstRecords"));
     }
 
     std::unique_ptr<ScreenFixture> screens;
@@ -277,7 +269,7 @@ void TestClientSearch::consentListMembership()
     add({"Altro con consenso", "", "", "", "", QString::fromUtf8("Sì pubblicità")});
     TfrmCercaFigli list;
     list.show();
-    const QStringList lines = items(control<QListWidget>(&list, "lstRecords"));
+    const QStringList lines = listItems(control<QListWidget>(&list, "lstRecords"));
     QCOMPARE(lines.size(), 2);
     QVERIFY(lines[0].startsWith("Altro con consenso"));
     QVERIFY(lines[1].startsWith("Con consenso"));

@@ -130,6 +130,23 @@ QWidget* topLevel(const char* name)
     return nullptr;
 }
 
+QWidget* shownTopLevel(const char* name)
+{
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w->objectName() == QLatin1String(name) && w->isVisible())
+            return w;
+    }
+    return nullptr;
+}
+
+QStringList listItems(QListWidget* list)
+{
+    QStringList out;
+    for (int i = 0; i < list->count(); ++i)
+        out.append(list->item(i)->text());
+    return out;
+}
+
 void press(QWidget* w, int key, const QString& text, Qt::KeyboardModifiers modifiers)
 {
     QTest::sendKeyEvent(QTest::Press, w, Qt::Key(key), text, modifiers);

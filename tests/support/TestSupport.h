@@ -3,6 +3,8 @@
 #include "storage/IniFile.h"
 
 #include <QByteArray>
+#include <QListWidget>
+#include <QStringList>
 #include <QString>
 #include <QTemporaryDir>
 #include <QTest>
@@ -69,6 +71,12 @@ T* control(QWidget* root, const QString& name)
 
 // A top-level screen by its objectName ("frmClienti"), or nullptr.
 QWidget* topLevel(const char* name);
+// The shown one, for a modal window driven from inside its loop while a
+// hidden instance of the same screen may exist.
+QWidget* shownTopLevel(const char* name);
+
+// The texts of a list control, in display order.
+QStringList listItems(QListWidget* list);
 
 // Types text into a field as a user does (focus, then key by key).
 void typeInto(QWidget* field, const QString& text);

@@ -40,11 +40,7 @@ TRecMateriale material(const QString& code, const QString& stock = "0", const QS
 void chooseFirstLine(const QString& window, std::function<void(ListScreen*)> prepare)
 {
     QTimer::singleShot(0, [window, prepare] {
-        ListScreen* list = nullptr;
-        for (QWidget* w : QApplication::topLevelWidgets()) {
-            if (w->objectName() == window && w->isVisible())
-                list = qobject_cast<ListScreen*>(w);
-        }
+        auto* list = qobject_cast<ListScreen*>(shownTopLevel(qPrintable(window)));
         QVERIFY(list);
         auto close = qScopeGuard([list] { list->reject(); });
         prepare(list);

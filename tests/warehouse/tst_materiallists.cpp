@@ -37,14 +37,6 @@ TRecMateriale record(const Article& a)
     return r;
 }
 
-QStringList items(QListWidget* list)
-{
-    QStringList out;
-    for (int i = 0; i < list->count(); ++i)
-        out.append(list->item(i)->text());
-    return out;
-}
-
 } // namespace
 
 class TestMaterialLists : public QObject
@@ -79,7 +71,7 @@ private:
         for (auto it = criteria.begin(); it != criteria.end(); ++it)
             control<QLineEdit>(&s, it.key())->setText(it.value());
         control<QPushButton>(&s, "cmdTrova")->click();
-        return items(control<QListWidget>(&s, "lstRecords"));
+        return listItems(control<QListWidget>(&s, "lstRecords"));
     }
 
     std::unique_ptr<ScreenFixture> screens;
@@ -233,7 +225,7 @@ void TestMaterialLists::underStockMembership()
     TfrmCercaSottoscorta list;
     list.show();
     QStringList codes;
-    for (const QString& line : items(control<QListWidget>(&list, "lstRecords")))
+    for (const QString& line : listItems(control<QListWidget>(&list, "lstRecords")))
         codes.append(line.left(25).trimmed());
     QCOMPARE(codes, listed ? QStringList({"PROVA", "SEMPRE"}) : QStringList({"SEMPRE"}));
     QVERIFY(screens->fake().messages.isEmpty());

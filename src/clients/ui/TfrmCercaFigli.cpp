@@ -11,12 +11,7 @@ ListScreenSpec consentSpec()
     spec.caption = QStringLiteral(" Clienti che acconsentono a ricevere pubblicità");
     // A failing archive ends the list where it stopped, without a message.
     spec.reportsArchiveFailure = false;
-    spec.report = [] {
-        ListReportSpec report;
-        report.title = QStringLiteral("Clienti che acconsentono a ricevere pubblicità");
-        report.ruleLength = 24;
-        return report;
-    };
+    spec.report = [] { return PlainListReport(QStringLiteral("Clienti che acconsentono a ricevere pubblicità"), 24); };
     return spec;
 }
 

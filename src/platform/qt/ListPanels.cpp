@@ -48,7 +48,8 @@ QPushButton* ListButton(QWidget* parent, const char* name, const QString& captio
 
 ListPanels::ListPanels(QWidget* host, const ListScreenSpec& spec, const QRect& inside, const QRect& listGeometry,
                        Collect collect)
-    : QObject(host), m_host(host), m_reportsArchiveFailure(spec.reportsArchiveFailure), m_sorted(spec.sorted), m_collect(std::move(collect))
+    : QObject(host), m_host(host), m_reportsArchiveFailure(spec.reportsArchiveFailure), m_sorted(spec.sorted),
+      m_backFocus(spec.backFocus ? QLatin1String(spec.backFocus) : QString()), m_collect(std::move(collect))
 {
     m_listPanel = host;
     if (spec.variant == ListScreenSpec::Variant::Criteria) {
@@ -153,8 +154,14 @@ void ListPanels::showList()
 void ListPanels::back()
 {
     showCriteria(false);
-    if (!m_criteria.isEmpty())
-        m_criteria.first()->setFocus();
+    if (m_criteria.isEmpty())
+        return;
+    QLineEdit* focus = m_criteria.first();
+    for (QLineEdit* field : m_criteria) {
+        if (field->objectName() == m_backFocus)
+            focus = field;
+    }
+    focus->setFocus();
 }
 
 void ListPanels::showCriteria(bool clearCriteria)

@@ -59,6 +59,7 @@ struct ListScreenSpec
     QString criteriaHelp;
     std::vector<Criterion> criteria;
     QColor criteriaRest;             // colour of the criteria at rest; light green when not set
+    const char* backFocus = nullptr; // the criterion "<< Indietro" focuses; the first one when not set
     bool boldCriteria = false;
 };
 
@@ -121,6 +122,7 @@ private:
     QWidget* m_host;
     bool m_reportsArchiveFailure;
     bool m_sorted;
+    QString m_backFocus;
     Collect m_collect;
     QFrame* grpCriteri = nullptr;
     QFrame* grpElenco = nullptr;

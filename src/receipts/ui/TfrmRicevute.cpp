@@ -306,20 +306,14 @@ void TfrmRicevute::buildEditor()
 void TfrmRicevute::buildToolbar()
 {
     auto act = [this](void (TfrmRicevute::*member)()) { return [this, member] { (this->*member)(); }; };
-    auto modal = [](auto* tag) {
-        return [tag] {
-            std::remove_pointer_t<decltype(tag)> report;
-            report.exec();
-        };
-    };
     const int x = 950;
     auto y = [](int i) { return 10 + 44 * i; };
     addButtons({
         {"cmdNuovo", "btn_nuovo", " Predispone la schermata per l'emissione di una nuova ricevuta.", {x, y(0)}, act(&TfrmRicevute::cmdNuovoClick)},
         {"cmdSalva", "btn_salva", " Salva o aggiorna la ricevuta corrente.", {x, y(1)}, act(&TfrmRicevute::cmdSalvaClick)},
-        {"cmdRicerca", "btn_cerca", " Effettua una ricerca avanzata di una ricevuta in archivio utilizzando più campi contemporaneamente.", {x, y(2)}, modal(static_cast<TfrmCercaRic*>(nullptr))},
+        {"cmdRicerca", "btn_cerca", " Effettua una ricerca avanzata di una ricevuta in archivio utilizzando più campi contemporaneamente.", {x, y(2)}, act(&TfrmRicevute::cmdRicercaClick)},
         {"cmdStampa", "btn_stampa", " Stampa la ricevuta corrente su foglio A4.", {x, y(3)}, act(&TfrmRicevute::cmdStampaClick)},
-        {"cmdSospesi", "btn_euro", " Visualizza l'elenco delle ricevute non ancora saldate.", {x, y(4)}, modal(static_cast<TfrmCercaSospesiRic*>(nullptr))},
+        {"cmdSospesi", "btn_euro", " Visualizza l'elenco delle ricevute non ancora saldate.", {x, y(4)}, act(&TfrmRicevute::cmdSospesiClick)},
         {"cmdMensile", "btn_info", " Visualizza il riepilogo delle ricevute emesse in un mese dell'anno.", {x, y(5)}, [this] { showSummary<TfrmRiepMensileRic>(); }},
         {"cmdTrimestrale", "btn_info", " Visualizza il riepilogo delle ricevute emesse in un trimestre dell'anno.", {x, y(6)}, [this] { showSummary<TfrmRiepTrimestraleRic>(); }},
         {"cmdAnnuale", "btn_info", " Visualizza il riepilogo annuale delle ricevute emesse.", {x, y(7)}, [this] { showSummary<TfrmRiepAnnualeRic>(); }},
@@ -826,9 +820,22 @@ void TfrmRicevute::showSummary()
 {
     Summary summary;
     summary.setYear(yearFilePath(), year());
-    summary.exec();
-    if (summary.chosen())
-        loadRecord(summary.chosen()->record, summary.chosen()->position);
+    loadChosen(summary);
+}
+
+void TfrmRicevute::cmdRicercaClick()
+{
+    // A new search for every opening: nothing of the last one survives.
+    TfrmCercaRic search;
+    search.setYear(yearFilePath(), year());
+    loadChosen(search);
+}
+
+void TfrmRicevute::cmdSospesiClick()
+{
+    TfrmCercaSospesiRic unpaid;
+    unpaid.setYearFile(yearFilePath());
+    loadChosen(unpaid);
 }
 
 void TfrmRicevute::cmdStampaClick()

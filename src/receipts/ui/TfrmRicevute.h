@@ -46,6 +46,8 @@ public:
     void cmdSalvaClick();
     void cmdOKClick();
     void cmdStampaClick();
+    void cmdRicercaClick();
+    void cmdSospesiClick();
     void imgImpCliClick();
     void impAutomezzoClick();
     void impProClick(int line);

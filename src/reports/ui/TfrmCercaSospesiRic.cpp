@@ -1,6 +1,29 @@
 #include "reports/ui/TfrmCercaSospesiRic.h"
 
-TfrmCercaSospesiRic::TfrmCercaSospesiRic()
-    : DialogScreen(QStringLiteral("frmCercaSospesiRic"), QStringLiteral("Ricevute non ancora saldate"), QSize(640, 480))
+#include "reports/ReceiptSearch.h"
+
+namespace {
+
+ListScreenSpec unpaidSpec()
 {
+    ListScreenSpec spec;
+    spec.objectName = QStringLiteral("frmCercaSospesiRic");
+    spec.caption = QStringLiteral("Ricevute non ancora saldate");
+    spec.scrollWidth = 1300;
+    // A failing year file ends the list where it stopped, without a message.
+    spec.reportsArchiveFailure = false;
+    spec.report = [] { return PlainListReport(QStringLiteral("Ricevute non ancora saldate"), 23); };
+    return spec;
+}
+
+} // namespace
+
+TfrmCercaSospesiRic::TfrmCercaSospesiRic() : ReceiptListScreen(unpaidSpec())
+{
+}
+
+bool TfrmCercaSospesiRic::collect(QStringList& lines)
+{
+    forgetChoice();
+    return ReceiptSearch::unpaid(yearFile(), lines);
 }

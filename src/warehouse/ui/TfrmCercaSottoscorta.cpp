@@ -11,12 +11,7 @@ ListScreenSpec underStockSpec()
     spec.caption = QStringLiteral(" Materiali in esaurimento");
     // A failing archive ends the list where it stopped, without a message.
     spec.reportsArchiveFailure = false;
-    spec.report = [] {
-        ListReportSpec report;
-        report.title = QStringLiteral("Materiali in esaurimento");
-        report.ruleLength = 21;
-        return report;
-    };
+    spec.report = [] { return PlainListReport(QStringLiteral("Materiali in esaurimento"), 21); };
     return spec;
 }
 

@@ -1,0 +1,52 @@
+#include "reports/ReceiptSearch.h"
+
+#include "receipts/ReceiptArchive.h"
+#include "storage/ArchiveFile.h"
+#include "storage/TextRules.h"
+
+namespace ReceiptSearch {
+
+std::vector<ListSearch::Criterion> Criteria::fields() const
+{
+    using R = TRecRicevuta;
+    return {
+        {numero, R::posNumRic},       {cliente, R::posCliente}, {citta, R::posCittaCli},
+        {data, R::posData},           {codiceApp, R::posCodiceApp}, {marca, R::posMarcaApp},
+        {iva, R::posIvaCli},          {codFisc, R::posCodFiscCli},
+    };
+}
+
+QString listLine(const char* record)
+{
+    return ReceiptArchive::listLine(TRecRicevuta::decode(record));
+}
+
+bool search(const QString& yearFile, const Criteria& criteria, QStringList& lines)
+{
+    ArchiveFile file = ReceiptArchive::yearFile(yearFile);
+    return ListSearch::collect(file, criteria.fields(), [](const char* r) { return listLine(r); }, lines);
+}
+
+bool isPaid(const char* record)
+{
+    return TextRules::trim(loadField(record, TRecRicevuta::posSaldato)) == ReceiptArchive::paidMark(true);
+}
+
+bool unpaid(const QString& yearFile, QStringList& lines)
+{
+    ArchiveFile file = ReceiptArchive::yearFile(yearFile);
+    return file.scan([&](qint64, const char* record) {
+        if (!isPaid(record))
+            lines.append(listLine(record));
+        return true;
+    });
+}
+
+bool findByLine(const QString& yearFile, const QString& line, TRecRicevuta& receipt, qint64& position)
+{
+    ArchiveFile file = ReceiptArchive::yearFile(yearFile);
+    bool found = false;
+    return ReceiptArchive::findByListLine(file, line, receipt, position, found) && found;
+}
+
+} // namespace ReceiptSearch
