@@ -2,6 +2,7 @@
 
 #include "platform/AppDir.h"
 #include "receipts/ReceiptSettings.h"
+#include "storage/ListSearch.h"
 #include "storage/TextRules.h"
 
 #include <QDate>
@@ -49,7 +50,7 @@ bool numberTakenSince(ArchiveFile& file, qint64 from, const QString& number, boo
     const QString wanted = TextRules::trim(number);
     bool taken = false;
     ok = file.scanFrom(from, [&](qint64, const char* bytes) {
-        taken = TextRules::trim(TRecRicevuta::decode(bytes).NumRic) == wanted;
+        taken = loadField(bytes, TRecRicevuta::posNumRic) == wanted;
         return !taken;
     });
     return taken;
@@ -79,19 +80,18 @@ QString listLine(const TRecRicevuta& r)
            + fit(trim(r.TotIva), 12) + QStringLiteral("  TOTALE: € ") + trim(r.Totale);
 }
 
-bool findByListLine(ArchiveFile& file, const QString& line, TRecRicevuta& receipt, qint64& position, bool& found)
+QString listLine(const char* record)
 {
-    const QString wanted = TextRules::trim(line);
-    found = false;
-    return file.scan([&](qint64 index, const char* bytes) {
-        TRecRicevuta r = TRecRicevuta::decode(bytes);
-        if (TextRules::trim(listLine(r)) == wanted) {
-            receipt = std::move(r);
-            position = index + 1;
-            found = true;
-        }
-        return true;
-    });
+    return listLine(TRecRicevuta::decode(record));
+}
+
+bool findByListLine(ArchiveFile& file, const QString& line, TRecRicevuta& receipt, qint64& position)
+{
+    QByteArray raw;
+    if (!ListSearch::findByLine(file, [](const char* r) { return listLine(r); }, line, raw, position))
+        return false;
+    receipt = TRecRicevuta::decode(raw);
+    return true;
 }
 
 } // namespace ReceiptArchive

@@ -42,10 +42,11 @@ QString paidMark(bool paid);
 // The one-line summary of a receipt in the report lists: label and number,
 // date, client and the three totals, the grand total starting at column 150.
 QString listLine(const TRecRicevuta& r);
+QString listLine(const char* record);
 
 // The receipt a list line leads back to: every record's line is rebuilt and
-// compared (trimmed) with the chosen one; the last equal one wins. found is
-// false when no line matches; the return is false when the file failed.
-bool findByListLine(ArchiveFile& file, const QString& line, TRecRicevuta& receipt, qint64& position, bool& found);
+// compared (trimmed) with the chosen one; the last equal one wins. False
+// when no line matches or the file failed.
+bool findByListLine(ArchiveFile& file, const QString& line, TRecRicevuta& receipt, qint64& position);
 
 } // namespace ReceiptArchive

@@ -16,15 +16,10 @@ std::vector<ListSearch::Criterion> Criteria::fields() const
     };
 }
 
-QString listLine(const char* record)
-{
-    return ReceiptArchive::listLine(TRecRicevuta::decode(record));
-}
-
 bool search(const QString& yearFile, const Criteria& criteria, QStringList& lines)
 {
     ArchiveFile file = ReceiptArchive::yearFile(yearFile);
-    return ListSearch::collect(file, criteria.fields(), [](const char* r) { return listLine(r); }, lines);
+    return ListSearch::collect(file, criteria.fields(), [](const char* r) { return ReceiptArchive::listLine(r); }, lines);
 }
 
 bool isPaid(const char* record)
@@ -37,16 +32,9 @@ bool unpaid(const QString& yearFile, QStringList& lines)
     ArchiveFile file = ReceiptArchive::yearFile(yearFile);
     return file.scan([&](qint64, const char* record) {
         if (!isPaid(record))
-            lines.append(listLine(record));
+            lines.append(ReceiptArchive::listLine(record));
         return true;
     });
-}
-
-bool findByLine(const QString& yearFile, const QString& line, TRecRicevuta& receipt, qint64& position)
-{
-    ArchiveFile file = ReceiptArchive::yearFile(yearFile);
-    bool found = false;
-    return ReceiptArchive::findByListLine(file, line, receipt, position, found) && found;
 }
 
 } // namespace ReceiptSearch

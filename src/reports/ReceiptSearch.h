@@ -27,9 +27,6 @@ struct Criteria
     std::vector<ListSearch::Criterion> fields() const;
 };
 
-// The list line of a raw receipt record.
-QString listLine(const char* record);
-
 // Appends the line of every receipt of the year file in which all filled
 // criteria occur (every receipt when none is filled); false when the file
 // failed (the lines found so far are kept).
@@ -42,10 +39,5 @@ bool isPaid(const char* record);
 // Appends the line of every receipt of the year file not marked paid; false
 // when the file failed (the lines found so far are kept).
 bool unpaid(const QString& yearFile, QStringList& lines);
-
-// The receipt a list line leads back to, with its 1-based position; the
-// later of two receipts with equal lines wins. False when none matches or
-// the file failed.
-bool findByLine(const QString& yearFile, const QString& line, TRecRicevuta& receipt, qint64& position);
 
 } // namespace ReceiptSearch

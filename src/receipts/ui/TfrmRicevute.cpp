@@ -808,8 +808,7 @@ bool TfrmRicevute::loadListLine(const QString& line)
     ArchiveFile file = archive();
     TRecRicevuta receipt;
     qint64 position = 0;
-    bool found = false;
-    if (!ReceiptArchive::findByListLine(file, line, receipt, position, found) || !found)
+    if (!ReceiptArchive::findByListLine(file, line, receipt, position))
         return false;
     loadRecord(receipt, position);
     return true;

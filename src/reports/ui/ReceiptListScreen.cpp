@@ -1,11 +1,13 @@
 #include "reports/ui/ReceiptListScreen.h"
 
-#include "reports/ReceiptSearch.h"
+#include "receipts/ReceiptArchive.h"
+#include "storage/ArchiveFile.h"
 
 void ReceiptListScreen::choose(const QString& line)
 {
     // A line that no longer leads to a receipt loads nothing.
     Chosen<TRecRicevuta> found{};
-    if (ReceiptSearch::findByLine(m_yearFile, line, found.record, found.position))
+    ArchiveFile file = ReceiptArchive::yearFile(m_yearFile);
+    if (ReceiptArchive::findByListLine(file, line, found.record, found.position))
         m_chosen = found;
 }

@@ -39,7 +39,7 @@ ListScreenSpec summarySpec(const SummaryScreen::Table& t, const SummaryScreen* s
 
 } // namespace
 
-SummaryScreen::SummaryScreen(const Table& table) : ListScreen(summarySpec(table, this)), m_kind(table.kind)
+SummaryScreen::SummaryScreen(const Table& table) : ReceiptListScreen(summarySpec(table, this)), m_kind(table.kind)
 {
     QWidget* criteria = panels()->criteriaPanel();
     int y = 128;
@@ -120,7 +120,7 @@ void SummaryScreen::buildTotals()
 
 void SummaryScreen::setYear(const QString& yearFilePath, const QString& year)
 {
-    m_path = yearFilePath;
+    setYearFile(yearFilePath);
     txtAnno->setText(TextRules::trim(year));
 }
 
@@ -156,9 +156,9 @@ void SummaryScreen::updateTrova()
 
 bool SummaryScreen::collect(QStringList& lines)
 {
-    m_chosen.reset();
+    forgetChoice();
     ReceiptSummary::Summary summary;
-    ArchiveFile file = ReceiptArchive::yearFile(m_path);
+    ArchiveFile file = ReceiptArchive::yearFile(yearFile());
     if (!ReceiptSummary::build(file, rule(), summary))
         return false;
     lines = summary.lines;
@@ -174,15 +174,6 @@ void SummaryScreen::listed()
     if (m_leftOut > 0)
         platform::current().showMessage(ReceiptSummary::leftOutMessage(m_leftOut));
     m_leftOut = 0;
-}
-
-void SummaryScreen::choose(const QString& line)
-{
-    Chosen<TRecRicevuta> found{};
-    bool matched = false;
-    ArchiveFile file = ReceiptArchive::yearFile(m_path);
-    if (ReceiptArchive::findByListLine(file, line, found.record, found.position, matched) && matched)
-        m_chosen = found;
 }
 
 bool SummaryScreen::eventFilter(QObject* watched, QEvent* event)

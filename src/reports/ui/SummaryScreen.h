@@ -1,10 +1,7 @@
 #pragma once
 
-#include "platform/qt/ListScreen.h"
 #include "reports/ReceiptSummary.h"
-#include "storage/ReceiptRecord.h"
-
-#include <optional>
+#include "reports/ui/ReceiptListScreen.h"
 
 class QComboBox;
 class QLabel;
@@ -13,7 +10,7 @@ class QLineEdit;
 // What the three summaries of a year file are: a period list (none for the
 // year), the list of receipts in file order with their three totals, and a
 // double click that hands the chosen receipt back to the editor.
-class SummaryScreen : public ListScreen
+class SummaryScreen : public ReceiptListScreen
 {
     Q_OBJECT
 public:
@@ -33,14 +30,11 @@ public:
     // The editor's open year file and its year, before the screen is shown.
     void setYear(const QString& yearFilePath, const QString& year);
 
-    const std::optional<Chosen<TRecRicevuta>>& chosen() const { return m_chosen; }
-
     // The printed report as the list stands: title, rule and the totals closing.
     ListReportSpec report() const;
 
 protected:
     bool collect(QStringList& lines) override;
-    void choose(const QString& line) override;
     void listed() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -50,12 +44,10 @@ private:
     void buildTotals();
 
     ReceiptSummary::PeriodRule::Kind m_kind;
-    QString m_path;
     QComboBox* cboMese = nullptr;
     QLineEdit* txtAnno = nullptr;
     QLabel* lblTotNetto = nullptr;
     QLabel* lblTotIva = nullptr;
     QLabel* lblTotale = nullptr;
     int m_leftOut = 0;
-    std::optional<Chosen<TRecRicevuta>> m_chosen;
 };
