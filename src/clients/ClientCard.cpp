@@ -105,11 +105,8 @@ bool search(const Criteria& criteria, QStringList& lines)
 bool consentList(QStringList& lines)
 {
     ArchiveFile file = archive();
-    return file.scan([&](qint64, const char* record) {
-        if (consents(record))
-            lines.append(consentLine(record));
-        return true;
-    });
+    return ListSearch::collectWhere(
+        file, [](const char* r) { return consents(r); }, [](const char* r) { return consentLine(r); }, lines);
 }
 
 bool findByLine(LineBuilder build, const QString& line, TRecCliente& record, qint64& position)

@@ -30,11 +30,9 @@ bool isPaid(const char* record)
 bool unpaid(const QString& yearFile, QStringList& lines)
 {
     ArchiveFile file = ReceiptArchive::yearFile(yearFile);
-    return file.scan([&](qint64, const char* record) {
-        if (!isPaid(record))
-            lines.append(ReceiptArchive::listLine(record));
-        return true;
-    });
+    return ListSearch::collectWhere(
+        file, [](const char* r) { return !isPaid(r); }, [](const char* r) { return ReceiptArchive::listLine(r); },
+        lines);
 }
 
 } // namespace ReceiptSearch

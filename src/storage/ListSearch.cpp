@@ -31,15 +31,21 @@ bool matches(const char* record, const std::vector<Criterion>& criteria, int fil
     return filled == 0 || occurring(record, criteria) >= filled;
 }
 
+bool collectWhere(ArchiveFile& archive, const RecordTest& keep, const LineBuilder& build, QStringList& lines)
+{
+    return archive.scan([&](qint64, const char* record) {
+        if (keep(record))
+            lines.append(build(record));
+        return true;
+    });
+}
+
 bool collect(ArchiveFile& archive, const std::vector<Criterion>& criteria, const LineBuilder& build,
              QStringList& lines)
 {
     const int wanted = filled(criteria);
-    return archive.scan([&](qint64, const char* record) {
-        if (matches(record, criteria, wanted))
-            lines.append(build(record));
-        return true;
-    });
+    return collectWhere(
+        archive, [&](const char* record) { return matches(record, criteria, wanted); }, build, lines);
 }
 
 bool findByLine(ArchiveFile& archive, const LineBuilder& build, const QString& line, QByteArray& record,

@@ -37,8 +37,11 @@ bool matches(const char* record, const std::vector<Criterion>& criteria, int fil
 // A list line rebuilt from a raw record.
 using LineBuilder = std::function<QString(const char* record)>;
 
-// Appends the line of every record that matches the criteria, in file
-// order; false after an archive failure (the lines found so far are kept).
+// Appends the line of every record that keep accepts, in file order; false
+// after an archive failure (the lines found so far are kept).
+using RecordTest = std::function<bool(const char* record)>;
+bool collectWhere(ArchiveFile& archive, const RecordTest& keep, const LineBuilder& build, QStringList& lines);
+// The same for the records that match the criteria.
 bool collect(ArchiveFile& archive, const std::vector<Criterion>& criteria, const LineBuilder& build,
              QStringList& lines);
 

@@ -99,12 +99,9 @@ bool underStock(const char* record)
 bool underStockList(QStringList& lines)
 {
     ArchiveFile file = archive();
-    return file.scan([&](qint64, const char* record) {
-        // One damaged card is left out; the others are still listed.
-        if (underStock(record))
-            lines.append(underStockLine(record));
-        return true;
-    });
+    // One damaged card is left out; the others are still listed.
+    return ListSearch::collectWhere(
+        file, [](const char* r) { return underStock(r); }, [](const char* r) { return underStockLine(r); }, lines);
 }
 
 bool findByLine(const ListSearch::LineBuilder& build, const QString& line, TRecMateriale& record,
@@ -121,12 +118,10 @@ bool findByLine(const ListSearch::LineBuilder& build, const QString& line, TRecM
 bool importList(QStringList& lines)
 {
     ArchiveFile file = archive();
-    return file.scan([&](qint64, const char* record) {
-        // A card without a stock text is not a stocked article.
-        if (!loadField(record, TRecMateriale::posGiacenza).isEmpty())
-            lines.append(searchLine(record));
-        return true;
-    });
+    // A card without a stock text is not a stocked article.
+    return ListSearch::collectWhere(
+        file, [](const char* r) { return !loadField(r, TRecMateriale::posGiacenza).isEmpty(); },
+        [](const char* r) { return searchLine(r); }, lines);
 }
 
 ImportOutcome importArticle(const QString& line, qint64 position, const QString& stockShown,

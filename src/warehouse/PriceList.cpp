@@ -82,22 +82,18 @@ bool search(const Criteria& criteria, QStringList& lines)
 {
     const int filled = criteria.filled();
     ArchiveFile file = MaterialCard::archive();
-    return file.scan([&](qint64, const char* record) {
-        if (matches(record, criteria, filled))
-            lines.append(line(record));
-        return true;
-    });
+    return ListSearch::collectWhere(
+        file, [&](const char* r) { return matches(r, criteria, filled); }, [](const char* r) { return line(r); },
+        lines);
 }
 
 bool showAll(QStringList& lines)
 {
     ArchiveFile file = MaterialCard::archive();
-    return file.scan([&](qint64, const char* record) {
-        // The stored length, not the trimmed text: only a code never written is left out.
-        if (static_cast<unsigned char>(record[TRecMateriale::posCodice.offset]) != 0)
-            lines.append(line(record));
-        return true;
-    });
+    // The stored length, not the trimmed text: only a code never written is left out.
+    return ListSearch::collectWhere(
+        file, [](const char* r) { return static_cast<unsigned char>(r[TRecMateriale::posCodice.offset]) != 0; },
+        [](const char* r) { return line(r); }, lines);
 }
 
 QString proposedHeading(const QDate& today)
