@@ -59,16 +59,6 @@ std::vector<ListSearch::Criterion> Criteria::fields() const
             {note, TRecCliente::posNote}};
 }
 
-int Criteria::filled() const
-{
-    return ListSearch::filled(fields());
-}
-
-bool matches(const char* record, const Criteria& c, int filled)
-{
-    return ListSearch::matches(record, c.fields(), filled);
-}
-
 QString searchLine(const char* r)
 {
     return TextRules::fit(loadField(r, TRecCliente::posNominativo), 30) + QStringLiteral("  Prodotti: ")

@@ -36,13 +36,8 @@ QString mailtoUrl(const QString& address);
 struct Criteria
 {
     QString nominativo, zona, citta, prodotti, sconti, categoria, note;
-    int filled() const;   // criteria whose trimmed text is not empty
     std::vector<ListSearch::Criterion> fields() const;
 };
-
-// True when at least `filled` criteria occur in the record (an empty
-// criterion never occurs; letters A to Z compared without case).
-bool matches(const char* record, const Criteria& criteria, int filled);
 
 // The list line of the client search: name (30), products (40), zone (25), note.
 QString searchLine(const char* record);
