@@ -47,16 +47,16 @@
 namespace {
 
 template <class... Screen>
-void createInOrder()
+void defineInOrder()
 {
-    (Screens::add(new Screen), ...);
+    (Screens::define<Screen>(), ...);
 }
 
 } // namespace
 
 void CreateScreens()
 {
-    if (!Screens::all().empty())
+    if (Screens::defined())
         return;
     // A write beyond the process's file-size limit would end the program with
     // SIGXFSZ, leaving the user without a word; ignored, the write fails with
@@ -70,7 +70,7 @@ void CreateScreens()
     // The screens go with the application object, before it tears down.
     qAddPostRoutine(Screens::destroyAll);
 
-    createInOrder<TfrmPassword, TfrmAvvio, TfrmAllegatiCli, TfrmAllegatiMat, TfrmCambiaPassword, TfrmCarta,
+    defineInOrder<TfrmPassword, TfrmAvvio, TfrmAllegatiCli, TfrmAllegatiMat, TfrmCambiaPassword, TfrmCarta,
                   TfrmCartellaCli, TfrmCartellaMat, TfrmCercaCliente, TfrmCercaFigli, TfrmCercaMateriale,
                   TfrmCercaRic, TfrmCercaSospesiRic, TfrmCercaSottoscorta, TfrmClienti, TfrmCodFisc,
                   TfrmEsportaCli, TfrmEsportaMat, TfrmEsportaRic, TfrmHelpForm, TfrmIban, TfrmImpMateriali,

@@ -1,5 +1,7 @@
 #include "TestSupport.h"
 
+#include "platform/qt/Screens.h"
+
 #include "platform/AppDir.h"
 
 #include <QApplication>
@@ -127,7 +129,9 @@ QWidget* topLevel(const char* name)
         if (w->objectName() == QLatin1String(name))
             return w;
     }
-    return nullptr;
+    // A screen of the program not asked for yet is built now, as the
+    // program does when it first opens it.
+    return Screens::byName(QLatin1String(name));
 }
 
 QWidget* shownTopLevel(const char* name)
