@@ -4,6 +4,11 @@
 
 using TextRules::paragraphs;
 
+QString LauncherGuideTitle()
+{
+    return QStringLiteral("Uno sguardo a Ventoria");
+}
+
 QString LauncherGuideText()
 {
     return paragraphs({
@@ -42,8 +47,9 @@ QString LauncherGuideText()
                        "a seguire i pagamenti."),
         QStringLiteral("Le ricevute riportano in calce la nota sulla riservatezza dei dati personali. L'accesso al "
                        "programma è protetto da una password, che si può cambiare dalla finestra di accesso."),
-        QStringLiteral("I listini prezzi si creano scegliendo dal magazzino gli articoli da includere: il listino "
-                       "ottenuto si controlla a video e si stampa."),
+        QStringLiteral("I listini prezzi si creano dal magazzino: si scelgono gli articoli con uno o più criteri "
+                       "(codice, tipologia, descrizione, fornitore, prezzo, giacenza) oppure si prendono tutti, "
+                       "si tolgono a mano quelli da escludere, si scrive l'intestazione e si stampa il listino."),
         QStringLiteral("Gli archivi dei clienti, del magazzino e delle ricevute si possono esportare in un file "
                        "che Microsoft Excel apre come foglio di lavoro."),
         QStringLiteral("Tutti gli archivi si trovano nella cartella del programma: collocando il programma in una "

@@ -1,8 +1,8 @@
 #include "app/TfrmAvvio.h"
 
 #include "app/GuideTexts.h"
+#include "app/Maker.h"
 #include "platform/qt/Screens.h"
-#include "app/TfrmHelpForm.h"
 #include "app/TfrmInfo.h"
 #include "app/TfrmSplash.h"
 #include "clients/ui/TfrmClienti.h"
@@ -18,11 +18,6 @@
 #include <QFile>
 #include <QLabel>
 #include <QMovie>
-
-QString MakerWebAddress()
-{
-    return QStringLiteral("https://www.ventoria.it");
-}
 
 namespace {
 
@@ -200,7 +195,7 @@ void TfrmAvvio::btnProtocolloClick()
 
 void TfrmAvvio::imgGuidaClick()
 {
-    Screens::get<TfrmHelpForm>()->showTopic(QStringLiteral("Uno sguardo a Ventoria"), LauncherGuideText());
+    Screens::showGuide(LauncherGuideTitle(), LauncherGuideText());
 }
 
 void TfrmAvvio::imgInfoClick()

@@ -40,6 +40,3 @@ private:
     std::unique_ptr<QBuffer> m_animationData;
     std::unique_ptr<QMovie> m_animation;
 };
-
-// The maker's web page, opened from the launcher and the information screens.
-QString MakerWebAddress();

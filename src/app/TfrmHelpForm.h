@@ -2,6 +2,7 @@
 
 #include "platform/qt/ScreenWindows.h"
 
+class LinkLabels;
 class QLabel;
 class QPlainTextEdit;
 
@@ -13,10 +14,19 @@ class TfrmHelpForm : public DialogScreen
 public:
     TfrmHelpForm();
 
+    // Shows the topic modally; returns when the user closes the window.
     void showTopic(const QString& title, const QString& text);
     void lblPDFRelease();
+
+public slots:
+    // The close box and Esc close the window as OK does.
+    void reject() override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
 
 private:
     QLabel* panTitle;
     QPlainTextEdit* memTopic;
+    LinkLabels* m_link;
 };

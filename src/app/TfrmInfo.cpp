@@ -1,50 +1,82 @@
 #include "app/TfrmInfo.h"
 
-#include "app/TfrmAvvio.h"
+#include "app/Maker.h"
 #include "platform/Platform.h"
+#include "platform/qt/LinkLabels.h"
 #include "platform/qt/PictureButton.h"
 
-#include <QLabel>
+#include <QFrame>
 #include <QPushButton>
-#include <QUrl>
 
 TfrmInfo::TfrmInfo()
-    : DialogScreen(QStringLiteral("frmInfo"), QStringLiteral(" Informazioni su Ventoria © 2.0"), QSize(420, 300))
+    : DialogScreen(QStringLiteral("frmInfo"), QStringLiteral(" Informazioni su Ventoria © 2.0"), QSize(440, 372))
 {
     setAutoFillBackground(true);
     QPalette p = palette();
     p.setColor(QPalette::Window, QColor(192, 192, 192));
     setPalette(p);
 
-    auto* frame = new QFrame(this);
-    frame->setFrameShape(QFrame::StyledPanel);
-    frame->setGeometry(12, 12, 396, 226);
-    auto* logo = new Picture(QStringLiteral("imgLogo"), QStringLiteral(":/pictures/logo.png"), frame);
-    logo->setGeometry(48, 12, 300, 70);
-    auto* text = new QLabel(QStringLiteral("Ventoria © 2.0\nClienti, magazzino, ricevute e listini prezzi"), frame);
-    text->setAlignment(Qt::AlignCenter);
-    text->setGeometry(12, 92, 372, 44);
+    auto* frame = makeControl<QFrame>(this, QStringLiteral("grpInfo"));
+    frame->setFrameShape(QFrame::Box);
+    frame->setFrameShadow(QFrame::Sunken);
+    frame->setGeometry(12, 12, 416, 302);
+    auto* strip = new Picture(QStringLiteral("imgLogo"), QStringLiteral(":/pictures/info_striscia.png"), frame);
+    strip->move(8, 8);
+    auto* picture = new Picture(QStringLiteral("imgInfo"), QStringLiteral(":/pictures/info_prodotto.png"), frame);
+    picture->move(8, 80);
 
-    auto* web = new PictureButton(QStringLiteral("lblSito"), QString(), QString(), frame);
-    web->setText(QStringLiteral("Visita sito Internet"));
-    web->setGeometry(130, 150, 140, 20);
-    web->setStyleSheet(QStringLiteral("QLabel { color: navy; text-decoration: underline; } QLabel:hover { color: red; }"));
-    connect(web, &PictureButton::clicked, this, [] { platform::current().openUrl(MakerWebAddress()); });
+    // The links turn red over the label or its icon, navy again over the window or the frame.
+    m_links = new LinkLabels(QColor(0, 0, 128), Qt::red, this);
+    m_links->addRestArea(this);
+    m_links->addRestArea(frame);
+    const struct
+    {
+        const char* icon;
+        const char* label;
+        const char* picture;
+        const char* text;
+        int x;
+        void (TfrmInfo::*act)();
+    } links[] = {
+        {"imgEmail", "lblEmail", "btn_email.png", "Invia e-mail", 36, &TfrmInfo::lblEmailClick},
+        {"imgSito", "lblSito", "btn_web.png", "Visita sito Internet", 220, &TfrmInfo::lblSitoClick},
+    };
+    for (const auto& l : links) {
+        auto* icon = new PictureButton(QLatin1String(l.icon), QStringLiteral(":/pictures/") + l.picture, QString(),
+                                       frame);
+        icon->move(l.x, 258);
+        auto* label = new PictureButton(QLatin1String(l.label), QString(), QString(), frame);
+        label->setText(QString::fromUtf8(l.text));
+        label->setGeometry(l.x + 38, 264, 140, 20);
+        for (PictureButton* b : {icon, label})
+            connect(b, &PictureButton::clicked, this, l.act);
+        m_links->add(label, {icon});
+    }
 
-    auto* mail = new PictureButton(QStringLiteral("lblEmail"), QString(), QString(), frame);
-    mail->setText(QStringLiteral("Invia e-mail"));
-    mail->setGeometry(130, 180, 140, 20);
-    mail->setStyleSheet(web->styleSheet());
-    connect(mail, &PictureButton::clicked, this, [] {
-        const QString mailto = QStringLiteral("mailto:info@ventoria.it?subject=Software%20Ventoria%202.0&body=")
-                               + QString::fromUtf8(QUrl::toPercentEncoding(QStringLiteral(
-                                   "Salve, desidererei avere le seguenti informazioni sul software in oggetto:")));
-        if (!platform::current().openMailto(mailto))
-            platform::current().showMessage(QStringLiteral("Invio e-mail non riuscito."));
-    });
-
-    auto* cmdOK = new QPushButton(QStringLiteral("OK"), this);
-    cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    cmdOK->setGeometry(165, 252, 90, 30);
+    auto* cmdOK = DialogButton(this, "cmdOK", QStringLiteral("OK"), QRect(175, 328, 90, 30));
+    cmdOK->setDefault(true);
     connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+void TfrmInfo::showEvent(QShowEvent* event)
+{
+    DialogScreen::showEvent(event);
+    m_links->rest();
+}
+
+void TfrmInfo::lblSitoClick()
+{
+    platform::BusyCursor busy;
+    platform::current().openUrl(MakerWebAddress());
+}
+
+void TfrmInfo::lblEmailClick()
+{
+    QString mailto;
+    {
+        platform::BusyCursor busy;
+        mailto = MakerMailto();
+    }
+    if (!platform::current().openMailto(mailto))
+        platform::current().showMessage(QStringLiteral("Invio e-mail non riuscito."));
 }

@@ -14,9 +14,10 @@ QString ClientsGuideText()
     return paragraphs({
         QStringLiteral("L'archivio clienti è una rubrica dei clienti dell'attività: i dati di ogni cliente si "
                        "possono importare direttamente nelle ricevute, senza doverli digitare di nuovo."),
-        QStringLiteral("Ogni scheda contiene nominativo, indirizzo, categoria, prodotti o servizi di interesse, "
-                       "modalità di pagamento, sconti praticati, zona di appartenenza, codice fiscale, carta di "
-                       "credito, partita IVA, coordinate IBAN, recapiti telefonici, e-mail e note."),
+        QStringLiteral("Ogni scheda contiene nominativo, indirizzo con CAP, città e provincia, categoria, "
+                       "prodotti o servizi di interesse, modalità di pagamento, sconti praticati, zona di "
+                       "appartenenza, codice fiscale, carta di credito, partita IVA, coordinate IBAN, recapiti "
+                       "telefonici e fax, e-mail e note."),
         QStringLiteral("Spuntando la casella \"Sì pubblicità\" si registra il consenso del cliente a ricevere "
                        "pubblicità; il pulsante dedicato mostra l'elenco dei clienti che hanno dato il consenso, "
                        "con i loro recapiti, pronto da stampare."),

@@ -49,11 +49,12 @@ QStringList rowOf(const std::vector<Column<Rec>>& columns, const char* record)
 QString guideText(const QString& archive)
 {
     return TextRules::paragraphs({
-        QStringLiteral("Questa schermata permette di esportare %1 in un foglio di lavoro di Microsoft Excel "
-                       "con il pulsante \"Esporta in Excel\".").arg(archive),
-        QStringLiteral("L'operazione crea subito il file di Excel a partire dai dati presenti in archivio, "
-                       "mostrati nella tabella di anteprima."),
-        QStringLiteral("Aperto il file in Excel, lo si può salvare con il nome che si preferisce."),
+        QStringLiteral("Questa schermata permette di esportare %1 in un foglio di lavoro di Microsoft Excel: "
+                       "basta premere il pulsante \"Esporta in Excel\" e confermare.").arg(archive),
+        QStringLiteral("Il file di Excel viene creato subito a partire dai dati presenti in archivio, gli stessi "
+                       "mostrati nella tabella di anteprima. Alla domanda finale si può aprirlo: se compare la "
+                       "finestra di scelta del programma, indicare Microsoft Excel o un altro foglio di calcolo."),
+        QStringLiteral("Aperto il file, lo si può salvare con il nome che si preferisce."),
     });
 }
 

@@ -15,4 +15,11 @@ QString mailtoUrl(const QString& address)
     return QStringLiteral("mailto:") + QString::fromLatin1(QUrl::toPercentEncoding(address, "@"));
 }
 
+QString mailtoUrl(const QString& address, const QString& subject, const QString& body)
+{
+    // Blanks, commas, "&" and "?" in the texts would end or split the fields.
+    return mailtoUrl(address) + QStringLiteral("?subject=") + QString::fromLatin1(QUrl::toPercentEncoding(subject))
+           + QStringLiteral("&body=") + QString::fromLatin1(QUrl::toPercentEncoding(body));
+}
+
 } // namespace WebLinks

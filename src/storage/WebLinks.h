@@ -10,5 +10,8 @@ namespace WebLinks {
 QString searchUrl(const QString& query);
 // The mailto hand-off for an address.
 QString mailtoUrl(const QString& address);
+// The mailto hand-off of a message with its subject and first words: the
+// mail program receives the texts exactly as given.
+QString mailtoUrl(const QString& address, const QString& subject, const QString& body);
 
 } // namespace WebLinks

@@ -70,24 +70,6 @@ QStringList receiptCells(const QString& number, const QString& city, const QStri
                           {20, total}, {21, QStringLiteral("No")}});
 }
 
-void sendEnter(QWidget* w)
-{
-    QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), w->mapToGlobal(QPointF(2, 2)));
-    QApplication::sendEvent(w, &enter);
-}
-
-void sendMove(QWidget* w)
-{
-    const QPointF at(4, 4);
-    QMouseEvent move(QEvent::MouseMove, at, w->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(w, &move);
-}
-
-QColor labelColour(QWidget* root, const char* name)
-{
-    return control<QLabel>(root, name)->palette().color(QPalette::WindowText);
-}
-
 } // namespace
 
 class TestExportWindows : public QObject

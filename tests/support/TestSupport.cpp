@@ -6,7 +6,10 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QEnterEvent>
 #include <QFile>
+#include <QLabel>
+#include <QMouseEvent>
 
 #include <cerrno>
 #include <cstring>
@@ -121,6 +124,24 @@ void clickOn(QWidget* w)
 void pressEnter(QWidget* w)
 {
     QTest::keyClick(w, Qt::Key_Return);
+}
+
+void sendEnter(QWidget* w)
+{
+    QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), w->mapToGlobal(QPointF(2, 2)));
+    QApplication::sendEvent(w, &enter);
+}
+
+void sendMove(QWidget* w)
+{
+    const QPointF at(4, 4);
+    QMouseEvent move(QEvent::MouseMove, at, w->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(w, &move);
+}
+
+QColor labelColour(QWidget* root, const char* name)
+{
+    return control<QLabel>(root, name)->palette().color(QPalette::WindowText);
 }
 
 QWidget* topLevel(const char* name)

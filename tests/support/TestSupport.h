@@ -3,6 +3,7 @@
 #include "storage/IniFile.h"
 
 #include <QByteArray>
+#include <QColor>
 #include <QListWidget>
 #include <QStringList>
 #include <QString>
@@ -84,6 +85,13 @@ void typeInto(QWidget* field, const QString& text);
 void clickOn(QWidget* w);
 // Presses Enter in a control.
 void pressEnter(QWidget* w);
+// The mouse arriving over a control.
+void sendEnter(QWidget* w);
+// The mouse moving over a control without a button pressed (it reaches the
+// control only when the control tracks the mouse).
+void sendMove(QWidget* w);
+// The colour a label below root writes its text in.
+QColor labelColour(QWidget* root, const char* name);
 // A key pressed and released as an X11 keyboard sends it: key code and text
 // together (Delete comes with "\x7f", Ctrl+V with "\x16", the arrows with none).
 void press(QWidget* w, int key, const QString& text, Qt::KeyboardModifiers modifiers = Qt::NoModifier);

@@ -2,9 +2,10 @@
 // ==========================
 //
 // Draws the decorative pictures of the program (launcher tiles, titles,
-// descriptions, logo, picture buttons, card emblems, background pattern and
-// the frames of the animated footer strip) with QPainter, and writes them
-// with the resource file pictures.qrc into resources/.
+// descriptions, logo, picture buttons, card emblems, background pattern, the
+// pictures of the information and splash screens and the frames of the
+// animated footer strip) with QPainter, and writes them with the resource
+// file pictures.qrc into resources/.
 //
 // The pictures are committed; run this again only to change them.
 //
@@ -99,6 +100,27 @@ void save(const QImage &img, const QString &name)
     std::printf("%-24s %dx%d\n", qPrintable(name), img.width(), img.height());
 }
 
+// The splash sprite is a 24-bit BMP: the splash reads its pixel format and
+// leaves out the colour of its bottom-left pixel.
+void saveBmp24(const QImage &img, const QString &name)
+{
+    const QString path = QDir(g_outDir).filePath(name);
+    QFile file(path);
+    if (!img.convertToFormat(QImage::Format_RGB888).save(path, "BMP") || !file.open(QIODevice::ReadOnly)) {
+        std::fprintf(stderr, "draw: cannot write %s\n", qPrintable(path));
+        g_failed = true;
+        return;
+    }
+    const QByteArray head = file.read(30);
+    if (head.size() < 30 || uchar(head[28]) != 24 || head[29] != 0) {
+        std::fprintf(stderr, "draw: %s is not a 24-bit BMP\n", qPrintable(path));
+        g_failed = true;
+        return;
+    }
+    g_written << name;
+    std::printf("%-24s %dx%d (BMP, 24 bit)\n", qPrintable(name), img.width(), img.height());
+}
+
 QFont sans(int px, bool bold = false)
 {
     QFont f(kSans);
@@ -166,6 +188,49 @@ void bar(QPainter &p, qreal x, qreal y, qreal w, qreal h, const QColor &c)
     p.setBrush(c);
     const qreal radius = std::min(w, h) / 2;
     p.drawRoundedRect(QRectF(x, y, w, h), radius, radius);
+}
+
+// A navy band with rounded corners, a faint gloss over its upper part and an
+// orange accent at its left end: the launcher's titles and the information
+// screen's logo strip.
+void navyBand(QPainter &p, QSizeF size, qreal radius, int glossAlpha, qreal glossHeight, qreal accentWidth)
+{
+    const QRectF band(0.5, 0.5, size.width() - 1, size.height() - 1);
+    QPainterPath shape;
+    shape.addRoundedRect(band, radius, radius);
+    p.setPen(Qt::NoPen);
+    p.setBrush(vertical(band, kNavyLight, kNavyDark));
+    p.drawPath(shape);
+    p.save();
+    p.setClipPath(shape);
+    p.setBrush(withAlpha(Qt::white, glossAlpha));
+    p.drawRect(QRectF(0, 0, size.width(), glossHeight));
+    p.setBrush(vertical(QRectF(0, 0, 1, size.height()), kOrangeLight, kOrange));
+    p.drawRect(QRectF(0, 0, accentWidth, size.height()));
+    p.restore();
+}
+
+// A light card with a thin blue-grey edge: the launcher's descriptions and
+// the information picture.
+void lightCard(QPainter &p, QSizeF size)
+{
+    const QRectF box(0.5, 0.5, size.width() - 1, size.height() - 1);
+    p.setPen(QPen(QColor(0xC3, 0xCD, 0xE4), 1));
+    p.setBrush(vertical(box, Qt::white, QColor(0xF1, 0xF4, 0xFA)));
+    p.drawRoundedRect(box, 10, 10);
+}
+
+// An orange rule that fades out at both ends.
+void fadingRule(QPainter &p, const QRectF &r)
+{
+    QLinearGradient g(r.topLeft(), r.topRight());
+    g.setColorAt(0, withAlpha(kOrange, 0));
+    g.setColorAt(0.25, kOrange);
+    g.setColorAt(0.75, kOrange);
+    g.setColorAt(1, withAlpha(kOrange, 0));
+    p.setPen(Qt::NoPen);
+    p.setBrush(g);
+    p.drawRoundedRect(r, r.height() / 2, r.height() / 2);
 }
 
 // ---------------------------------------------------------------- emblems
@@ -547,6 +612,24 @@ void logoMark(QPainter &p, const QRectF &box)
 
 // ---------------------------------------------------------------- launcher
 
+// An emblem on a light disc with an orange ring: the launcher's tiles and the
+// information picture. side: the emblem's box, centred on the disc.
+void emblemDisc(QPainter &p, QPointF c, qreal r, qreal side, const std::function<void(QPainter &)> &emblem)
+{
+    QRadialGradient dg(c - QPointF(0, r * 2 / 7), r * 1.3);
+    dg.setColorAt(0, Qt::white);
+    dg.setColorAt(1, QColor(0xD8, 0xE0, 0xF0));
+    p.setBrush(dg);
+    p.setPen(QPen(withAlpha(kOrange, 230), 3));
+    p.drawEllipse(c, r, r);
+    p.setPen(QPen(withAlpha(kNavy, 40), 1));
+    p.setBrush(Qt::NoBrush);
+    p.drawEllipse(c, r - 5, r - 5);
+    Design d(p, QRectF(c.x() - side / 2, c.y() - side / 2, side, side));
+    emblem(p);
+}
+
+
 struct Area
 {
     QString key;
@@ -570,22 +653,7 @@ void tile(const Area &a)
     p.setBrush(vertical(card, Qt::white, QColor(0xE8, 0xED, 0xF6)));
     p.drawPath(shape);
 
-    // emblem on a light disc with an orange ring
-    const QPointF c(113, 92);
-    const qreal r = 70;
-    QRadialGradient dg(c - QPointF(0, 20), r * 1.3);
-    dg.setColorAt(0, Qt::white);
-    dg.setColorAt(1, QColor(0xD8, 0xE0, 0xF0));
-    p.setBrush(dg);
-    p.setPen(QPen(withAlpha(kOrange, 230), 3));
-    p.drawEllipse(c, r, r);
-    p.setPen(QPen(withAlpha(kNavy, 40), 1));
-    p.setBrush(Qt::NoBrush);
-    p.drawEllipse(c, r - 5, r - 5);
-    {
-        Design d(p, QRectF(c.x() - 52, c.y() - 52, 104, 104));
-        a.emblem(p);
-    }
+    emblemDisc(p, QPointF(113, 92), 70, 104, a.emblem);
 
     // caption on two lines
     p.setPen(kNavy);
@@ -608,19 +676,7 @@ void title(const Area &a)
     QImage img = canvas(223, 40);
     QPainter p(&img);
     prepare(p);
-    const QRectF band(0.5, 0.5, 222, 39);
-    QPainterPath shape;
-    shape.addRoundedRect(band, 9, 9);
-    p.setPen(Qt::NoPen);
-    p.setBrush(vertical(band, kNavyLight, kNavyDark));
-    p.drawPath(shape);
-    p.save();
-    p.setClipPath(shape);
-    p.setBrush(withAlpha(Qt::white, 26));
-    p.drawRect(QRectF(0, 0, 223, 18));
-    p.setBrush(vertical(QRectF(0, 0, 1, 40), kOrangeLight, kOrange));
-    p.drawRect(QRectF(0, 0, 7, 40));
-    p.restore();
+    navyBand(p, QSizeF(223, 40), 9, 26, 18, 7);
 
     const QRectF textBox(10, 0, 203, 40);
     p.setFont(fittingFont(a.title, 20, textBox.width(), true));
@@ -637,10 +693,7 @@ void info(const Area &a)
     QImage img = canvas(229, 105);
     QPainter p(&img);
     prepare(p);
-    const QRectF box(0.5, 0.5, 228, 104);
-    p.setPen(QPen(QColor(0xC3, 0xCD, 0xE4), 1));
-    p.setBrush(vertical(box, Qt::white, QColor(0xF1, 0xF4, 0xFA)));
-    p.drawRoundedRect(box, 10, 10);
+    lightCard(p, QSizeF(229, 105));
     bar(p, 8, 16, 4, 73, kOrange);
 
     // Lay the text out in 3-4 lines; narrow the column if it would take fewer.
@@ -713,14 +766,7 @@ void launcherTitle()
     p.setPen(kNavy);
     p.drawText(QRectF(0, 0, 560, 38), Qt::AlignCenter, text);
 
-    QLinearGradient g(QPointF(40, 0), QPointF(520, 0));
-    g.setColorAt(0, withAlpha(kOrange, 0));
-    g.setColorAt(0.25, kOrange);
-    g.setColorAt(0.75, kOrange);
-    g.setColorAt(1, withAlpha(kOrange, 0));
-    p.setPen(Qt::NoPen);
-    p.setBrush(g);
-    p.drawRoundedRect(QRectF(40, 42, 480, 3.5), 1.75, 1.75);
+    fadingRule(p, QRectF(40, 42, 480, 3.5));
     p.end();
     save(img, QStringLiteral("launcher_title.png"));
 }
@@ -1314,6 +1360,154 @@ void cardEmblems()
     }
 }
 
+// ---------------------------------------------------------------- information and splash screens
+
+// The logo strip at the top of the information screen, 400 x 64.
+void infoStrip()
+{
+    QImage img = canvas(400, 64);
+    QPainter p(&img);
+    prepare(p);
+    navyBand(p, QSizeF(400, 64), 10, 24, 28, 8);
+
+    logoMark(p, QRectF(18, 8, 48, 48));
+    const QString name = QStringLiteral("Ventoria");
+    QFont big = sans(30, true);
+    p.setFont(big);
+    p.setPen(withAlpha(kNavyDark, 180));
+    p.drawText(QPointF(79, 43), name);
+    p.setPen(Qt::white);
+    p.drawText(QPointF(78, 42), name);
+    const qreal nameWidth = QFontMetricsF(big).horizontalAdvance(name);
+    p.setFont(sans(22, true));
+    p.setPen(kOrangeLight);
+    p.drawText(QPointF(86 + nameWidth, 42), QStringLiteral("2.0"));
+
+    QFont small = sans(10);
+    small.setLetterSpacing(QFont::AbsoluteSpacing, 1.4);
+    p.setFont(small);
+    p.setPen(kCloud);
+    p.drawText(QRectF(250, 0, 140, 64), Qt::AlignRight | Qt::AlignVCenter,
+               QStringLiteral("VENDITA\nRIPARAZIONI"));
+    p.end();
+    save(img, QStringLiteral("info_striscia.png"));
+}
+
+// The information picture under the strip, 400 x 164: the receipt emblem and
+// what the product is.
+void infoPicture()
+{
+    QImage img = canvas(400, 164);
+    QPainter p(&img);
+    prepare(p);
+    lightCard(p, QSizeF(400, 164));
+
+    emblemDisc(p, QPointF(70, 82), 56, 84, emblemReceipt);
+
+    const qreal x = 144, w = 244;
+    p.setPen(kNavy);
+    p.setFont(sans(20, true));
+    p.drawText(QRectF(x, 18, w, 28), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Ventoria 2.0"));
+    bar(p, x, 50, 56, 3.5, kOrange);
+    p.setPen(kInk);
+    p.setFont(sans(12));
+    p.drawText(QRectF(x, 60, w, 52), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
+               QStringLiteral("Clienti, magazzino, ricevute e listini prezzi per negozi e laboratori di assistenza."));
+    p.setPen(kSlate);
+    p.setFont(sans(11));
+    p.drawText(QRectF(x, 114, w, 18), Qt::AlignLeft | Qt::AlignVCenter,
+               QStringLiteral("© Ventoria · Tutti i diritti riservati"));
+    p.drawText(QRectF(x, 134, w, 18), Qt::AlignLeft | Qt::AlignVCenter,
+               QStringLiteral("www.ventoria.it · info@ventoria.it"));
+    p.end();
+    save(img, QStringLiteral("info_prodotto.png"));
+}
+
+// The splash background, 597 x 362: the product's name on a deep navy field.
+void splashBackground()
+{
+    QImage img(597, 362, QImage::Format_ARGB32_Premultiplied);
+    QPainter p(&img);
+    prepare(p);
+    QLinearGradient g(QPointF(0, 0), QPointF(597, 362));
+    g.setColorAt(0, kNavyLight);
+    g.setColorAt(0.55, kNavy);
+    g.setColorAt(1, kNavyDark);
+    p.fillRect(img.rect(), g);
+    // faint diagonal weave, as the window pattern
+    p.setPen(QPen(withAlpha(Qt::white, 10), 2));
+    for (int k = -400; k <= 1000; k += 22)
+        p.drawLine(QPointF(k, 0), QPointF(k - 362, 362));
+    QRadialGradient glow(QPointF(298, 150), 260);
+    glow.setColorAt(0, withAlpha(kNavyLight.lighter(130), 90));
+    glow.setColorAt(1, withAlpha(kNavyLight, 0));
+    p.setPen(Qt::NoPen);
+    p.setBrush(glow);
+    p.drawEllipse(QPointF(298, 150), 260, 190);
+
+    logoMark(p, QRectF(248, 42, 100, 100));
+    const QString name = QStringLiteral("Ventoria");
+    const QFont big = sans(54, true);
+    p.setFont(big);
+    const qreal nameWidth = QFontMetricsF(big).horizontalAdvance(name);
+    const QFont version = sans(34, true);
+    const qreal versionWidth = QFontMetricsF(version).horizontalAdvance(QStringLiteral("2.0"));
+    const qreal left = (597 - nameWidth - 12 - versionWidth) / 2;
+    p.setPen(withAlpha(kNavyDark, 200));
+    p.drawText(QPointF(left + 2, 214), name);
+    p.setPen(Qt::white);
+    p.drawText(QPointF(left, 212), name);
+    p.setFont(version);
+    p.setPen(kOrangeLight);
+    p.drawText(QPointF(left + nameWidth + 12, 212), QStringLiteral("2.0"));
+
+    fadingRule(p, QRectF(120, 232, 357, 3.5));
+    p.setPen(kCloud);
+    p.setFont(sans(15));
+    p.drawText(QRectF(0, 244, 597, 28), Qt::AlignCenter,
+               QStringLiteral("Clienti · Magazzino · Ricevute · Listini prezzi"));
+    p.setPen(withAlpha(kCloud, 170));
+    p.setFont(sans(11));
+    p.drawText(QRectF(0, 326, 597, 22), Qt::AlignCenter, QStringLiteral("© Ventoria 2.0 · www.ventoria.it"));
+    p.end();
+    save(img, QStringLiteral("splash_sfondo.png"));
+}
+
+// The splash sprite, 108 x 60: an orange price tag on magenta, the colour the
+// splash leaves out. Mirror-safe (no lettering), since three of the five
+// copies fly mirrored. Edges are made hard: a half-covered pixel becomes the
+// tag's colour blended over navy, so no pink fringe shows on the background.
+void splashSprite()
+{
+    const QColor key(255, 0, 255);
+    QImage art = canvas(108, 60);
+    {
+        QPainter p(&art);
+        prepare(p);
+        priceTag(p, QPointF(54, 30), 0, 2.55, kOrange, QString());
+        p.translate(54, 30);
+        p.scale(2.55, 2.55);
+        bar(p, -4, -5, 17, 3, withAlpha(Qt::white, 230));
+        bar(p, -4, 1, 11, 3, withAlpha(Qt::white, 200));
+    }
+    QImage sprite(108, 60, QImage::Format_RGB32);
+    const QImage argb = art.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < 60; ++y) {
+        for (int x = 0; x < 108; ++x) {
+            const QRgb px = argb.pixel(x, y);
+            const int a = qAlpha(px);
+            if (a < 128) {
+                sprite.setPixel(x, y, key.rgb());
+                continue;
+            }
+            auto mix = [a](int c, int under) { return (c * a + under * (255 - a)) / 255; };
+            sprite.setPixel(x, y, qRgb(mix(qRed(px), kNavy.red()), mix(qGreen(px), kNavy.green()),
+                                       mix(qBlue(px), kNavy.blue())));
+        }
+    }
+    saveBmp24(sprite, QStringLiteral("splash_sprite.bmp"));
+}
+
 bool writeQrc()
 {
     QStringList names = g_written;
@@ -1388,6 +1582,10 @@ int main(int argc, char **argv)
     cardEmblems();
     receiptLogo();
     pointingHand();
+    infoStrip();
+    infoPicture();
+    splashBackground();
+    splashSprite();
     stripFrames(framesDir);
 
     if (!writeQrc()) {

@@ -3,6 +3,7 @@
 #include "platform/AppDir.h"
 #include "platform/Platform.h"
 #include "platform/qt/FieldColours.h"
+#include "platform/qt/LinkLabels.h"
 #include "platform/qt/PictureButton.h"
 #include "platform/qt/Screens.h"
 #include "storage/ArchiveFile.h"
@@ -171,6 +172,11 @@ ExportWindow::ExportWindow(const QString& objectName, const QString& caption, co
     panAzioni->setMouseTracking(true);
     panAzioni->installEventFilter(this);
 
+    // The action labels turn red under the mouse and black over the panel or the grid.
+    m_links = new LinkLabels(Qt::black, Qt::red, this);
+    m_links->addRestArea(panAzioni);
+    m_links->addRestArea(grdRecords->viewport());
+
     addAction(QStringLiteral("Guida"), QStringLiteral(":/pictures/btn_guida.png"), QStringLiteral("Guida"),
               QStringLiteral(" Visualizza la guida in linea."), 16, &ExportWindow::imgGuidaClick);
     addAction(QStringLiteral("Esci"), QStringLiteral(":/pictures/btn_esci.png"), QStringLiteral("Esci"),
@@ -190,17 +196,10 @@ void ExportWindow::addAction(const QString& name, const QString& picture, const 
     image->move(x, 34);
     auto* label = new PictureButton(QStringLiteral("lbl") + name, QString(), hint, panAzioni);
     label->setText(caption);
-    QFont font = label->font();
-    font.setUnderline(true);
-    label->setFont(font);
     label->setGeometry(x + 38, 40, 100, 20);
-    for (PictureButton* b : {image, label}) {
+    for (PictureButton* b : {image, label})
         connect(b, &PictureButton::clicked, this, onClick);
-        b->installEventFilter(this);
-        b->setProperty("actionLabel", QVariant::fromValue<QObject*>(label));
-    }
-    m_labels[m_labelCount++] = label;
-    markLabel(nullptr);
+    m_links->add(label, {image});
 }
 
 int ExportWindow::recordCount() const
@@ -213,28 +212,13 @@ void ExportWindow::setStatus(const QString& text)
     panInfo->setText(text);
 }
 
-void ExportWindow::markLabel(QLabel* hot)
-{
-    for (int i = 0; i < m_labelCount; ++i) {
-        QPalette p = m_labels[i]->palette();
-        p.setColor(QPalette::WindowText, m_labels[i] == hot ? QColor(Qt::red) : QColor(Qt::black));
-        m_labels[i]->setPalette(p);
-    }
-}
-
 bool ExportWindow::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == grdRecords->viewport() && event->type() == QEvent::MouseMove) {
         // The text of the current cell, not of the cell under the mouse.
         setStatus(u' ' + TextRules::trim(grdRecords->currentIndex().data().toString()));
-        markLabel(nullptr);
     } else if (watched == panAzioni && event->type() == QEvent::MouseMove) {
         setStatus(QString());
-        markLabel(nullptr);
-    } else if (event->type() == QEvent::Enter) {
-        // The picture button writes its own status text; the label turns red here.
-        if (auto* label = qobject_cast<QLabel*>(watched->property("actionLabel").value<QObject*>()))
-            markLabel(label);
     }
     return DialogScreen::eventFilter(watched, event);
 }
@@ -243,7 +227,7 @@ void ExportWindow::showEvent(QShowEvent* event)
 {
     DialogScreen::showEvent(event);
     setStatus(QString());
-    markLabel(nullptr);
+    m_links->rest();
     loadArchive();
 }
 

@@ -6,6 +6,7 @@
 #include <QString>
 
 class ExportGridModel;
+class LinkLabels;
 class QFrame;
 class QLabel;
 class QTableView;
@@ -42,7 +43,6 @@ private:
                    int x, void (ExportWindow::*onClick)());
     void loadArchive();
     void setStatus(const QString& text);
-    void markLabel(QLabel* hot);
 
     const ExportTable& m_table;
     QString m_archiveName;
@@ -50,6 +50,5 @@ private:
     QTableView* grdRecords;
     QLabel* panInfo;
     QFrame* panAzioni;
-    QLabel* m_labels[3] = {};
-    int m_labelCount = 0;
+    LinkLabels* m_links;
 };
