@@ -7,6 +7,6 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     CreateScreens();
-    MainScreen()->show();
+    ShowLogin();
     return app.exec();
 }

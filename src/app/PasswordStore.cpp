@@ -2,6 +2,7 @@
 
 #include "app/Crypt.h"
 #include "platform/AppDir.h"
+#include "storage/FileWrites.h"
 #include "storage/IniFile.h"
 #include "storage/ShortString.h"
 #include "storage/TextRules.h"
@@ -70,7 +71,7 @@ bool takeSnapshot(const QString& path, Snapshot& snapshot)
 void restore(const QString& path, const Snapshot& snapshot)
 {
     if (snapshot.existed)
-        IniFile::replaceFile(path, snapshot.bytes);
+        FileWrites::replaceFile(path, snapshot.bytes);
     else
         QFile::remove(path);
 }

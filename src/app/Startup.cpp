@@ -24,6 +24,7 @@
 #include "export/ui/TfrmEsportaMat.h"
 #include "export/ui/TfrmEsportaRic.h"
 #include "platform/qt/QtPlatform.h"
+#include "storage/DailyBackup.h"
 #include "receipts/ui/TfrmLogo.h"
 #include "receipts/ui/TfrmNumerazione.h"
 #include "receipts/ui/TfrmRicevute.h"
@@ -86,4 +87,11 @@ void CreateScreens()
 QWidget* MainScreen()
 {
     return Screens::get<TfrmPassword>();
+}
+
+void ShowLogin()
+{
+    if (DailyBackup::makeToday().outcome == DailyBackup::Outcome::Failed)
+        platform::current().showMessage(DailyBackup::failureMessage());
+    MainScreen()->show();
 }

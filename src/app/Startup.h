@@ -8,3 +8,7 @@ void CreateScreens();
 
 // The application's main window, shown first.
 QWidget* MainScreen();
+
+// Shows the first window. The first start of each day copies the archives
+// into Backup/ first; a copy that fails is told once and the start goes on.
+void ShowLogin();

@@ -1,8 +1,8 @@
 #include "export/SpreadsheetExport.h"
 
+#include "storage/FileWrites.h"
 #include "storage/ShortString.h"
 
-#include <QFile>
 
 namespace SpreadsheetExport {
 
@@ -93,14 +93,7 @@ QByteArray build(const QString& worksheetName, const std::vector<FileColumn>& co
 
 bool write(const QString& path, const QByteArray& bytes)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
-    const bool written = file.write(bytes) == bytes.size();
-    // Closing flushes what is still buffered: a failure there is a failed export too.
-    const bool flushed = file.flush();
-    file.close();
-    return written && flushed && file.error() == QFileDevice::NoError;
+    return FileWrites::replaceFile(path, bytes);
 }
 
 } // namespace SpreadsheetExport

@@ -27,9 +27,10 @@ QByteArray build(const QString& worksheetName, const std::vector<FileColumn>& co
 // A text as it goes into a cell: the three markup characters as entities.
 QString cellText(const QString& text);
 
-// Creates or truncates the file at path and writes bytes into it. False when
-// creating, writing or closing fails; whatever was written before the failure
-// stays in the file. Shows nothing.
+// Writes bytes as the file at path, replacing any file of that name only once
+// every byte is on disk: a failed export (a full disk, a folder in its place)
+// leaves the previous export whole, or no file, never half a worksheet under
+// the final name. Shows nothing.
 bool write(const QString& path, const QByteArray& bytes);
 
 } // namespace SpreadsheetExport

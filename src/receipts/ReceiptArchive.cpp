@@ -45,15 +45,10 @@ QString badStartMessage(const QString& startText)
         .arg(TextRules::trim(startText));
 }
 
-bool numberTakenSince(ArchiveFile& file, qint64 from, const QString& number, bool& ok)
+ArchiveFile::RecordTest carriesNumber(const QString& number)
 {
     const QString wanted = TextRules::trim(number);
-    bool taken = false;
-    ok = file.scanFrom(from, [&](qint64, const char* bytes) {
-        taken = loadField(bytes, TRecRicevuta::posNumRic) == wanted;
-        return !taken;
-    });
-    return taken;
+    return [wanted](const char* record) { return loadField(record, TRecRicevuta::posNumRic) == wanted; };
 }
 
 bool isSavableDate(const QString& text)

@@ -27,10 +27,10 @@ Proposal proposeNumber(ArchiveFile& file);
 // What New says when the numbering start in the settings is not a whole number.
 QString badStartMessage(const QString& startText);
 
-// Whether a receipt appended after index `from` already carries number
-// (trimmed texts compared): two workstations proposing the same number.
-// False in ok when the file could not be read.
-bool numberTakenSince(ArchiveFile& file, qint64 from, const QString& number, bool& ok);
+// Whether a stored receipt carries number (trimmed texts compared): the
+// test Save makes, under the year file's lock, on the receipts added since
+// New counted the file (two workstations proposing the same number).
+ArchiveFile::RecordTest carriesNumber(const QString& number);
 
 // A date the archive keeps: dd/mm/yyyy with two-digit day and month and a
 // four-digit year, and a real calendar day (31/02/2024 is not).

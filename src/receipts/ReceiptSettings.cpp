@@ -59,13 +59,12 @@ QString readVatRate()
 
 bool writeCompanyAndVat(const Company& company, const QString& vatRate)
 {
-    if (!IniFile::write(path(), kVat, QStringLiteral("Percentuale"), TextRules::trim(vatRate)))
-        return false;
-    for (const Key& k : kKeys) {
-        if (!IniFile::write(path(), kCompany, QLatin1String(k.name), TextRules::trim(company.*(k.field))))
-            return false;
-    }
-    return true;
+    // One replacement of the file: a failure midway never leaves the new
+    // rate beside the old company, or half of the company changed.
+    std::vector<IniFile::Entry> entries{{kVat, QStringLiteral("Percentuale"), TextRules::trim(vatRate)}};
+    for (const Key& k : kKeys)
+        entries.push_back({kCompany, QLatin1String(k.name), TextRules::trim(company.*(k.field))});
+    return IniFile::write(path(), entries);
 }
 
 QString readNumberingStartText()

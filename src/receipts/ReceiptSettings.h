@@ -20,8 +20,8 @@ Company readCompany();
 // "Percentuale" of "Aliquota IVA", as stored (the editor shows "0" for empty).
 QString readVatRate();
 // Writes the VAT rate first, then the ten company keys in their order, each
-// trimmed; empty values are written as empty keys. False when the file could
-// not be written (it is then as it was before the failing key).
+// trimmed; empty values are written as empty keys, all in one replacement of
+// the file. False when the file could not be written (it is then as it was).
 bool writeCompanyAndVat(const Company& company, const QString& vatRate);
 
 // "Inizio" of "Numerazione Ricevute", as stored ("" when missing).

@@ -1,12 +1,16 @@
 #include "storage/ArchiveFile.h"
 
+#include "storage/FileWrites.h"
+
 #include <QFile>
 #include <QFileInfo>
 
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <optional>
 #include <vector>
 
 QString archiveAccessMessage()
@@ -76,23 +80,64 @@ private:
     bool m_locked = false;
 };
 
-// Reads exactly bytes at offset under a shared lock on them.
-bool readAt(QFile& file, qint64 offset, char* data, qint64 bytes)
+// Reads exactly bytes at offset; under a shared lock on them unless the
+// caller already holds the file exclusively (a shared lock taken then would
+// turn the caller's own exclusive lock into a shared one, and its release
+// would free the range altogether).
+bool readAt(QFile& file, qint64 offset, char* data, qint64 bytes, bool lockIt = true)
 {
-    FileLock lock(file.handle(), FileLock::Shared, offset, bytes);
+    std::optional<FileLock> lock;
+    if (lockIt)
+        lock.emplace(file.handle(), FileLock::Shared, offset, bytes);
     if (!file.seek(offset))
         return false;
     return file.read(data, bytes) == bytes;
 }
 
-// Writes the whole record at index and makes sure it reached the file.
-bool writeAt(QFile& file, qint64 offset, const QByteArray& record)
+qint64 sizeOf(int fd)
 {
-    if (!file.seek(offset))
-        return false;
-    if (file.write(record) != record.size())
-        return false;
-    return file.flush();
+    struct stat st {};
+    return ::fstat(fd, &st) == 0 ? static_cast<qint64>(st.st_size) : -1;
+}
+
+bool syncData(int fd)
+{
+    int rc;
+    do {
+        rc = ::fdatasync(fd);
+    } while (rc == -1 && errno == EINTR);
+    return rc == 0;
+}
+
+// Writes one record at offset in a single call and waits until the file
+// system has it: on a network share a refused write often shows only then.
+// A record is never handed over in pieces, so no other workstation's write
+// can come between two halves of it.
+bool writeRecord(int fd, qint64 offset, const QByteArray& record)
+{
+    return FileWrites::writeAt(fd, record.constData(), record.size(), offset) == record.size() && syncData(fd);
+}
+
+// Visits the records from index first to records - 1, about a megabyte at a
+// time: the archive itself is never held in memory.
+bool visitRecords(QFile& file, int recordSize, qint64 first, qint64 records, const ArchiveFile::Visitor& visit,
+                  bool lockBlocks)
+{
+    const qint64 perBlock = std::max<qint64>(1, (1 << 20) / recordSize);
+    std::vector<char> block(static_cast<size_t>(perBlock * recordSize));
+    qint64 index = std::max<qint64>(0, first);
+    while (index < records) {
+        const qint64 n = std::min(perBlock, records - index);
+        // One lock per block, released before the records are visited.
+        if (!readAt(file, index * recordSize, block.data(), n * recordSize, lockBlocks))
+            return false;
+        for (qint64 i = 0; i < n; ++i) {
+            if (!visit(index + i, block.data() + i * recordSize))
+                return true;
+        }
+        index += n;
+    }
+    return true;
 }
 
 } // namespace
@@ -130,16 +175,45 @@ bool ArchiveFile::read(qint64 index, QByteArray& record)
 
 bool ArchiveFile::append(const QByteArray& record, qint64& position)
 {
+    return appendUnless(record, 0, nullptr, position) == Appended::Done;
+}
+
+ArchiveFile::Appended ArchiveFile::appendUnless(const QByteArray& record, qint64 from, const RecordTest& veto,
+                                                qint64& position)
+{
     Q_ASSERT(record.size() == m_recordSize);
     QFile file(m_path);
     if (!openArchive(file))
-        return false;
+        return Appended::Failed;
+    // The look at the records and the write are one step: no other
+    // workstation can add a record between them.
     FileLock lock(file.handle(), FileLock::Exclusive);
-    const qint64 index = file.size() / m_recordSize;
-    if (!writeAt(file, index * m_recordSize, record))
-        return false;
+    const int fd = file.handle();
+    const qint64 size = sizeOf(fd);
+    if (size < 0)
+        return Appended::Failed;
+    const qint64 index = size / m_recordSize;
+    if (veto) {
+        bool vetoed = false;
+        const bool read = visitRecords(file, m_recordSize, from, index, [&](qint64, const char* r) {
+            vetoed = veto(r);
+            return !vetoed;
+        }, false);
+        if (!read)
+            return Appended::Failed;
+        if (vetoed)
+            return Appended::Vetoed;
+    }
+    if (!writeRecord(fd, index * m_recordSize, record)) {
+        // What went out of a refused record is cut off again, back to the
+        // length before: the count stays, and no fragment is left to be
+        // taken for the start of a record.
+        if (sizeOf(fd) > size)
+            ::ftruncate(fd, static_cast<off_t>(size));
+        return Appended::Failed;
+    }
     position = index + 1;
-    return true;
+    return Appended::Done;
 }
 
 bool ArchiveFile::update(qint64 position, const QByteArray& record)
@@ -149,12 +223,19 @@ bool ArchiveFile::update(qint64 position, const QByteArray& record)
     if (!openArchive(file))
         return false;
     FileLock lock(file.handle(), FileLock::Exclusive);
-    const qint64 records = file.size() / m_recordSize;
+    const int fd = file.handle();
+    const qint64 records = sizeOf(fd) / m_recordSize;
     if (position < 1 || position > records)
         return false;
-    if (!writeAt(file, (position - 1) * m_recordSize, record))
+    const qint64 offset = (position - 1) * m_recordSize;
+    // The card as it is, to put back if the new one does not go through whole.
+    QByteArray old(m_recordSize, Qt::Uninitialized);
+    if (!readAt(file, offset, old.data(), m_recordSize, false))
         return false;
-    return true;
+    if (writeRecord(fd, offset, record))
+        return true;
+    writeRecord(fd, offset, old);
+    return false;
 }
 
 bool ArchiveFile::scan(const Visitor& visit)
@@ -167,22 +248,36 @@ bool ArchiveFile::scanFrom(qint64 first, const Visitor& visit)
     QFile file(m_path);
     if (!openArchive(file))
         return false;
-    const qint64 records = file.size() / m_recordSize;
-    // About one megabyte at a time: the archive itself is never held in memory.
-    const qint64 perBlock = std::max<qint64>(1, (1 << 20) / m_recordSize);
-    std::vector<char> block(static_cast<size_t>(perBlock * m_recordSize));
-    qint64 index = std::max<qint64>(0, first);
-    while (index < records) {
-        const qint64 n = std::min(perBlock, records - index);
-        const qint64 bytes = n * m_recordSize;
-        // One lock per block, released before the records are visited.
-        if (!readAt(file, index * m_recordSize, block.data(), bytes))
-            return false;
-        for (qint64 i = 0; i < n; ++i) {
-            if (!visit(index + i, block.data() + i * m_recordSize))
-                return true;
+    return visitRecords(file, m_recordSize, first, file.size() / m_recordSize, visit, true);
+}
+
+bool ArchiveFile::copyWhole(const QString& from, const QString& to)
+{
+    QFile source(from);
+    if (QFileInfo(from).isDir() || !source.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        return false;
+    FileLock lock(source.handle(), FileLock::Shared);
+    const QByteArray target = QFile::encodeName(to);
+    const int fd = ::open(target.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (fd < 0)
+        return false;
+    std::vector<char> block(1 << 20);
+    qint64 offset = 0;
+    bool ok = true;
+    while (ok) {
+        const qint64 n = source.read(block.data(), qint64(block.size()));
+        if (n <= 0) {
+            ok = (n == 0);
+            break;
         }
-        index += n;
+        for (qint64 done = 0; ok && done < n;) {
+            const qint64 w = FileWrites::writeAt(fd, block.data() + done, n - done, offset + done);
+            ok = w > 0;
+            done += w;
+        }
+        offset += n;
     }
-    return true;
+    ok = ok && ::fsync(fd) == 0;
+    ok = (::close(fd) == 0) && ok;
+    return ok;
 }

@@ -33,11 +33,20 @@ public:
     // Reads the record at 0-based index.
     bool read(qint64 index, QByteArray& record);
     // Writes a new record at index = count, over any incomplete tail;
-    // position receives its 1-based position.
+    // position receives its 1-based position. A record the file system does
+    // not take whole is cut off again: the count stays as it was.
     bool append(const QByteArray& record, qint64& position);
+    // The same, unless one of the records from 0-based index from on makes
+    // veto true: then nothing is written. Looking and writing happen under
+    // one exclusive lock, so no other workstation adds a record in between.
+    enum class Appended { Done, Vetoed, Failed };
+    using RecordTest = std::function<bool(const char* record)>;
+    Appended appendUnless(const QByteArray& record, qint64 from, const RecordTest& veto, qint64& position);
     // Overwrites the record at 1-based position. A position beyond the
     // current count (the file was shrunk or replaced elsewhere) writes nothing
-    // and fails.
+    // and fails. A record the file system does not take whole is replaced
+    // by the old one again: the card is the old one or the new one, never a
+    // mix of both.
     bool update(qint64 position, const QByteArray& record);
 
     // Reads every record from index 0 upward, a block at a time; visit gets the
@@ -46,6 +55,13 @@ public:
     bool scan(const Visitor& visit);
     // The same from a 0-based index on (the records added since a count).
     bool scanFrom(qint64 first, const Visitor& visit);
+
+    // Copies the file at from, byte for byte, into a new file at to (which
+    // must not exist yet) and waits until the copy is on disk. The source is
+    // read under a shared lock on the whole of it: the copy holds no record
+    // another workstation is halfway through writing. The source is opened
+    // for reading only and never created.
+    static bool copyWhole(const QString& from, const QString& to);
 
 private:
     QString m_path;

@@ -1,10 +1,10 @@
 #include "storage/IniFile.h"
 
+#include "storage/FileWrites.h"
 #include "storage/ShortString.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringList>
 
 namespace IniFile {
@@ -35,28 +35,6 @@ bool readLines(const QString& path, QStringList& lines, bool& exists)
     // A final line end leaves an empty last piece that is not a line.
     if (!lines.isEmpty() && lines.last().isEmpty())
         lines.removeLast();
-    return true;
-}
-
-DeviceWriter& deviceWriter()
-{
-    static DeviceWriter writer = [](QFileDevice& file, const char* data, qint64 size) {
-        return file.write(data, size);
-    };
-    return writer;
-}
-
-bool writeAll(QFileDevice& file, const QByteArray& data)
-{
-    const char* next = data.constData();
-    qint64 left = data.size();
-    while (left > 0) {
-        const qint64 written = deviceWriter()(file, next, left);
-        if (written <= 0)
-            return false;
-        next += written;
-        left -= written;
-    }
     return true;
 }
 
@@ -120,18 +98,16 @@ QString read(const QString& path, const QString& section, const QString& key)
     return value;
 }
 
-bool write(const QString& path, const QString& section, const QString& key, const QString& value)
-{
-    QStringList lines;
-    bool exists = false;
-    if (!readLines(path, lines, exists))
-        return false;
+namespace {
 
+// Sets key=value in section of lines, creating the section or the key when
+// missing and replacing an existing value.
+void setValue(QStringList& lines, const QString& section, const QString& key, const QString& value)
+{
     const QString entry = key + QLatin1Char('=') + value;
     int sectionStart = -1;   // index of the header line
     int sectionEnd = -1;     // one past the last non-blank line of the section
-    bool replaced = false;
-    for (int i = 0; i < lines.size() && !replaced; ++i) {
+    for (int i = 0; i < lines.size(); ++i) {
         const QString name = sectionOf(lines.at(i));
         if (!name.isNull()) {
             if (sectionStart >= 0)
@@ -147,52 +123,42 @@ bool write(const QString& path, const QString& section, const QString& key, cons
         QString k, v;
         if (splitEntry(lines.at(i), k, v) && sameName(k, key)) {
             lines[i] = k + QLatin1Char('=') + value;
-            replaced = true;
-        } else if (!lines.at(i).trimmed().isEmpty()) {
+            return;
+        }
+        if (!lines.at(i).trimmed().isEmpty())
             sectionEnd = i + 1;
-        }
     }
-    if (!replaced) {
-        if (sectionStart >= 0) {
-            lines.insert(sectionEnd, entry);
-        } else {
-            if (!lines.isEmpty() && !lines.last().trimmed().isEmpty())
-                lines.append(QString());
-            lines.append(QLatin1Char('[') + section + QLatin1Char(']'));
-            lines.append(entry);
-        }
+    if (sectionStart >= 0) {
+        lines.insert(sectionEnd, entry);
+        return;
     }
+    if (!lines.isEmpty() && !lines.last().trimmed().isEmpty())
+        lines.append(QString());
+    lines.append(QLatin1Char('[') + section + QLatin1Char(']'));
+    lines.append(entry);
+}
 
+} // namespace
+
+bool write(const QString& path, const QString& section, const QString& key, const QString& value)
+{
+    return write(path, std::vector<Entry>{{section, key, value}});
+}
+
+bool write(const QString& path, const std::vector<Entry>& entries)
+{
+    QStringList lines;
+    bool exists = false;
+    if (!readLines(path, lines, exists))
+        return false;
+    for (const Entry& e : entries)
+        setValue(lines, e.section, e.key, e.value);
     QByteArray data;
     for (const QString& line : lines) {
         data += ShortString::toWindows1252(line);
         data += "\r\n";
     }
-    return replaceFile(path, data);
-}
-
-bool replaceFile(const QString& path, const QByteArray& data)
-{
-    // Unbuffered: a write the disk refuses fails at the write itself. Through
-    // a buffer the refusal would surface only in the flush inside commit(),
-    // which does not report it, and an empty file would replace the old one.
-    // No direct-write fallback either: writing over the old file in place is
-    // exactly what a failure must never leave behind.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return false;
-    if (!writeAll(file, data) || !file.flush() || file.error() != QFileDevice::NoError) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
-}
-
-DeviceWriter setDeviceWriter(DeviceWriter writer)
-{
-    DeviceWriter previous = std::move(deviceWriter());
-    deviceWriter() = std::move(writer);
-    return previous;
+    return FileWrites::replaceFile(path, data);
 }
 
 } // namespace IniFile

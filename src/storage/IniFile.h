@@ -3,9 +3,7 @@
 #include <QString>
 #include <QtGlobal>
 
-#include <functional>
-
-class QFileDevice;
+#include <vector>
 
 // Reads and writes INI files the way Windows programs do, so that the
 // settings and the password store stay readable by the usual conventions:
@@ -27,21 +25,20 @@ QString read(const QString& path, const QString& section, const QString& key);
 // written; the file is then as it was.
 bool write(const QString& path, const QString& section, const QString& key, const QString& value);
 
+// One key of a write of several.
+struct Entry
+{
+    QString section;
+    QString key;
+    QString value;
+};
+// Writes every entry, in order, in one replacement of the file: afterwards
+// the file holds all the new values or, on failure, all the old ones.
+bool write(const QString& path, const std::vector<Entry>& entries);
+
 // The largest file read. Settings and the store are a few short lines; a file
 // of many megabytes is not one of them, and reading it would hold up the
 // program, so it is refused as unreadable without being read.
 constexpr qint64 kMaxFileSize = 4 * 1024 * 1024;
-
-// Replaces the whole file with data. The bytes go to a temporary file beside
-// it, which is renamed over the old one only when every byte has been
-// written and synced: a failed write (a full disk, a file-size limit) leaves
-// the old file byte for byte as it was, and no temporary file behind.
-bool replaceFile(const QString& path, const QByteArray& data);
-
-// The call that hands each piece of a new file to the device; tests replace it
-// to make a write fail where a real full disk cannot be had. Returns the
-// writer in force before.
-using DeviceWriter = std::function<qint64(QFileDevice& file, const char* data, qint64 size)>;
-DeviceWriter setDeviceWriter(DeviceWriter writer);
 
 } // namespace IniFile

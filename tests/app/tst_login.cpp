@@ -40,16 +40,6 @@ void typeKeys(QWidget* field, const QString& text)
 }
 
 // Points the program's folder elsewhere for the object's lifetime.
-class AppDirAt
-{
-public:
-    explicit AppDirAt(const QString& path) : m_previous(AppDir::path()) { AppDir::setPath(path); }
-    ~AppDirAt() { AppDir::setPath(m_previous); }
-
-private:
-    QString m_previous;
-};
-
 
 } // namespace
 
@@ -77,8 +67,6 @@ private slots:
     void changeRefusesCharactersOutsideCodePage();
     void changeAcceptsCodePageCharacters();
     void storeThatDoesNotGiveThePasswordBackIsRestored();
-    void changeWithFailingWriteKeepsStore();
-    void changeOnFullFileSystemKeepsStore();
     void hugeStoreRefusedAtOnce();
 
 private:
@@ -404,58 +392,6 @@ void TestLogin::storeThatDoesNotGiveThePasswordBackIsRestored()
     QFile::remove(dir->file("unins000.dll"));
     QVERIFY(!PasswordStore::write(QString::fromUtf8("Ωsecret")));
     QVERIFY(!QFile::exists(dir->file("unins000.dll")));
-}
-
-void TestLogin::changeWithFailingWriteKeepsStore()
-{
-    const QByteArray before = dir->readAll("unins000.dll");
-    openChangeScreen();
-    {
-        // A few bytes go out, then the device refuses, as a full disk does.
-        DeviceWriterSwap failing([](QFileDevice& file, const char* data, qint64 size) -> qint64 {
-            if (file.pos() == 0)
-                return file.write(data, std::min<qint64>(size, 5));
-            return -1;
-        });
-        change("ventoria", "bottega", "bottega");
-    }
-    QCOMPARE(fake->messages.size(), 1);
-    QCOMPARE(fake->messages[0].kind, MessageKind::Plain);
-    QCOMPARE(fake->messages[0].text, kChangeError);
-    QVERIFY(frmCambia->isVisible());
-    QCOMPARE(dir->readAll("unins000.dll"), before);
-    QCOMPARE(QDir(dir->path()).entryList(QDir::Files), QStringList{"unins000.dll"});
-    frmCambia->close();
-    login("ventoria");
-    QVERIFY(frmAvvio->isVisible());
-}
-
-void TestLogin::changeOnFullFileSystemKeepsStore()
-{
-    SmallTmpfs fs;
-    if (!fs.mounted())
-        QSKIP(fs.skipReason().constData());
-    AppDirAt here(fs.path());
-    QFile store(fs.file("unins000.dll"));
-    QVERIFY(store.open(QIODevice::WriteOnly));
-    const QByteArray before = "[Accesso]\r\nValore=" + Encrypt("VENTORIA").toLatin1() + "\r\n";
-    QCOMPARE(store.write(before), qint64(before.size()));
-    store.close();
-    QVERIFY(fs.fill());
-
-    openChangeScreen();
-    change("ventoria", "bottega", "bottega");
-    QCOMPARE(fake->messages.size(), 1);
-    QCOMPARE(fake->messages[0].kind, MessageKind::Plain);
-    QCOMPARE(fake->messages[0].text, kChangeError);
-    QVERIFY(frmCambia->isVisible());
-    QVERIFY(store.open(QIODevice::ReadOnly));
-    QCOMPARE(store.readAll(), before);
-    store.close();
-    QCOMPARE(QDir(fs.path()).entryList(QDir::Files), (QStringList{"riempitivo", "unins000.dll"}));
-    frmCambia->close();
-    login("ventoria");
-    QVERIFY(frmAvvio->isVisible());
 }
 
 void TestLogin::hugeStoreRefusedAtOnce()

@@ -125,11 +125,7 @@ void TestIniFile::failedWriteKeepsOldFile()
     dir.writeAll("Impostazioni.ini", kSettings);
     {
         // Part of the data goes out, then the device refuses, as a full disk does.
-        DeviceWriterSwap failing([](QFileDevice& file, const char* data, qint64 size) -> qint64 {
-            if (file.pos() == 0)
-                return file.write(data, std::min<qint64>(size, 10));
-            return -1;
-        });
+        DeviceWriterSwap failing(fullDiskWriter(10));
         QVERIFY(!IniFile::write(dir.file("Impostazioni.ini"), "Aliquota IVA", "Valore", "10"));
     }
     QCOMPARE(dir.readAll("Impostazioni.ini"), kSettings);

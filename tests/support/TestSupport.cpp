@@ -10,11 +10,19 @@
 #include <QFile>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QProcess>
 
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+#include <algorithm>
 #include <cerrno>
+#include <memory>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/mount.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 TempAppDir::TempAppDir() : m_previous(AppDir::path())
@@ -59,14 +67,16 @@ void TempAppDir::writeAll(const QString& name, const QByteArray& data) const
         f.write(data);
 }
 
-SmallTmpfs::SmallTmpfs(int kilobytes)
+SmallTmpfs::SmallTmpfs(int kilobytes, int inodes)
 {
     if (::geteuid() != 0) {
         m_skipReason = "mounting a small tmpfs to fill it needs root";
         return;
     }
     const QByteArray where = QFile::encodeName(m_dir.path());
-    const QByteArray options = "size=" + QByteArray::number(kilobytes) + "k";
+    QByteArray options = "size=" + QByteArray::number(kilobytes) + "k";
+    if (inodes > 0)
+        options += ",nr_inodes=" + QByteArray::number(inodes);
     if (::mount("tmpfs", where.constData(), "tmpfs", 0, options.constData()) != 0) {
         m_skipReason = "cannot mount a tmpfs here: " + QByteArray(std::strerror(errno));
         return;
@@ -100,6 +110,55 @@ bool SmallTmpfs::fill() const
     }
     ::close(fd);
     return full;
+}
+
+bool SmallTmpfs::fillInodes() const
+{
+    for (int i = 1; i < 100000; ++i) {
+        const QByteArray name = QFile::encodeName(file(QStringLiteral("riempitivo-%1").arg(i)));
+        const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL, 0644);
+        if (fd < 0)
+            return errno == ENOSPC;
+        ::close(fd);
+    }
+    return false;
+}
+
+bool SmallTmpfs::makeReadOnly() const
+{
+    const QByteArray where = QFile::encodeName(m_dir.path());
+    return m_mounted && ::mount("tmpfs", where.constData(), "tmpfs", MS_REMOUNT | MS_RDONLY, nullptr) == 0;
+}
+
+FileWrites::Writer fullDiskWriter(qint64 spare)
+{
+    auto left = std::make_shared<qint64>(spare);
+    return [left](int fd, const char* data, qint64 size, qint64 offset) -> qint64 {
+        struct stat st {};
+        if (::fstat(fd, &st) != 0)
+            return -1;
+        const qint64 growth = std::max<qint64>(0, offset + size - qint64(st.st_size));
+        qint64 allowed = size;
+        if (growth > *left)
+            allowed = size - (growth - *left);
+        *left = std::max<qint64>(0, *left - growth);
+        if (allowed <= 0) {
+            errno = ENOSPC;
+            return -1;
+        }
+        return ::pwrite(fd, data, size_t(allowed), off_t(offset));
+    };
+}
+
+FileWrites::Writer brokenWriteWriter(qint64 taken)
+{
+    auto broken = std::make_shared<bool>(false);
+    return [broken, taken](int fd, const char* data, qint64 size, qint64 offset) -> qint64 {
+        if (*broken)
+            return ::pwrite(fd, data, size_t(size), off_t(offset));
+        *broken = true;
+        return ::pwrite(fd, data, size_t(std::min(size, taken)), off_t(offset));
+    };
 }
 
 void typeInto(QWidget* field, const QString& text)
@@ -176,4 +235,74 @@ void press(QWidget* w, int key, const QString& text, Qt::KeyboardModifiers modif
 {
     QTest::sendKeyEvent(QTest::Press, w, Qt::Key(key), text, modifiers);
     QTest::sendKeyEvent(QTest::Release, w, Qt::Key(key), text, modifiers);
+}
+
+bool runWorkstations(const QList<QStringList>& arguments, QStringList& outputs, QString& why)
+{
+    std::vector<std::unique_ptr<QProcess>> processes;
+    for (const QStringList& args : arguments) {
+        auto p = std::make_unique<QProcess>();
+        p->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        p->start(QCoreApplication::applicationFilePath(), QStringList{QStringLiteral("--workstation")} + args);
+        processes.push_back(std::move(p));
+    }
+    auto stopAll = [&] {
+        for (auto& p : processes) {
+            if (p->state() != QProcess::NotRunning) {
+                p->kill();
+                p->waitForFinished(5000);
+            }
+        }
+    };
+    // Every one at the gate first, so that they really work at the same time.
+    for (auto& p : processes) {
+        if (!p->waitForStarted(30000)) {
+            why = QStringLiteral("a workstation did not start: ") + p->errorString();
+            stopAll();
+            return false;
+        }
+        while (!p->canReadLine()) {
+            if (!p->waitForReadyRead(60000)) {
+                why = QStringLiteral("a workstation never got ready");
+                stopAll();
+                return false;
+            }
+        }
+        const QByteArray line = p->readLine().trimmed();
+        if (line != "ready") {
+            why = QStringLiteral("a workstation said %1 instead of ready").arg(QString::fromLatin1(line));
+            stopAll();
+            return false;
+        }
+    }
+    // QProcess hands what is written to the pipe only inside its own wait
+    // calls: each go is pushed out at once, or a process would wait for the
+    // one before it to end.
+    for (auto& p : processes)
+        p->write("go\n");
+    for (auto& p : processes)
+        p->waitForBytesWritten(30000);
+    outputs.clear();
+    for (auto& p : processes) {
+        if (!p->waitForFinished(180000)) {
+            why = QStringLiteral("a workstation did not end in time");
+            stopAll();
+            return false;
+        }
+        outputs << QString::fromUtf8(p->readAllStandardOutput());
+        if (p->exitStatus() != QProcess::NormalExit || p->exitCode() != 0) {
+            why = QStringLiteral("a workstation failed (%1): %2").arg(p->exitCode()).arg(outputs.last());
+            return false;
+        }
+    }
+    return true;
+}
+
+void waitForGo()
+{
+    std::puts("ready");
+    std::fflush(stdout);
+    char line[16];
+    if (!std::fgets(line, sizeof line, stdin))
+        std::exit(3);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "storage/IniFile.h"
+#include "platform/AppDir.h"
+#include "storage/FileWrites.h"
 
 #include <QByteArray>
 #include <QColor>
@@ -34,13 +35,27 @@ private:
     QString m_previous;
 };
 
+// Points AppDir at an existing folder for the object's lifetime.
+class AppDirAt
+{
+public:
+    explicit AppDirAt(const QString& path) : m_previous(AppDir::path()) { AppDir::setPath(path); }
+    ~AppDirAt() { AppDir::setPath(m_previous); }
+    AppDirAt(const AppDirAt&) = delete;
+    AppDirAt& operator=(const AppDirAt&) = delete;
+
+private:
+    QString m_previous;
+};
+
 // A small tmpfs mounted on a temporary folder for the object's lifetime, to
 // make writes fail for real on a full file system. Mounting needs root:
 // mounted() tells whether it worked, skipReason() why not.
 class SmallTmpfs
 {
 public:
-    explicit SmallTmpfs(int kilobytes = 64);
+    // At most kilobytes of data and, with inodes > 0, that many files and folders.
+    explicit SmallTmpfs(int kilobytes = 64, int inodes = 0);
     ~SmallTmpfs();
     SmallTmpfs(const SmallTmpfs&) = delete;
     SmallTmpfs& operator=(const SmallTmpfs&) = delete;
@@ -53,6 +68,12 @@ public:
     // Takes the free space with a filler file until the file system refuses
     // one more byte; true when it did (ENOSPC).
     bool fill() const;
+    // Takes the free files with empty fillers ("riempitivo-1", ...) until
+    // the file system refuses one more; true when it did. For a tmpfs
+    // mounted with an inode limit.
+    bool fillInodes() const;
+    // Mounts the file system again read-only: no one may write there, root included.
+    bool makeReadOnly() const;
 
 private:
     QTemporaryDir m_dir;
@@ -96,14 +117,48 @@ QColor labelColour(QWidget* root, const char* name);
 // together (Delete comes with "\x7f", Ctrl+V with "\x16", the arrows with none).
 void press(QWidget* w, int key, const QString& text, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 
-// Replaces the writer of new settings and store files for its lifetime
-// (a write that fails on purpose).
+// Replaces the call that hands bytes to the disk for its lifetime (a write
+// that fails on purpose).
 class DeviceWriterSwap
 {
 public:
-    explicit DeviceWriterSwap(IniFile::DeviceWriter writer) : m_previous(IniFile::setDeviceWriter(std::move(writer))) {}
-    ~DeviceWriterSwap() { IniFile::setDeviceWriter(std::move(m_previous)); }
+    explicit DeviceWriterSwap(FileWrites::Writer writer) : m_previous(FileWrites::setWriter(std::move(writer))) {}
+    ~DeviceWriterSwap() { FileWrites::setWriter(std::move(m_previous)); }
+    DeviceWriterSwap(const DeviceWriterSwap&) = delete;
+    DeviceWriterSwap& operator=(const DeviceWriterSwap&) = delete;
 
 private:
-    IniFile::DeviceWriter m_previous;
+    FileWrites::Writer m_previous;
 };
+
+// Writers for DeviceWriterSwap.
+// A disk with spare bytes free: a write that grows a file takes what is
+// left and comes out short, then the disk refuses (ENOSPC); writing over
+// bytes a file already has goes through, as on a real full disk.
+FileWrites::Writer fullDiskWriter(qint64 spare = 0);
+// A device that takes only `taken` bytes of the next write, and then works
+// again (a network share that dropped for a moment).
+FileWrites::Writer brokenWriteWriter(qint64 taken = 5);
+
+// Several workstations at once. The test program is started again once per
+// argument list, with "--workstation" before them (see
+// QTEST_MAIN_WITH_WORKSTATIONS); each started process calls waitForGo() when
+// it is about to work, and all are let go together once every one is ready.
+// Waits for every process to end; outputs receives their standard outputs.
+// False, with why, when one could not start, failed or did not end in time.
+bool runWorkstations(const QList<QStringList>& arguments, QStringList& outputs, QString& why);
+// In a started process: tells the test it is ready and waits for the go.
+void waitForGo();
+
+// The main of a test program whose processes run again as workstations:
+// workstation(arguments after "--workstation") returns the exit code.
+#define QTEST_MAIN_WITH_WORKSTATIONS(TestObject, workstation)                                           \
+    int main(int argc, char* argv[])                                                                     \
+    {                                                                                                    \
+        QApplication app(argc, argv);                                                                    \
+        if (argc > 1 && qstrcmp(argv[1], "--workstation") == 0)                                          \
+            return workstation(app.arguments().mid(2));                                                  \
+        TestObject tc;                                                                                   \
+        QTEST_SET_MAIN_SOURCE_PATH                                                                       \
+        return QTest::qExec(&tc, argc, argv);                                                            \
+    }

@@ -141,17 +141,15 @@ void CardScreen::saveCard()
         p.showTaskMessage(texts.updateCaption, texts.updateText, platform::MessageIcon::Information);
         return;
     }
-    switch (approveAppend(file)) {
-    case Append::Go:
-        break;
-    case Append::Cancel:
-        return;
-    case Append::Failed:
-        reportArchiveFailure();
-        return;
-    }
+    const AppendCheck check = appendCheck();
     qint64 appended = 0;
-    if (!file.append(record, appended)) {
+    ArchiveFile::Appended outcome = file.appendUnless(record, check.from, check.clashes, appended);
+    if (outcome == ArchiveFile::Appended::Vetoed) {
+        if (!appendDespiteClash())
+            return;
+        outcome = file.append(record, appended) ? ArchiveFile::Appended::Done : ArchiveFile::Appended::Failed;
+    }
+    if (outcome != ArchiveFile::Appended::Done) {
         reportArchiveFailure();
         return;
     }

@@ -82,10 +82,18 @@ protected:
     // The record Save writes (with the status line just set).
     virtual QByteArray recordToSave() const = 0;
     virtual SaveTexts saveTexts() const { return SaveTexts(); }
-    // Whether a new card may be appended to the archive as it stands (the
-    // receipt editor asks when its number is already taken).
-    enum class Append { Go, Cancel, Failed };
-    virtual Append approveAppend(ArchiveFile& file) { Q_UNUSED(file); return Append::Go; }
+    // A new card that clashes with a record another workstation added since
+    // the 0-based index from (the receipt editor: its number already taken).
+    // The look and the append are one step under the archive's lock; on a
+    // clash nothing is written and the user is asked.
+    struct AppendCheck
+    {
+        qint64 from = 0;
+        ArchiveFile::RecordTest clashes;   // empty: nothing to check
+    };
+    virtual AppendCheck appendCheck() const { return {}; }
+    // Asked after a clash; true appends the card all the same.
+    virtual bool appendDespiteClash() { return false; }
 
     // Save: the checks of the screen, the archive opened (or created) first
     // so that a failed open changes nothing, the status line, then the

@@ -5,12 +5,12 @@
 #include "platform/qt/FieldColours.h"
 #include "platform/qt/PictureButton.h"
 #include "receipts/ReceiptPrint.h"
+#include "storage/FileWrites.h"
 
 #include <QBuffer>
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QShowEvent>
 
 namespace {
@@ -28,17 +28,9 @@ bool writeBitmap(const QImage& picture, const QString& path)
     // An opaque 24-bit bitmap: what any program reading BMP files understands.
     if (!picture.convertToFormat(QImage::Format_RGB888).save(&buffer, "BMP"))
         return false;
-    QSaveFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+    return FileWrites::replaceFile(path, bytes);
 }
 
-QString unwritableLogoMessage()
-{
-    return QStringLiteral("Impossibile salvare il logo nel file %1 della cartella del programma: "
-                          "la cartella è protetta in scrittura oppure il file non è modificabile.\n"
-                          "Il logo non è stato cambiato.")
-        .arg(ReceiptPrint::logoFileName());
-}
 
 } // namespace
 
@@ -140,8 +132,16 @@ void TfrmLogo::cmdApplicaClick()
     }
     if (!written) {
         // The dialog stays open: the user can pick another picture or cancel.
-        platform::current().showMessage(unwritableLogoMessage());
+        platform::current().showMessage(unwritableMessage());
         return;
     }
     accept();
+}
+
+QString TfrmLogo::unwritableMessage()
+{
+    return QStringLiteral("Impossibile salvare il logo nel file %1 della cartella del programma: "
+                          "la cartella è protetta in scrittura, il disco è pieno oppure il file non è modificabile.\n"
+                          "Il logo non è stato cambiato.")
+        .arg(ReceiptPrint::logoFileName());
 }

@@ -17,6 +17,8 @@ public:
     // The built-in euro symbol, 297 x 184, the default logo. The blank
     // picture that stands for no logo is the printed receipt's own.
     static QImage euroPicture();
+    // What the dialog says when Logo.bmp cannot be written; it stays open.
+    static QString unwritableMessage();
 
     // The picture the preview shows, as it will be written.
     const QImage& picture() const { return m_picture; }

@@ -763,22 +763,23 @@ CardScreen::SaveTexts TfrmRicevute::saveTexts() const
     return t;
 }
 
-CardScreen::Append TfrmRicevute::approveAppend(ArchiveFile& file)
+CardScreen::AppendCheck TfrmRicevute::appendCheck() const
 {
     // Only the receipts added since New counted the file can carry the
     // number it proposed: another workstation saved one meanwhile.
+    AppendCheck check;
     if (m_counted < 0)
-        return Append::Go;
-    bool ok = false;
-    const bool taken = ReceiptArchive::numberTakenSince(file, m_counted, trimmed("txtNumRic"), ok);
-    if (!ok)
-        return Append::Failed;
-    if (!taken)
-        return Append::Go;
-    return platform::current().askYesNo(QStringLiteral("Salvataggio scheda"),
-                                        QStringLiteral("Attenzione: esiste già una ricevuta con questo numero. Salvare comunque?"))
-               ? Append::Go
-               : Append::Cancel;
+        return check;
+    check.from = m_counted;
+    check.clashes = ReceiptArchive::carriesNumber(trimmed("txtNumRic"));
+    return check;
+}
+
+bool TfrmRicevute::appendDespiteClash()
+{
+    return platform::current().askYesNo(
+        QStringLiteral("Salvataggio scheda"),
+        QStringLiteral("Attenzione: esiste già una ricevuta con questo numero. Salvare comunque?"));
 }
 
 void TfrmRicevute::cmdSalvaClick()

@@ -63,7 +63,8 @@ protected:
     ArchiveFile archive() const override;
     bool readyToSave() override;
     SaveTexts saveTexts() const override;
-    Append approveAppend(ArchiveFile& file) override;
+    AppendCheck appendCheck() const override;
+    bool appendDespiteClash() override;
 
 private:
     // Opens a summary of the open year modally and loads the receipt it hands back.

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QtGlobal>
+
+#include <functional>
+
+// Every byte the program puts on disk goes through here: the records of the
+// archives, the settings, the password store, the logo and the exports. One
+// door, so that a full disk or a refusing network share is met the same way
+// everywhere, and so that tests can make a write fail where a real full disk
+// cannot be had.
+namespace FileWrites {
+
+// Hands size bytes to the open file fd at offset, in one call; returns what
+// the file system took (fewer on a full disk) or -1.
+qint64 writeAt(int fd, const char* data, qint64 size, qint64 offset);
+
+// The call writeAt makes. Tests replace it to make a write come out short
+// or fail; returns the writer in force before.
+using Writer = std::function<qint64(int fd, const char* data, qint64 size, qint64 offset)>;
+Writer setWriter(Writer writer);
+
+// Replaces the whole file at path with data. The bytes go to a temporary
+// file beside it, which is renamed over the old one only when every byte has
+// been written and synced: a failed write (a full disk, a file-size limit, a
+// folder without write permission) leaves the old file byte for byte as it
+// was, and no temporary file behind. An existing file that may not be
+// written (read-only) is not replaced.
+bool replaceFile(const QString& path, const QByteArray& data);
+
+} // namespace FileWrites
