@@ -4,7 +4,10 @@
 //   screenshots <output folder>
 // The pictures serve the user guide and the review of every screen.
 #include "app/Startup.h"
+#include "clients/ClientsGuide.h"
 #include "platform/AppDir.h"
+#include "platform/Platform.h"
+#include "platform/PrintCanvas.h"
 #include "platform/qt/ScreenWindows.h"
 #include "platform/qt/Screens.h"
 #include "receipts/ReceiptSettings.h"
@@ -33,6 +36,42 @@
 #include <functional>
 
 namespace {
+
+// The pictures are taken without anybody at the screen: boxes go to the
+// console, questions are answered No, dialogs cancelled, nothing opened.
+class Unattended final : public platform::Platform
+{
+public:
+    void showMessage(const QString& text) override { note(text); }
+    void showTaskMessage(const QString&, const QString& text, platform::MessageIcon) override { note(text); }
+    void showKeyFilterMessage(QWidget*, const QString& text) override { note(text); }
+    bool askYesNo(const QString&, const QString& text) override
+    {
+        note(text);
+        return false;
+    }
+    bool printDialog(QWidget*, int&) override { return false; }
+    std::unique_ptr<platform::PrintCanvas> beginPixelDocument(const QString&, platform::PageOrientation) override
+    {
+        return nullptr;
+    }
+    std::unique_ptr<platform::PrintCanvas> beginMetricDocument(const QString&, platform::PageOrientation) override
+    {
+        return nullptr;
+    }
+    QString openFileDialog(QWidget*, const QString&, const QStringList&) override { return {}; }
+    QString browseFolder(QWidget*, const QString&) override { return {}; }
+    bool openDocument(const QString&) override { return true; }
+    bool openFolder(const QString&) override { return true; }
+    bool openUrl(const QString&) override { return true; }
+    bool openMailto(const QString&) override { return true; }
+    void setBusy(bool) override {}
+    QDate today() override { return QDate::currentDate(); }
+    QTime now() override { return QTime::currentTime(); }
+
+private:
+    static void note(const QString& text) { std::fprintf(stderr, "box: %s\n", qPrintable(text)); }
+};
 
 void settle()
 {
@@ -231,14 +270,47 @@ public:
         if (fill)
             fill(w);
         settle();
-        const QString path = m_folder + QLatin1Char('/') + file + QStringLiteral(".png");
-        if (!w->grab().save(path))
-            std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+        save(file, w->grab());
+        // A work area also by its content panel alone: the guide shows that.
+        if (qobject_cast<CentredWindow*>(w)) {
+            for (QFrame* panel : w->findChildren<QFrame*>(QString(), Qt::FindDirectChildrenOnly)) {
+                if (panel->isVisible() && panel->size() == QSize(995, 688))
+                    save(file + QStringLiteral("-pannello"), panel->grab());
+            }
+        }
         w->hide();
         settle();
     }
 
+    // Takes the picture of the modal window that trigger opens, then closes it.
+    void shootModal(const QString& file, const std::function<void()>& trigger,
+                    const std::function<void(QWidget*)>& fill = {})
+    {
+        QTimer::singleShot(0, [this, file, fill] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (!dialog) {
+                std::fprintf(stderr, "no window opened for %s\n", qPrintable(file));
+                return;
+            }
+            settle();
+            if (fill)
+                fill(dialog);
+            settle();
+            save(file, dialog->grab());
+            dialog->reject();
+        });
+        trigger();
+        settle();
+    }
+
 private:
+    void save(const QString& file, const QPixmap& picture)
+    {
+        const QString path = m_folder + QLatin1Char('/') + file + QStringLiteral(".png");
+        if (!picture.save(path))
+            std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+    }
+
     QString m_folder;
 };
 
@@ -253,6 +325,8 @@ int main(int argc, char* argv[])
     }
     const QString out = QString::fromLocal8Bit(argv[1]);
     QDir().mkpath(out);
+    Unattended unattended;
+    platform::install(&unattended);
     QTemporaryDir data;
     AppDir::setPath(data.path());
     writeClients();
@@ -294,11 +368,29 @@ int main(int argc, char* argv[])
         settle();
         qobject_cast<TfrmRicevute*>(w)->browse(BrowseCommand::First);
     });
-    shots.shoot(QStringLiteral("work_riepilogo_mensile"), Screens::byName(QStringLiteral("frmRiepMensileRic")),
-                [](QWidget* w) {
-                    if (auto* c = child<QComboBox>(w, "cboMese"))
-                        c->setCurrentIndex(2);
-                });
+    // The reports the editor opens read the year it has open.
+    receipts->open();
+    settle();
+    shots.shootModal(QStringLiteral("work_riepilogo_mensile"), [receipts] { click(receipts, "cmdMensile"); },
+                     [](QWidget* w) {
+                         if (auto* c = child<QComboBox>(w, "cboMese"))
+                             c->setCurrentIndex(2);
+                         click(w, "cmdTrova");
+                     });
+    shots.shootModal(QStringLiteral("work_cercaric_elenco"), [receipts] { click(receipts, "cmdRicerca"); },
+                     [](QWidget* w) {
+                         type(w, "txtData", QStringLiteral("/03/"));
+                         click(w, "cmdTrova");
+                     });
+    shots.shootModal(QStringLiteral("work_sospesi"), [receipts] { click(receipts, "cmdSospesi"); });
+    shots.shootModal(QStringLiteral("work_importa_materiali"), [receipts] { click(receipts, "impPro01"); });
+    receipts->hide();
+    shots.shoot(QStringLiteral("work_guida"), Screens::byName(QStringLiteral("frmHelpForm")), [](QWidget* w) {
+        if (auto* title = child<QLabel>(w, "panTitle"))
+            title->setText(ClientsGuideTitle());
+        if (auto* text = child<QPlainTextEdit>(w, "memTopic"))
+            text->setPlainText(ClientsGuideText());
+    });
     std::printf("pictures in %s\n", qPrintable(out));
     return 0;
 }
