@@ -15,6 +15,9 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
 #ifdef PROBE_VENTORIA
     CreateScreens();
+    // As the program starts: the day's backup (made once a day, checked at
+    // every start), then the login.
+    ShowLogin();
     QWidget* window = MainScreen();
 #else
     QWidget empty;
