@@ -7,7 +7,6 @@
 #include "clients/ClientsGuide.h"
 #include "platform/AppDir.h"
 #include "platform/Platform.h"
-#include "platform/PrintCanvas.h"
 #include "platform/qt/ScreenWindows.h"
 #include "platform/qt/Screens.h"
 #include "receipts/ReceiptSettings.h"
@@ -36,42 +35,6 @@
 #include <functional>
 
 namespace {
-
-// The pictures are taken without anybody at the screen: boxes go to the
-// console, questions are answered No, dialogs cancelled, nothing opened.
-class Unattended final : public platform::Platform
-{
-public:
-    void showMessage(const QString& text) override { note(text); }
-    void showTaskMessage(const QString&, const QString& text, platform::MessageIcon) override { note(text); }
-    void showKeyFilterMessage(QWidget*, const QString& text) override { note(text); }
-    bool askYesNo(const QString&, const QString& text) override
-    {
-        note(text);
-        return false;
-    }
-    bool printDialog(QWidget*, int&) override { return false; }
-    std::unique_ptr<platform::PrintCanvas> beginPixelDocument(const QString&, platform::PageOrientation) override
-    {
-        return nullptr;
-    }
-    std::unique_ptr<platform::PrintCanvas> beginMetricDocument(const QString&, platform::PageOrientation) override
-    {
-        return nullptr;
-    }
-    QString openFileDialog(QWidget*, const QString&, const QStringList&) override { return {}; }
-    QString browseFolder(QWidget*, const QString&) override { return {}; }
-    bool openDocument(const QString&) override { return true; }
-    bool openFolder(const QString&) override { return true; }
-    bool openUrl(const QString&) override { return true; }
-    bool openMailto(const QString&) override { return true; }
-    void setBusy(bool) override {}
-    QDate today() override { return QDate::currentDate(); }
-    QTime now() override { return QTime::currentTime(); }
-
-private:
-    static void note(const QString& text) { std::fprintf(stderr, "box: %s\n", qPrintable(text)); }
-};
 
 void settle()
 {
@@ -325,14 +288,16 @@ int main(int argc, char* argv[])
     }
     const QString out = QString::fromLocal8Bit(argv[1]);
     QDir().mkpath(out);
-    Unattended unattended;
-    platform::install(&unattended);
     QTemporaryDir data;
     AppDir::setPath(data.path());
     writeClients();
     writeMaterials();
     writeReceipts();
     CreateScreens();
+    // The pictures are taken without anybody at the screen: the console
+    // platform takes the place of the Qt one (boxes to the console,
+    // questions answered No, dialogs cancelled).
+    platform::install(nullptr);
 
     Shooter shots(out);
     // Every screen as it first appears.
