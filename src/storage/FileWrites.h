@@ -5,6 +5,9 @@
 #include <QtGlobal>
 
 #include <functional>
+#include <memory>
+
+class QSaveFile;
 
 // Every byte the program puts on disk goes through here: the records of the
 // archives, the settings, the password store, the logo and the exports. One
@@ -29,5 +32,34 @@ Writer setWriter(Writer writer);
 // was, and no temporary file behind. An existing file that may not be
 // written (read-only) is not replaced.
 bool replaceFile(const QString& path, const QByteArray& data);
+
+// The same for a file handed over in pieces, so that a large file is never
+// whole in memory: each piece goes to the temporary file as it comes, and
+// commit() renames it over the old file once every piece is written and
+// synced. Until then, after any failed piece, and when the replacement is
+// dropped without commit, the old file stays byte for byte as it was and no
+// temporary file is left behind.
+class Replacement
+{
+public:
+    explicit Replacement(const QString& path);
+    ~Replacement();
+    Replacement(const Replacement&) = delete;
+    Replacement& operator=(const Replacement&) = delete;
+
+    // False once the temporary file could not be made or a piece failed.
+    bool ok() const { return m_ok; }
+    // Appends a piece; false (and every later call false) when it did not
+    // go through whole.
+    bool write(const char* data, qint64 size);
+    bool write(const QByteArray& piece) { return write(piece.constData(), piece.size()); }
+    // Syncs and renames over the old file; false leaves the old file.
+    bool commit();
+
+private:
+    std::unique_ptr<QSaveFile> m_file;
+    qint64 m_written = 0;
+    bool m_ok = false;
+};
 
 } // namespace FileWrites
