@@ -3,7 +3,11 @@
 #include <QSaveFile>
 
 #include <cerrno>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
 #include <unistd.h>
+
+#include <vector>
 
 namespace FileWrites {
 namespace {
@@ -23,6 +27,43 @@ Writer& writer()
     return w;
 }
 
+bool& writerReplaced()
+{
+    static bool replaced = false;
+    return replaced;
+}
+
+// The errors that mean "not this way here", as opposed to a real failure
+// (a full disk, an I/O error) that no other way would get past.
+bool notSupported(int error)
+{
+    return error == EOPNOTSUPP || error == ENOTSUP || error == EXDEV || error == EINVAL || error == ENOSYS
+           || error == ENOTTY || error == EBADF || error == ETXTBSY;
+}
+
+// Reads and writes from offset on, a megabyte at a time, through writeAt.
+bool copyByWrites(int from, int to, qint64 offset)
+{
+    std::vector<char> block(1 << 20);
+    while (true) {
+        ssize_t n;
+        do {
+            n = ::pread(from, block.data(), block.size(), static_cast<off_t>(offset));
+        } while (n < 0 && errno == EINTR);
+        if (n == 0)
+            return true;
+        if (n < 0)
+            return false;
+        for (qint64 done = 0; done < n;) {
+            const qint64 w = writeAt(to, block.data() + done, n - done, offset + done);
+            if (w <= 0)
+                return false;
+            done += w;
+        }
+        offset += n;
+    }
+}
+
 } // namespace
 
 qint64 writeAt(int fd, const char* data, qint64 size, qint64 offset)
@@ -33,8 +74,35 @@ qint64 writeAt(int fd, const char* data, qint64 size, qint64 offset)
 Writer setWriter(Writer w)
 {
     Writer previous = std::move(writer());
+    writerReplaced() = static_cast<bool>(w);
     writer() = w ? std::move(w) : Writer(systemWrite);
     return previous;
+}
+
+bool copyContents(int from, int to)
+{
+    if (writerReplaced())
+        return copyByWrites(from, to, 0);
+    if (::ioctl(to, FICLONE, from) == 0)
+        return true;
+    if (!notSupported(errno))
+        return false;
+    qint64 offset = 0;
+    while (true) {
+        loff_t in = offset, out = offset;
+        const ssize_t n = ::copy_file_range(from, &in, to, &out, size_t(1) << 30, 0);
+        if (n == 0)
+            return true;
+        if (n > 0) {
+            offset += n;
+            continue;
+        }
+        if (errno == EINTR)
+            continue;
+        // Where the system cannot copy between these two files, what is
+        // left goes through the program.
+        return notSupported(errno) && copyByWrites(from, to, offset);
+    }
 }
 
 bool replaceFile(const QString& path, const QByteArray& data)

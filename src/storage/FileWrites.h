@@ -25,6 +25,15 @@ qint64 writeAt(int fd, const char* data, qint64 size, qint64 offset);
 using Writer = std::function<qint64(int fd, const char* data, qint64 size, qint64 offset)>;
 Writer setWriter(Writer writer);
 
+// Copies the whole of the open file `from` into the empty open file `to`,
+// by the cheapest means the file systems offer: the copy sharing the
+// original's blocks (a clone, on file systems that can: Btrfs, XFS), else
+// a copy made inside the system or on the file server (no byte through the
+// program), else reads and writes; each step falls back to the next where
+// it is not supported. Does not sync. A replaced writer (setWriter) always
+// gets the bytes through reads and writes, so that a test sees them.
+bool copyContents(int from, int to);
+
 // Replaces the whole file at path with data. The bytes go to a temporary
 // file beside it, which is renamed over the old one only when every byte has
 // been written and synced: a failed write (a full disk, a file-size limit, a
