@@ -1,8 +1,8 @@
 // Times the daily backup that the first start of a day makes before the
 // login, over the archives of a busy shop (100,000 client cards, 100,000
-// material cards, a year of 50,000 receipts), beside the raw read of the
-// same files and beside a plain copy of them (1 MB reads and writes, each
-// file synced), in one run. Usage: backup [cards] [receipts].
+// material cards, a year of 50,000 receipts), beside a plain copy of the
+// same files (1 MB reads and writes, each file synced) and their raw read,
+// in one run. Usage: backup [cards] [receipts].
 #include "BenchSupport.h"
 #include "receipts/ReceiptArchive.h"
 #include "storage/DailyBackup.h"
@@ -92,13 +92,11 @@ int main(int argc, char* argv[])
         QDir(folder.filePath(QStringLiteral("Backup"))).removeRecursively();
         day = day.addDays(1);
     }
-    backup.baselineName = QStringLiteral("raw");
-    backup.baseline = raw;
-    backup.target = plain;
-    backup.targetRule = QStringLiteral("no slower than a plain copy");
-    std::printf("backup: %d client cards, %d material cards, %d receipts, %.0f MB; raw read %.3f s, plain copy "
-                "%.3f s%s\n",
-                cards, cards, receipts, bytes / 1e6, raw, plain, made ? "" : " (A BACKUP FAILED)");
+    // No time target: the copy is as fast as the disk takes the bytes.
+    backup.baselineName = QStringLiteral("plain copy");
+    backup.baseline = plain;
+    std::printf("backup: %d client cards, %d material cards, %d receipts, %.0f MB; raw read %.3f s%s\n", cards,
+                cards, receipts, bytes / 1e6, raw, made ? "" : " (A BACKUP FAILED)");
     print(backup);
     return 0;
 }
