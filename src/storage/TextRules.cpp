@@ -55,12 +55,11 @@ namespace {
 // One character as the case-insensitive comparison folds it: its simple
 // case folding, the letters A to Z without a table look-up; the low half of
 // a surrogate pair stands for the folded character of the whole pair.
-inline char32_t folded(char16_t unit, char16_t& previous)
+inline char32_t folded(char16_t unit, char16_t previous)
 {
     char32_t c = unit;
     if (QChar::isLowSurrogate(c) && QChar::isHighSurrogate(previous))
         c = QChar::surrogateToUcs4(previous, unit);
-    previous = unit;
     if (c < 0x80)
         return c >= u'A' && c <= u'Z' ? c + (u'a' - u'A') : c;
     return QChar::toCaseFolded(c);
@@ -72,9 +71,13 @@ int compareIgnoringCase(const QString& a, const QString& b)
     const char16_t* p = reinterpret_cast<const char16_t*>(a.constData());
     const char16_t* q = reinterpret_cast<const char16_t*>(b.constData());
     const qsizetype n = std::min(a.size(), b.size());
-    char16_t lastP = 0, lastQ = 0;
     for (qsizetype i = 0; i < n; ++i) {
-        const int diff = int(folded(p[i], lastP)) - int(folded(q[i], lastQ));
+        // Equal units fold alike: what came before them folded alike too,
+        // and a unit that folds like another but differs is never half of
+        // a surrogate pair.
+        if (p[i] == q[i])
+            continue;
+        const int diff = int(folded(p[i], i ? p[i - 1] : 0)) - int(folded(q[i], i ? q[i - 1] : 0));
         if (diff != 0)
             return diff;
     }
