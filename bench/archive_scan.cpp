@@ -2,16 +2,16 @@
 // same file raw, in one run so the ratios are measured side by side.
 // Usage: archive_scan [records]   (default 100000)
 #include "BenchSupport.h"
-#include "platform/AppDir.h"
 #include "storage/ArchiveFile.h"
 #include "storage/ClientRecord.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <cstdio>
+
+using namespace bench;
 
 namespace {
 
@@ -52,42 +52,29 @@ double fullScan(ArchiveFile& archive)
 int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
-    const int records = argc > 1 ? atoi(argv[1]) : 100000;
+    const int records = argc > 1 ? atoi(argv[1]) : kCards;
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("Clienti.pro"));
-
-    {
-        // Build the archive with realistic, partly accented texts.
-        QFile f(path);
-        f.open(QIODevice::WriteOnly);
-        for (int i = 0; i < records; ++i) {
-            TRecCliente c;
-            c.Nominativo = QStringLiteral("Cliente numero %1").arg(i);
-            c.Indirizzo = QStringLiteral("Via Roma %1").arg(i % 300);
-            c.Citta = (i % 3) ? QStringLiteral("Forlì") : QStringLiteral("Cesena");
-            c.Categoria = QStringLiteral("Privato");
-            c.Prodotti = QStringLiteral("Lavatrici, frigoriferi e piccoli elettrodomestici");
-            c.Sconti = QStringLiteral("10%");
-            c.Zona = QStringLiteral("Romagna");
-            c.Note = QStringLiteral("Cliente dal %1, preferisce essere contattato la mattina.").arg(2000 + i % 25);
-            c.Pubblicita = QStringLiteral("Sì pubblicità");
-            c.Stato = QStringLiteral("Scheda salvata in data 05/03/2024 alle ore 10:00:00");
-            f.write(c.encode());
-        }
-    }
+    writeClients(path, records);
     ArchiveFile archive(path, TRecCliente::Size);
-    rawRead(path);   // into the page cache
 
-    double a = 1e9, b = 1e9, c = 1e9;
-    for (int round = 0; round < 3; ++round) {
-        a = std::min(a, rawRead(path));
-        b = std::min(b, searchScan(archive));
-        c = std::min(c, fullScan(archive));
+    const QString size = QStringLiteral("%1 records").arg(records);
+    Figure search{QStringLiteral("scan, seven search fields"), size};
+    Figure full{QStringLiteral("scan, every field"), size};
+    const double raw = rawReadBest(path);
+    measure(search, 3, [&](double&) { return searchScan(archive); });
+    measure(full, 3, [&](double&) { return fullScan(archive); });
+    for (Figure* f : {&search, &full}) {
+        f->baselineName = QStringLiteral("raw");
+        f->baseline = raw;
     }
-    std::printf("archive_scan: %d records, %.0f MB\n", records, records * 4809.0 / 1e6);
-    std::printf("  (a) raw read, 1 MB chunks:     %.3f s\n", a);
-    std::printf("  (b) scan, seven search fields: %.3f s   b/a = %.2f (target <= 2)\n", b, b / a);
-    std::printf("  (c) scan, every field:         %.3f s   c/a = %.2f (target <= 4)\n", c, c / a);
-    std::printf("  peak memory: %.1f MB (target < 64)\n", peakMB());
+    search.target = 2 * raw;
+    search.targetRule = QStringLiteral("2 x raw");
+    full.target = 4 * raw;
+    full.targetRule = QStringLiteral("4 x raw");
+    std::printf("archive_scan: %d client records, %.0f MB, raw read in 1 MB chunks %.3f s\n", records,
+                records * double(TRecCliente::Size) / 1e6, raw);
+    print(search);
+    print(full);
     return 0;
 }

@@ -1,6 +1,8 @@
 // Time from process start to the login window shown (offscreen), beside a
 // minimal Qt program showing one empty window, measured alternately in one run.
 // Usage: startup [runs]   (default 20)
+#include "BenchSupport.h"
+
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QProcess>
@@ -37,6 +39,8 @@ double median(std::vector<double> v)
 
 } // namespace
 
+using namespace bench;
+
 int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
@@ -47,9 +51,13 @@ int main(int argc, char* argv[])
         minimal.push_back(timeToShown(dir + QStringLiteral("/startup_probe_minimal")));
         ventoria.push_back(timeToShown(dir + QStringLiteral("/startup_probe_ventoria")));
     }
-    const double v = median(ventoria), m = median(minimal);
-    std::printf("startup: median of %d runs, offscreen\n", runs);
-    std::printf("  minimal Qt window:   %.3f s\n", m);
-    std::printf("  Ventoria login:      %.3f s   ratio = %.2f (target <= 2)\n", v, v / m);
+    Figure login{QStringLiteral("start to the login shown"), QStringLiteral("median of %1 runs").arg(runs)};
+    login.seconds = median(ventoria);
+    login.baselineName = QStringLiteral("minimal Qt window");
+    login.baseline = median(minimal);
+    login.target = 2 * login.baseline;
+    login.targetRule = QStringLiteral("2 x minimal");
+    std::printf("startup: process start to the first window shown, offscreen\n");
+    print(login);
     return 0;
 }

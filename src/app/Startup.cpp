@@ -91,7 +91,14 @@ QWidget* MainScreen()
 
 void ShowLogin()
 {
-    if (DailyBackup::makeToday().outcome == DailyBackup::Outcome::Failed)
+    DailyBackup::Outcome backup;
+    {
+        // The first start of a day copies every archive: about a second
+        // for a gigabyte of them.
+        platform::BusyCursor busy;
+        backup = DailyBackup::makeToday().outcome;
+    }
+    if (backup == DailyBackup::Outcome::Failed)
         platform::current().showMessage(DailyBackup::failureMessage());
     MainScreen()->show();
 }

@@ -48,47 +48,108 @@ QString head(const QString& worksheetName)
 
 } // namespace
 
+namespace {
+
+// Bytes held before they go out as one piece.
+constexpr int kPieceBytes = 1 << 20;
+
+// Appends text to out with the three markup characters as entities.
+void appendCell(QString& out, QStringView text)
+{
+    for (const QChar c : text) {
+        if (c == u'&')
+            out += QLatin1String("&amp;");
+        else if (c == u'<')
+            out += QLatin1String("&lt;");
+        else if (c == u'>')
+            out += QLatin1String("&gt;");
+        else
+            out += c;
+    }
+}
+
+} // namespace
+
 QString cellText(const QString& text)
 {
     QString out;
     out.reserve(text.size());
-    for (const QChar c : text) {
-        if (c == u'&')
-            out += QStringLiteral("&amp;");
-        else if (c == u'<')
-            out += QStringLiteral("&lt;");
-        else if (c == u'>')
-            out += QStringLiteral("&gt;");
-        else
-            out += c;
-    }
+    appendCell(out, text);
     return out;
+}
+
+Composer::Composer(Out out, const QString& worksheetName, const std::vector<FileColumn>& columns)
+    : m_out(std::move(out)), m_columns(int(columns.size()))
+{
+    m_piece.reserve(kPieceBytes + kPieceBytes / 4);
+    m_text = head(worksheetName);
+    m_text += QStringLiteral("<tr>");
+    for (const FileColumn& column : columns) {
+        m_text += QStringLiteral("<td style=\"text-align: left; font-weight: bold;\" width=")
+                + QString::number(column.width) + QStringLiteral(">") + cellText(column.header)
+                + QStringLiteral("</td>");
+    }
+    m_text += QStringLiteral("</tr>");
+    put();
+}
+
+bool Composer::addRow(const QStringList& row)
+{
+    m_text += QStringLiteral("<tr>");
+    for (int c = 0; c < m_columns; ++c) {
+        m_text += QLatin1String("<td style=\"text-align: left;\">");
+        if (c < row.size())
+            appendCell(m_text, row.at(c));
+        m_text += QLatin1String("</td>");
+    }
+    m_text += QLatin1String("</tr>");
+    return put();
+}
+
+bool Composer::finish()
+{
+    m_text += QStringLiteral("</table></body></html>");
+    return put() && flush();
+}
+
+// The markup gathered so far into bytes; a full piece goes out.
+bool Composer::put()
+{
+    m_piece += ShortString::toWindows1252(m_text);
+    m_text.resize(0);   // keeps its room for the next row
+    return m_piece.size() < kPieceBytes ? m_ok : flush();
+}
+
+bool Composer::flush()
+{
+    if (m_ok && !m_piece.isEmpty())
+        m_ok = m_out(m_piece);
+    m_piece.resize(0);   // keeps its room for the next piece
+    return m_ok;
 }
 
 QByteArray build(const QString& worksheetName, const std::vector<FileColumn>& columns,
                  const std::vector<QStringList>& rows)
 {
-    QString text = head(worksheetName);
+    QByteArray bytes;
+    Composer file([&bytes](const QByteArray& piece) {
+        bytes += piece;
+        return true;
+    }, worksheetName, columns);
+    for (const QStringList& row : rows)
+        file.addRow(row);
+    file.finish();
+    return bytes;
+}
 
-    text += QStringLiteral("<tr>");
-    for (const FileColumn& column : columns) {
-        text += QStringLiteral("<td style=\"text-align: left; font-weight: bold;\" width=")
-              + QString::number(column.width) + QStringLiteral(">") + cellText(column.header)
-              + QStringLiteral("</td>");
-    }
-    text += QStringLiteral("</tr>");
-
-    for (const QStringList& row : rows) {
-        text += QStringLiteral("<tr>");
-        for (int c = 0; c < int(columns.size()); ++c) {
-            const QString value = c < row.size() ? row.at(c) : QString();
-            text += QStringLiteral("<td style=\"text-align: left;\">") + cellText(value) + QStringLiteral("</td>");
-        }
-        text += QStringLiteral("</tr>");
-    }
-
-    text += QStringLiteral("</table></body></html>");
-    return ShortString::toWindows1252(text);
+bool writeFile(const QString& path, const QString& worksheetName, const std::vector<FileColumn>& columns,
+               qint64 rows, const std::function<QStringList(qint64 row)>& row)
+{
+    FileWrites::Replacement target(path);
+    Composer file([&target](const QByteArray& piece) { return target.write(piece); }, worksheetName, columns);
+    for (qint64 i = 0; i < rows && target.ok(); ++i)
+        file.addRow(row(i));
+    return file.finish() && target.commit();
 }
 
 bool write(const QString& path, const QByteArray& bytes)

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <vector>
 
 // The worksheet file that Excel opens: an HTML table with the Office
@@ -23,6 +24,40 @@ struct FileColumn
 // as entities, so that a value holding them cannot break the table.
 QByteArray build(const QString& worksheetName, const std::vector<FileColumn>& columns,
                  const std::vector<QStringList>& rows);
+
+// The file composed as it goes: the markup before the data first, then one
+// row at a time, then the closing markup. The Windows-1252 bytes leave in
+// pieces of about a megabyte, so that an archive of any size never has its
+// whole file in memory; build() and writeFile() give the same bytes.
+class Composer
+{
+public:
+    // Takes the next piece; false stops the composing (the file failed).
+    using Out = std::function<bool(const QByteArray& piece)>;
+
+    Composer(Out out, const QString& worksheetName, const std::vector<FileColumn>& columns);
+    // One data row: a text per column, in column order (missing ones empty).
+    bool addRow(const QStringList& row);
+    // The closing markup, and every byte still held, out.
+    bool finish();
+
+private:
+    bool put();
+    bool flush();
+
+    Out m_out;
+    int m_columns;
+    QString m_text;        // markup not yet turned into bytes
+    QByteArray m_piece;    // bytes not yet handed out
+    bool m_ok = true;
+};
+
+// Writes the file at path from rows rows, row(i) giving the texts of row i
+// (0-based), composing and writing it in pieces; the file at path is
+// replaced only once whole (FileWrites::Replacement): a failure midway
+// leaves the previous export as it was. Shows nothing.
+bool writeFile(const QString& path, const QString& worksheetName, const std::vector<FileColumn>& columns,
+               qint64 rows, const std::function<QStringList(qint64 row)>& row);
 
 // A text as it goes into a cell: the three markup characters as entities.
 QString cellText(const QString& text);

@@ -1,43 +1,55 @@
 #include "platform/Platform.h"
 
+#include "platform/ConsolePlatform.h"
+
 #include <cstdio>
 
 namespace platform {
-namespace {
 
-// Used only where no user interface runs (benchmarks, tools): nothing blocks.
-class ConsolePlatform final : public Platform
+void ConsolePlatform::showMessage(const QString& text)
 {
-public:
-    void showMessage(const QString& text) override { print(applicationTitle(), text); }
-    void showTaskMessage(const QString& caption, const QString& text, MessageIcon) override
-    {
-        print(caption, text);
-    }
-    void showKeyFilterMessage(QWidget*, const QString& text) override
-    {
-        print(QStringLiteral("Operazione annullata"), text);
-    }
-    bool askYesNo(const QString&, const QString&) override { return false; }
-    bool printDialog(QWidget*, int&) override { return false; }
-    std::unique_ptr<PrintCanvas> beginPixelDocument(const QString&, PageOrientation) override { return nullptr; }
-    std::unique_ptr<PrintCanvas> beginMetricDocument(const QString&, PageOrientation) override { return nullptr; }
-    QString openFileDialog(QWidget*, const QString&, const QStringList&) override { return {}; }
-    QString browseFolder(QWidget*, const QString&) override { return {}; }
-    bool openDocument(const QString&) override { return false; }
-    bool openFolder(const QString&) override { return false; }
-    bool openUrl(const QString&) override { return false; }
-    bool openMailto(const QString&) override { return false; }
-    void setBusy(bool) override {}
-    QDate today() override { return QDate::currentDate(); }
-    QTime now() override { return QTime::currentTime(); }
+    print(applicationTitle(), text);
+}
 
-private:
-    static void print(const QString& caption, const QString& text)
-    {
-        std::fprintf(stderr, "[%s] %s\n", qPrintable(caption), qPrintable(text));
-    }
-};
+void ConsolePlatform::showTaskMessage(const QString& caption, const QString& text, MessageIcon)
+{
+    print(caption, text);
+}
+
+void ConsolePlatform::showKeyFilterMessage(QWidget*, const QString& text)
+{
+    print(QStringLiteral("Operazione annullata"), text);
+}
+
+bool ConsolePlatform::askYesNo(const QString&, const QString&) { return false; }
+bool ConsolePlatform::printDialog(QWidget*, int&) { return false; }
+
+std::unique_ptr<PrintCanvas> ConsolePlatform::beginPixelDocument(const QString&, PageOrientation)
+{
+    return nullptr;
+}
+
+std::unique_ptr<PrintCanvas> ConsolePlatform::beginMetricDocument(const QString&, PageOrientation)
+{
+    return nullptr;
+}
+
+QString ConsolePlatform::openFileDialog(QWidget*, const QString&, const QStringList&) { return {}; }
+QString ConsolePlatform::browseFolder(QWidget*, const QString&) { return {}; }
+bool ConsolePlatform::openDocument(const QString&) { return false; }
+bool ConsolePlatform::openFolder(const QString&) { return false; }
+bool ConsolePlatform::openUrl(const QString&) { return false; }
+bool ConsolePlatform::openMailto(const QString&) { return false; }
+void ConsolePlatform::setBusy(bool) {}
+QDate ConsolePlatform::today() { return QDate::currentDate(); }
+QTime ConsolePlatform::now() { return QTime::currentTime(); }
+
+void ConsolePlatform::print(const QString& caption, const QString& text)
+{
+    std::fprintf(stderr, "[%s] %s\n", qPrintable(caption), qPrintable(text));
+}
+
+namespace {
 
 ConsolePlatform& fallback()
 {

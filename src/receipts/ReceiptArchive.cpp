@@ -65,19 +65,35 @@ QString paidMark(bool paid)
     return paid ? QStringLiteral("Sì") : QStringLiteral("No");
 }
 
-QString listLine(const TRecRicevuta& r)
+namespace {
+
+// The line of the seven fields it shows, however they were read.
+QString lineOf(const QString& ricevuta, const QString& numRic, const QString& data, const QString& cliente,
+               const QString& totNetto, const QString& totIva, const QString& totale)
 {
     using TextRules::fit;
     using TextRules::trim;
-    return fit(trim(r.Ricevuta) + QLatin1Char(' ') + trim(r.NumRic), 24) + QStringLiteral("  Data: ")
-           + fit(trim(r.Data), 10) + QStringLiteral("  Cliente: ") + fit(trim(r.Cliente), 30)
-           + QStringLiteral("  Tot. netto: € ") + fit(trim(r.TotNetto), 12) + QStringLiteral("  Tot. IVA: € ")
-           + fit(trim(r.TotIva), 12) + QStringLiteral("  TOTALE: € ") + trim(r.Totale);
+    return fit(trim(ricevuta) + QLatin1Char(' ') + trim(numRic), 24) + QStringLiteral("  Data: ")
+           + fit(trim(data), 10) + QStringLiteral("  Cliente: ") + fit(trim(cliente), 30)
+           + QStringLiteral("  Tot. netto: € ") + fit(trim(totNetto), 12) + QStringLiteral("  Tot. IVA: € ")
+           + fit(trim(totIva), 12) + QStringLiteral("  TOTALE: € ") + trim(totale);
 }
 
+} // namespace
+
+QString listLine(const TRecRicevuta& r)
+{
+    return lineOf(r.Ricevuta, r.NumRic, r.Data, r.Cliente, r.TotNetto, r.TotIva, r.Totale);
+}
+
+// Only the seven fields are read: the lists rebuild this line for every
+// receipt of the year, and a whole receipt has a hundred and fifty fields.
 QString listLine(const char* record)
 {
-    return listLine(TRecRicevuta::decode(record));
+    using R = TRecRicevuta;
+    return lineOf(loadField(record, R::posRicevuta), loadField(record, R::posNumRic), loadField(record, R::posData),
+                  loadField(record, R::posCliente), loadField(record, R::posTotNetto),
+                  loadField(record, R::posTotIva), loadField(record, R::posTotale));
 }
 
 bool findByListLine(ArchiveFile& file, const QString& line, TRecRicevuta& receipt, qint64& position)

@@ -12,14 +12,15 @@ namespace {
 const char* const kMonths[] = {"gennaio", "febbraio", "marzo",     "aprile",  "maggio",   "giugno",
                                "luglio",  "agosto",   "settembre", "ottobre", "novembre", "dicembre"};
 
-// 0 when the code is not a month of the table ("3/" of a date 5/3/2024).
+// The month of a code "01" to "12"; 0 when the code is not one of them
+// ("3/" of a date 5/3/2024). Asked for every receipt of the year.
 int monthNumber(const QString& code)
 {
-    for (int m = 1; m <= 12; ++m) {
-        if (code == QStringLiteral("%1").arg(m, 2, 10, QLatin1Char('0')))
-            return m;
-    }
-    return 0;
+    auto digit = [](QChar c) { return c >= u'0' && c <= u'9' ? c.unicode() - u'0' : -1; };
+    if (code.size() != 2 || digit(code[0]) < 0 || digit(code[1]) < 0)
+        return 0;
+    const int m = digit(code[0]) * 10 + digit(code[1]);
+    return m >= 1 && m <= 12 ? m : 0;
 }
 
 QString monthName(int m)
@@ -110,15 +111,17 @@ bool build(ArchiveFile& file, const PeriodRule& rule, Summary& summary)
 {
     summary = Summary();
     double netto = 0, iva = 0, totale = 0;
+    using R = TRecRicevuta;
+    // Only the fields of the date, the line and the totals are read.
     const bool ok = file.scan([&](qint64, const char* bytes) {
-        const TRecRicevuta r = TRecRicevuta::decode(bytes);
-        if (!rule.contains(r.Data))
+        if (!rule.contains(loadField(bytes, R::posData)))
             return true;
-        summary.lines << ReceiptArchive::listLine(r);
+        summary.lines << ReceiptArchive::listLine(bytes);
         double n = 0, i = 0, t = 0;
         // A receipt with a total that is not a number stays in the list but
         // out of all three sums, so the three still agree with each other.
-        if (ParseAmount(r.TotNetto, n) && ParseAmount(r.TotIva, i) && ParseAmount(r.Totale, t)) {
+        if (ParseAmount(loadField(bytes, R::posTotNetto), n) && ParseAmount(loadField(bytes, R::posTotIva), i)
+            && ParseAmount(loadField(bytes, R::posTotale), t)) {
             add(netto, n);
             add(iva, i);
             add(totale, t);

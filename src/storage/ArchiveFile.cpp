@@ -261,22 +261,7 @@ bool ArchiveFile::copyWhole(const QString& from, const QString& to)
     const int fd = ::open(target.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
     if (fd < 0)
         return false;
-    std::vector<char> block(1 << 20);
-    qint64 offset = 0;
-    bool ok = true;
-    while (ok) {
-        const qint64 n = source.read(block.data(), qint64(block.size()));
-        if (n <= 0) {
-            ok = (n == 0);
-            break;
-        }
-        for (qint64 done = 0; ok && done < n;) {
-            const qint64 w = FileWrites::writeAt(fd, block.data() + done, n - done, offset + done);
-            ok = w > 0;
-            done += w;
-        }
-        offset += n;
-    }
+    bool ok = FileWrites::copyContents(source.handle(), fd);
     ok = ok && ::fsync(fd) == 0;
     ok = (::close(fd) == 0) && ok;
     return ok;

@@ -60,7 +60,8 @@ public:
     // must not exist yet) and waits until the copy is on disk. The source is
     // read under a shared lock on the whole of it: the copy holds no record
     // another workstation is halfway through writing. The source is opened
-    // for reading only and never created.
+    // for reading only and never created. The bytes are copied the cheapest
+    // way the file system offers (FileWrites::copyContents).
     static bool copyWhole(const QString& from, const QString& to);
 
 private:

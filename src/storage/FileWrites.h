@@ -5,6 +5,9 @@
 #include <QtGlobal>
 
 #include <functional>
+#include <memory>
+
+class QSaveFile;
 
 // Every byte the program puts on disk goes through here: the records of the
 // archives, the settings, the password store, the logo and the exports. One
@@ -22,6 +25,15 @@ qint64 writeAt(int fd, const char* data, qint64 size, qint64 offset);
 using Writer = std::function<qint64(int fd, const char* data, qint64 size, qint64 offset)>;
 Writer setWriter(Writer writer);
 
+// Copies the whole of the open file `from` into the empty open file `to`,
+// by the cheapest means the file systems offer: the copy sharing the
+// original's blocks (a clone, on file systems that can: Btrfs, XFS), else
+// a copy made inside the system or on the file server (no byte through the
+// program), else reads and writes; each step falls back to the next where
+// it is not supported. Does not sync. A replaced writer (setWriter) always
+// gets the bytes through reads and writes, so that a test sees them.
+bool copyContents(int from, int to);
+
 // Replaces the whole file at path with data. The bytes go to a temporary
 // file beside it, which is renamed over the old one only when every byte has
 // been written and synced: a failed write (a full disk, a file-size limit, a
@@ -29,5 +41,34 @@ Writer setWriter(Writer writer);
 // was, and no temporary file behind. An existing file that may not be
 // written (read-only) is not replaced.
 bool replaceFile(const QString& path, const QByteArray& data);
+
+// The same for a file handed over in pieces, so that a large file is never
+// whole in memory: each piece goes to the temporary file as it comes, and
+// commit() renames it over the old file once every piece is written and
+// synced. Until then, after any failed piece, and when the replacement is
+// dropped without commit, the old file stays byte for byte as it was and no
+// temporary file is left behind.
+class Replacement
+{
+public:
+    explicit Replacement(const QString& path);
+    ~Replacement();
+    Replacement(const Replacement&) = delete;
+    Replacement& operator=(const Replacement&) = delete;
+
+    // False once the temporary file could not be made or a piece failed.
+    bool ok() const { return m_ok; }
+    // Appends a piece; false (and every later call false) when it did not
+    // go through whole.
+    bool write(const char* data, qint64 size);
+    bool write(const QByteArray& piece) { return write(piece.constData(), piece.size()); }
+    // Syncs and renames over the old file; false leaves the old file.
+    bool commit();
+
+private:
+    std::unique_ptr<QSaveFile> m_file;
+    qint64 m_written = 0;
+    bool m_ok = false;
+};
 
 } // namespace FileWrites

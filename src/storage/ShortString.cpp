@@ -33,15 +33,17 @@ QByteArray toWindows1252(const QString& text)
 
 QString fromWindows1252(const char* data, int length)
 {
-    // Plain ASCII is the same in Windows-1252: the common case needs no converter.
-    bool ascii = true;
+    // Windows-1252 is Latin-1 but for the bytes 0x80 to 0x9F (the euro sign,
+    // the typographic quotes...): texts without them, accented letters
+    // included, need no converter.
+    bool latin1 = true;
     for (int i = 0; i < length; ++i) {
-        if (static_cast<unsigned char>(data[i]) >= 0x80) {
-            ascii = false;
+        if (static_cast<unsigned char>(data[i]) - 0x80u < 0x20u) {
+            latin1 = false;
             break;
         }
     }
-    if (ascii)
+    if (latin1)
         return QString::fromLatin1(data, length);
     thread_local QStringDecoder decoder("windows-1252", QStringConverter::Flag::Stateless);
     return decoder.decode(QByteArrayView(data, length));

@@ -22,6 +22,13 @@ bool isDigitFieldCharacter(QChar c);
 // A list column: the text trimmed, padded with blanks, exactly n characters.
 QString fit(const QString& text, int n);
 
+// Sorts lines as the sorted lists show them: by QString's case-insensitive
+// comparison (each character by its simple case folding), lines equal but
+// for case in the order they came. The comparison folds the letters A to Z
+// without a table look-up: a list of 100,000 lines sorts in a fraction of
+// the time.
+void sortIgnoringCase(QStringList& lines);
+
 // Paragraphs of a guide text, separated by one empty line (CR LF twice).
 QString paragraphs(const QStringList& list);
 

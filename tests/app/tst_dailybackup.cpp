@@ -12,6 +12,7 @@
 #include <QtTest>
 
 #include <cstdio>
+#include <unistd.h>
 #include <optional>
 
 namespace {
@@ -96,6 +97,7 @@ private slots:
     void cleanup();
 
     void firstStartOfTheDayCopiesBeforeTheLogin();
+    void busyPointerWhileCopying();
     void secondStartTheSameDayDoesNothing();
     void nextDayMakesAnother();
     void keepsTheFourteenMostRecent();
@@ -139,6 +141,23 @@ void TestDailyBackup::firstStartOfTheDayCopiesBeforeTheLogin()
     QVERIFY(MainScreen()->isVisible());
     QVERIFY(fake->messages.isEmpty());
     QCOMPARE(entries(dir->file("Backup")), QStringList{"2024-03-05"});
+    checkBackup(backup("2024-03-05"));
+}
+
+void TestDailyBackup::busyPointerWhileCopying()
+{
+    // Every byte of the copy passes a writer that looks at the pointer.
+    int busyWhileWriting = -1;
+    {
+        DeviceWriterSwap watch([&](int fd, const char* data, qint64 size, qint64 offset) -> qint64 {
+            busyWhileWriting = std::max(busyWhileWriting, fake->busyDepth);
+            return ::pwrite(fd, data, size_t(size), off_t(offset));
+        });
+        ShowLogin();
+    }
+    QCOMPARE(busyWhileWriting, 1);
+    QCOMPARE(fake->busyDepth, 0);   // the normal pointer is back for the login
+    QVERIFY(MainScreen()->isVisible());
     checkBackup(backup("2024-03-05"));
 }
 

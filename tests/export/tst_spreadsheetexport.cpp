@@ -133,6 +133,30 @@ QList<QByteArray> fullClientCells()
             "Paga in \x80"};
 }
 
+// count client rows of varied texts: accents, the euro sign, markup
+// characters, empty cells, a value of 250 characters.
+std::vector<QStringList> manyRows(int count)
+{
+    std::vector<QStringList> rows;
+    rows.reserve(size_t(count));
+    for (int i = 0; i < count; ++i) {
+        QStringList row = ExportTables::clientRow(fullClient().encode().constData());
+        row[0] = QStringLiteral("Cliente %1 & <figli>").arg(i);
+        row[3] = i % 2 ? QString::fromUtf8("Forlì") : QString();
+        row[20] = QString(250, QChar(u'a' + i % 26)) + QString::fromUtf8(" €");
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+// What writeFile writes: the rows handed over one at a time.
+bool writeRows(const QString& path, const std::vector<QStringList>& rows)
+{
+    const ExportTable& table = ExportTables::clients();
+    return SpreadsheetExport::writeFile(path, table.worksheetName, table.fileColumns(), qint64(rows.size()),
+                                        [&rows](qint64 i) { return rows[size_t(i)]; });
+}
+
 } // namespace
 
 class TestSpreadsheetExport : public QObject
@@ -153,6 +177,11 @@ private slots:
     void receiptYearFile();
     void writeReplacesTheFile();
     void writeFailsOnAFolder();
+    void writtenInPiecesGivesTheSameBytes_data();
+    void writtenInPiecesGivesTheSameBytes();
+    void composedInPiecesOfAboutAMegabyte();
+    void failureMidwayLeavesTheOldFile_data();
+    void failureMidwayLeavesTheOldFile();
 };
 
 void TestSpreadsheetExport::emptyArchiveWritesNoDataRow_data()
@@ -370,6 +399,72 @@ void TestSpreadsheetExport::writeFailsOnAFolder()
     dir.putFolderInPlaceOf(QStringLiteral("Clienti.xls"));
     QVERIFY(!SpreadsheetExport::write(dir.file(QStringLiteral("Clienti.xls")), "<html></html>"));
     QVERIFY(QFileInfo(dir.file(QStringLiteral("Clienti.xls"))).isDir());
+}
+
+void TestSpreadsheetExport::writtenInPiecesGivesTheSameBytes_data()
+{
+    QTest::addColumn<int>("rows");
+    QTest::newRow("no row") << 0;
+    QTest::newRow("one row") << 1;
+    QTest::newRow("several pieces") << 6000;
+}
+
+void TestSpreadsheetExport::writtenInPiecesGivesTheSameBytes()
+{
+    QFETCH(int, rows);
+    TempAppDir dir;
+    dir.writeAll(QStringLiteral("Clienti.xls"), QByteArray(5000, 'x'));
+    const std::vector<QStringList> texts = manyRows(rows);
+    QVERIFY(writeRows(dir.file(QStringLiteral("Clienti.xls")), texts));
+    const ExportTable& table = ExportTables::clients();
+    QCOMPARE(dir.readAll(QStringLiteral("Clienti.xls")),
+             SpreadsheetExport::build(table.worksheetName, table.fileColumns(), texts));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("Clienti.xls")});
+}
+
+void TestSpreadsheetExport::composedInPiecesOfAboutAMegabyte()
+{
+    QList<qsizetype> pieces;
+    const ExportTable& table = ExportTables::clients();
+    SpreadsheetExport::Composer file([&pieces](const QByteArray& piece) {
+        pieces << piece.size();
+        return true;
+    }, table.worksheetName, table.fileColumns());
+    qsizetype rowBytes = 0;
+    for (const QStringList& row : manyRows(6000)) {
+        QVERIFY(file.addRow(row));
+        rowBytes = std::max(rowBytes, SpreadsheetExport::build(QString(), table.fileColumns(), {row}).size());
+    }
+    QVERIFY(file.finish());
+    QVERIFY2(pieces.size() >= 3, qPrintable(QString::number(pieces.size())));
+    for (const qsizetype size : pieces)
+        QVERIFY2(size <= (1 << 20) + rowBytes, qPrintable(QString::number(size)));
+}
+
+void TestSpreadsheetExport::failureMidwayLeavesTheOldFile_data()
+{
+    QTest::addColumn<qint64>("spare");
+    QTest::newRow("the first piece refused") << qint64(0);
+    QTest::newRow("midway, a piece cut short") << qint64(1500000);
+    QTest::newRow("the closing markup refused") << qint64(-100);   // from the end
+}
+
+void TestSpreadsheetExport::failureMidwayLeavesTheOldFile()
+{
+    QFETCH(qint64, spare);
+    TempAppDir dir;
+    const QByteArray old = "<html>the whole export of yesterday</html>";
+    dir.writeAll(QStringLiteral("Clienti.xls"), old);
+    const std::vector<QStringList> rows = manyRows(6000);
+    const ExportTable& table = ExportTables::clients();
+    const qint64 whole = SpreadsheetExport::build(table.worksheetName, table.fileColumns(), rows).size();
+    {
+        DeviceWriterSwap full(fullDiskWriter(spare < 0 ? whole + spare : spare));
+        QVERIFY(!writeRows(dir.file(QStringLiteral("Clienti.xls")), rows));
+    }
+    QCOMPARE(dir.readAll(QStringLiteral("Clienti.xls")), old);
+    // No temporary file left behind.
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("Clienti.xls")});
 }
 
 QTEST_GUILESS_MAIN(TestSpreadsheetExport)

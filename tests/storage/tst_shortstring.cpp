@@ -1,5 +1,6 @@
 #include "storage/ShortString.h"
 
+#include <QStringDecoder>
 #include <QtTest>
 
 class TestShortString : public QObject
@@ -13,6 +14,7 @@ private slots:
     void loadTrimsAgain();
     void damagedLengthNeverReadsPastField();
     void controlCharactersTrimmed();
+    void everyByteReadsAsTheCodePageSays();
 };
 
 void TestShortString::storeTrimsAndCuts()
@@ -83,6 +85,19 @@ void TestShortString::controlCharactersTrimmed()
     QByteArray field(6, '\0');
     ShortString::store(field.data(), 5, "\tab\r\n");
     QCOMPARE(int(uchar(field[0])), 2);
+}
+
+void TestShortString::everyByteReadsAsTheCodePageSays()
+{
+    // Each byte alone and amid other text, against Qt's own Windows-1252 converter.
+    QStringDecoder codePage("windows-1252", QStringConverter::Flag::Stateless);
+    for (int byte = 1; byte < 256; ++byte) {
+        const QByteArray text = QByteArray("a") + char(byte) + "z";
+        QCOMPARE(ShortString::fromWindows1252(text.constData(), int(text.size())), QString(codePage.decode(text)));
+    }
+    const QByteArray mixed = "Citt\xE0 \x80 10, \x93" "Forl\xEC\x94";
+    QCOMPARE(ShortString::fromWindows1252(mixed.constData(), int(mixed.size())),
+             QString::fromUtf8("Città € 10, “Forlì”"));
 }
 
 QTEST_APPLESS_MAIN(TestShortString)

@@ -1,5 +1,6 @@
 #include "export/ui/ExportWindow.h"
 
+#include "export/PreviewRows.h"
 #include "platform/AppDir.h"
 #include "platform/Platform.h"
 #include "platform/qt/FieldColours.h"
@@ -32,7 +33,8 @@ QColor paleBlue() { return QColor(223, 235, 255); }
 
 // The grid's texts: column 0 numbers the records from 1, the others hold the
 // record's row. Clearing keeps the rows (blank) until the next archive with
-// records sets their number, as the preview always did.
+// records sets their number, as the preview always did. The texts are held
+// packed (PreviewRows) and made into strings only for the cells painted.
 class ExportGridModel : public QAbstractTableModel
 {
 public:
@@ -52,13 +54,11 @@ public:
 
     QVariant data(const QModelIndex& index, int role) const override
     {
-        if (role != Qt::DisplayRole || !index.isValid() || index.row() >= int(m_rows.size()))
+        if (role != Qt::DisplayRole || !index.isValid() || index.row() >= m_rows.size())
             return QVariant();
         if (index.column() == 0)
             return QString::number(index.row() + 1);
-        const QStringList& row = m_rows[size_t(index.row())];
-        const int field = index.column() - 1;
-        return field < row.size() ? row.at(field) : QString();
+        return m_rows.cell(index.row(), index.column() - 1);
     }
 
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override
@@ -80,20 +80,20 @@ public:
         m_rowCount = rows;
         endResetModel();
     }
-    void append(QStringList row)
+    void append(const QStringList& row)
     {
         const int at = int(m_rows.size());
-        m_rows.push_back(std::move(row));
+        m_rows.append(row);
         if (at < m_rowCount)
             emit dataChanged(index(at, 0), index(at, columnCount() - 1));
     }
 
     int filled() const { return int(m_rows.size()); }
-    const std::vector<QStringList>& rows() const { return m_rows; }
+    const PreviewRows& rows() const { return m_rows; }
 
 private:
     const std::vector<ExportColumn>& m_columns;
-    std::vector<QStringList> m_rows;
+    PreviewRows m_rows;
     int m_rowCount = 1;
 };
 
@@ -276,18 +276,16 @@ void ExportWindow::imgExcelClick()
     bool written = false;
     {
         platform::BusyCursor busy;
-        // The file takes the texts of the grid, as the user saw them.
-        std::vector<QStringList> rows;
-        rows.reserve(m_model->rows().size());
-        for (const QStringList& row : m_model->rows()) {
-            QStringList trimmed;
-            trimmed.reserve(row.size());
-            for (const QString& text : row)
-                trimmed << TextRules::trim(text);
-            rows.push_back(std::move(trimmed));
-        }
-        written = SpreadsheetExport::write(path, SpreadsheetExport::build(m_table.worksheetName,
-                                                                          m_table.fileColumns(), rows));
+        // The file takes the texts of the grid, as the user saw them, and is
+        // written as it is composed: never whole in memory.
+        const PreviewRows& rows = m_model->rows();
+        written = SpreadsheetExport::writeFile(path, m_table.worksheetName, m_table.fileColumns(), rows.size(),
+                                               [&rows](qint64 i) {
+                                                   QStringList texts = rows.row(i);
+                                                   for (QString& text : texts)
+                                                       text = TextRules::trim(text);
+                                                   return texts;
+                                               });
         if (written
             && platform::current().askYesNo(
                 QStringLiteral("Esportazione archivio in Excel terminata"),

@@ -7,6 +7,7 @@
 #include "platform/qt/ListServices.h"
 #include "platform/qt/ScreenWindows.h"
 #include "storage/Amounts.h"
+#include "storage/TextRules.h"
 
 #include <QEvent>
 #include <QFrame>
@@ -129,7 +130,7 @@ bool ListPanels::fill(const Collect& collect)
     }
     // Sorting once keeps a long list quick to fill.
     if (m_sorted)
-        lines.sort(Qt::CaseInsensitive);
+        TextRules::sortIgnoringCase(lines);
     lstRecords->addItems(lines);
     return true;
 }
