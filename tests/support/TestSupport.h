@@ -3,6 +3,7 @@
 #include "storage/IniFile.h"
 
 #include <QByteArray>
+#include <QFile>
 #include <QListWidget>
 #include <QStringList>
 #include <QString>
@@ -99,3 +100,28 @@ public:
 private:
     IniFile::DeviceWriter m_previous;
 };
+
+#ifdef TEST_DATA_DIR
+// A file of tests/data (its path below that folder), whole; empty, with a
+// warning, when it cannot be read.
+inline QByteArray testDataFile(const QString& name)
+{
+    QFile file(QStringLiteral(TEST_DATA_DIR "/") + name);
+    if (!file.open(QIODevice::ReadOnly))
+        qWarning("test data %s not found", qPrintable(name));
+    return file.readAll();
+}
+
+// The lines of a UTF-8 text file of tests/data, without blank lines and
+// "#" comments.
+inline QStringList testDataLines(const QString& name)
+{
+    QStringList lines;
+    for (const QByteArray& line : testDataFile(name).split('\n')) {
+        const QString text = QString::fromUtf8(line).remove(QLatin1Char('\r'));
+        if (!text.trimmed().isEmpty() && !text.startsWith(QLatin1Char('#')))
+            lines << text;
+    }
+    return lines;
+}
+#endif
