@@ -129,7 +129,9 @@ QByteArray withValue(const QByteArray& contents, const QString& section, const Q
 {
     QStringList lines = linesOf(contents);
 
-    const QString entry = key + QLatin1Char('=') + value;
+    // The key goes in as a replaced entry keeps it, trimmed: written twice,
+    // a key given with blanks around it must give the same file.
+    const QString entry = key.trimmed() + QLatin1Char('=') + value;
     int sectionStart = -1;   // index of the header line
     int sectionEnd = -1;     // one past the last non-blank line of the section
     bool replaced = false;
