@@ -27,19 +27,27 @@ QString canonical(const QString& typed)
     return TextRules::upperAZ(TextRules::trim(typed));
 }
 
+bool readFrom(const QByteArray& contents, QString& stored)
+{
+    QString plain;
+    if (!Decrypt(IniFile::valueIn(contents, kSection, kKey), plain))
+        return false;
+    stored = TextRules::trim(plain);
+    return true;
+}
+
 bool read(QString& stored)
 {
     const QString path = AppDir::filePath(fileName());
     if (QFileInfo(path).size() > kMaxStoreSize)
         return false;
-    QString hex;
-    if (!IniFile::read(path, kSection, kKey, hex))
-        return false;
-    QString plain;
-    if (!Decrypt(hex, plain))
-        return false;
-    stored = TextRules::trim(plain);
-    return true;
+    QByteArray contents;
+    return IniFile::readContents(path, contents) && readFrom(contents, stored);
+}
+
+QByteArray withPassword(const QByteArray& contents, const QString& password)
+{
+    return IniFile::withValue(contents, kSection, kKey, Encrypt(canonical(password)));
 }
 
 bool storable(const QString& password)
@@ -85,7 +93,7 @@ bool write(const QString& password)
     Snapshot before;
     if (!takeSnapshot(path, before))
         return false;
-    if (!IniFile::write(path, kSection, kKey, Encrypt(wanted)))
+    if (!FileWrites::replaceFile(path, withPassword(before.bytes, wanted)))
         return false;
     // Only a store that gives back what the user will type may stay: anything
     // else would lock everyone out of the program.

@@ -14,6 +14,8 @@ QString canonical(const QString& typed);
 // section or the key is missing. False when the file cannot be read or the
 // value is not hexadecimal.
 bool read(QString& stored);
+// The same from the bytes of a store.
+bool readFrom(const QByteArray& contents, QString& stored);
 
 // The largest store read. A store holds one line of at most 460 digits;
 // a bigger file is refused at once, unread, as a damaged store.
@@ -28,6 +30,9 @@ bool storable(const QString& password);
 // unless it gives exactly the canonical form, the old store is put back. False
 // on failure (the store is then unchanged).
 bool write(const QString& password);
+// The bytes of a store that holds the canonical form of password, scrambled,
+// in place of whatever contents held before; everything else is kept.
+QByteArray withPassword(const QByteArray& contents, const QString& password);
 
 QString loginFailedMessage();
 QString readErrorMessage();

@@ -95,9 +95,11 @@ bool ParseAmount(const QString& text, double& value)
         return false;
 
     long double result = mantissa;
-    if (scale < 0)
+    // Zero stays zero whatever its exponent: a power of ten too large for
+    // extended precision is infinite, and zero times infinity is no number.
+    if (result != 0.0L && scale < 0)
         result /= powerOfTen(-scale);
-    else if (scale > 0)
+    else if (result != 0.0L && scale > 0)
         result *= powerOfTen(scale);
     if (negative)
         result = -result;
@@ -173,13 +175,17 @@ QString FormatGeneral(double value)
 
 QString CompleteDecimals(const QString& text)
 {
-    QString out = text;
+    // An exponent form ("4E-6", a VAT total of a tiny net amount) is completed
+    // in its mantissa ("4,00E-6"): decimals after the exponent would make an
+    // amount that no longer reads as a number.
+    const int exponent = int(text.indexOf(QLatin1Char('E'), 0, Qt::CaseInsensitive));
+    QString out = exponent >= 0 ? text.left(exponent) : text;
     if (!out.contains(QLatin1Char(',')))
         out += QStringLiteral(",00");
-    const int n = out.size();
+    const int n = int(out.size());
     if (n >= 2 && out.at(n - 2) == QLatin1Char(',') && isDigit(out.at(n - 1)))
         out += QLatin1Char('0');
-    return out;
+    return exponent >= 0 ? out + text.mid(exponent) : out;
 }
 
 namespace {

@@ -20,7 +20,8 @@ double RoundToDecimals(double x, int decimals);
 // separator, no trailing zeros; exponent form below 0,00001 or from 10¹⁵.
 QString FormatGeneral(double value);
 
-// Completes an amount to at least two decimals: "12" → "12,00", "12,5" → "12,50".
+// Completes an amount to at least two decimals: "12" → "12,00", "12,5" → "12,50";
+// an exponent form in its mantissa: "4E-6" → "4,00E-6".
 QString CompleteDecimals(const QString& text);
 
 // What an amount field becomes when left: empty stays empty, unreadable gives

@@ -10,24 +10,11 @@
 namespace IniFile {
 namespace {
 
-// Lines without their line ends; a missing file is an empty list.
-bool readLines(const QString& path, QStringList& lines, bool& exists)
+// The lines of a file's text without their line ends.
+QStringList linesOf(const QByteArray& contents)
 {
-    lines.clear();
-    QFileInfo info(path);
-    exists = info.exists();
-    if (!exists)
-        return true;
-    if (info.size() > kMaxFileSize)
-        return false;
-    QFile file(path);
-    if (info.isDir() || !file.open(QIODevice::ReadOnly))
-        return false;
-    const QByteArray data = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return false;
-    const QString text = ShortString::fromWindows1252(data.constData(), data.size());
-    lines = text.split(QLatin1Char('\n'));
+    const QString text = ShortString::fromWindows1252(contents.constData(), int(contents.size()));
+    QStringList lines = text.split(QLatin1Char('\n'));
     for (QString& line : lines) {
         if (line.endsWith(QLatin1Char('\r')))
             line.chop(1);
@@ -35,7 +22,7 @@ bool readLines(const QString& path, QStringList& lines, bool& exists)
     // A final line end leaves an empty last piece that is not a line.
     if (!lines.isEmpty() && lines.last().isEmpty())
         lines.removeLast();
-    return true;
+    return lines;
 }
 
 // The section name of a header line "[name]", or a null string.
@@ -68,26 +55,44 @@ bool splitEntry(const QString& line, QString& key, QString& value)
 
 } // namespace
 
-bool read(const QString& path, const QString& section, const QString& key, QString& value)
+bool readContents(const QString& path, QByteArray& contents)
 {
-    value.clear();
-    QStringList lines;
-    bool exists = false;
-    if (!readLines(path, lines, exists))
+    contents.clear();
+    QFileInfo info(path);
+    if (!info.exists())
+        return true;
+    if (info.size() > kMaxFileSize)
         return false;
+    QFile file(path);
+    if (info.isDir() || !file.open(QIODevice::ReadOnly))
+        return false;
+    contents = file.readAll();
+    return file.error() == QFileDevice::NoError;
+}
+
+QString valueIn(const QByteArray& contents, const QString& section, const QString& key)
+{
     bool inSection = false;
-    for (const QString& line : lines) {
+    for (const QString& line : linesOf(contents)) {
         const QString name = sectionOf(line);
         if (!name.isNull()) {
             inSection = sameName(name, section);
             continue;
         }
         QString k, v;
-        if (inSection && splitEntry(line, k, v) && sameName(k, key)) {
-            value = v;
-            return true;
-        }
+        if (inSection && splitEntry(line, k, v) && sameName(k, key))
+            return v;
     }
+    return QString();
+}
+
+bool read(const QString& path, const QString& section, const QString& key, QString& value)
+{
+    value.clear();
+    QByteArray contents;
+    if (!readContents(path, contents))
+        return false;
+    value = valueIn(contents, section, key);
     return true;
 }
 
@@ -104,7 +109,9 @@ namespace {
 // missing and replacing an existing value.
 void setValue(QStringList& lines, const QString& section, const QString& key, const QString& value)
 {
-    const QString entry = key + QLatin1Char('=') + value;
+    // The key goes in as a replaced entry keeps it, trimmed: written twice,
+    // a key given with blanks around it must give the same file.
+    const QString entry = key.trimmed() + QLatin1Char('=') + value;
     int sectionStart = -1;   // index of the header line
     int sectionEnd = -1;     // one past the last non-blank line of the section
     for (int i = 0; i < lines.size(); ++i) {
@@ -138,7 +145,24 @@ void setValue(QStringList& lines, const QString& section, const QString& key, co
     lines.append(entry);
 }
 
+QByteArray bytesOf(const QStringList& lines)
+{
+    QByteArray data;
+    for (const QString& line : lines) {
+        data += ShortString::toWindows1252(line);
+        data += "\r\n";
+    }
+    return data;
+}
+
 } // namespace
+
+QByteArray withValue(const QByteArray& contents, const QString& section, const QString& key, const QString& value)
+{
+    QStringList lines = linesOf(contents);
+    setValue(lines, section, key, value);
+    return bytesOf(lines);
+}
 
 bool write(const QString& path, const QString& section, const QString& key, const QString& value)
 {
@@ -147,18 +171,13 @@ bool write(const QString& path, const QString& section, const QString& key, cons
 
 bool write(const QString& path, const std::vector<Entry>& entries)
 {
-    QStringList lines;
-    bool exists = false;
-    if (!readLines(path, lines, exists))
+    QByteArray contents;
+    if (!readContents(path, contents))
         return false;
+    QStringList lines = linesOf(contents);
     for (const Entry& e : entries)
         setValue(lines, e.section, e.key, e.value);
-    QByteArray data;
-    for (const QString& line : lines) {
-        data += ShortString::toWindows1252(line);
-        data += "\r\n";
-    }
-    return FileWrites::replaceFile(path, data);
+    return FileWrites::replaceFile(path, bytesOf(lines));
 }
 
 } // namespace IniFile

@@ -20,6 +20,14 @@ bool read(const QString& path, const QString& section, const QString& key, QStri
 // Convenience form: empty on any failure.
 QString read(const QString& path, const QString& section, const QString& key);
 
+// The bytes of the file at path, empty when it is missing. False when it
+// exists but cannot be read, or is larger than kMaxFileSize.
+bool readContents(const QString& path, QByteArray& contents);
+
+// What read() finds in the bytes of a file: the value (trimmed), empty when
+// the section or the key is missing.
+QString valueIn(const QByteArray& contents, const QString& section, const QString& key);
+
 // Writes key=value in section, creating the file, the section or the key when
 // missing and replacing an existing value. False when the file cannot be
 // written; the file is then as it was.
@@ -35,6 +43,8 @@ struct Entry
 // Writes every entry, in order, in one replacement of the file: afterwards
 // the file holds all the new values or, on failure, all the old ones.
 bool write(const QString& path, const std::vector<Entry>& entries);
+// The bytes that write() puts in place of contents.
+QByteArray withValue(const QByteArray& contents, const QString& section, const QString& key, const QString& value);
 
 // The largest file read. Settings and the store are a few short lines; a file
 // of many megabytes is not one of them, and reading it would hold up the

@@ -1,5 +1,6 @@
 #include "receipts/ReceiptArchive.h"
 #include "receipts/ReceiptTotals.h"
+#include "storage/Amounts.h"
 
 #include <QTest>
 
@@ -40,6 +41,9 @@ void TestReceiptTotals::computesLinesAndTotals_data()
     QTest::newRow("two lines and a gap") << QStringList{"2|10|", "||", "1|5,25|20"} << "22"
                                          << QStringList{"20,00", "", "4,20"} << "24,20" << "5,324" << "29,52";
     QTest::newRow("twenty lines") << QStringList(20, "1|1|") << "10" << QStringList(20, "1,00") << "20,00" << "2,00" << "22,00";
+    // A VAT total below 0,00001 comes out with an exponent, completed in its
+    // mantissa so that it still reads as a number.
+    QTest::newRow("tiny VAT total") << QStringList{"1|0,0001|"} << "4" << QStringList{"0,0001"} << "0,0001" << "4,00E-6" << "0,00";
 }
 
 void TestReceiptTotals::computesLinesAndTotals()
@@ -63,6 +67,11 @@ void TestReceiptTotals::computesLinesAndTotals()
     QTEST(r.TotNetto, "net");
     QTEST(r.TotIva, "vatTotal");
     QTEST(r.Totale, "total");
+    // What the editor computes, the reports read back.
+    for (const QString& written : {r.TotNetto, r.TotIva, r.Totale}) {
+        double value = 0;
+        QVERIFY2(ParseAmount(written, value), qPrintable(written));
+    }
 }
 
 void TestReceiptTotals::fillsMissingQuantityAndPrice()

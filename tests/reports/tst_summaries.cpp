@@ -170,6 +170,7 @@ void TestSummaries::totalsAreSummedThenRoundedOnce_data()
     QTest::newRow("tenths") << QStringList{"0,1", "0,2"} << QString::fromUtf8("€ 0,30");
     QTest::newRow("whole") << QStringList{"1234", "0,5"} << QString::fromUtf8("€ 1234,50");
     QTest::newRow("rounded at the end only") << QStringList{"0,004", "0,004"} << QString::fromUtf8("€ 0,01");
+    QTest::newRow("tiny VAT total with an exponent") << QStringList{"4,00E-6", "0,005"} << QString::fromUtf8("€ 0,01");
     QTest::newRow("nothing") << QStringList{} << QString::fromUtf8("€ 0,00");
 }
 

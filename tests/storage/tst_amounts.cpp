@@ -24,6 +24,10 @@ private slots:
     void formatGeneral_data();
     void formatGeneral();
     void completeDecimals();
+    void completeDecimalsOfExponentForms_data();
+    void completeDecimalsOfExponentForms();
+    void writtenAmountsReadBack_data();
+    void writtenAmountsReadBack();
     void keyVerdicts();
     void keyFilterOnAField();
 };
@@ -44,6 +48,8 @@ void TestAmounts::parse_data()
     QTest::newRow("negative exponent") << "25e-2" << 0.25;
     QTest::newRow("leading zeros") << "007" << 7.0;
     QTest::newRow("nineteen digits") << "1234567890123456789" << 1234567890123456789.0;
+    QTest::newRow("zero with a huge exponent") << "0E99999" << 0.0;
+    QTest::newRow("negative zero with a huge exponent") << "-0E094490" << 0.0;
 }
 
 void TestAmounts::parse()
@@ -183,6 +189,55 @@ void TestAmounts::completeDecimals()
     QCOMPARE(CompleteDecimals("3,1416"), QString("3,1416"));
     QCOMPARE(CompleteDecimals("0"), QString("0,00"));
     QCOMPARE(CompleteDecimals("-4,5"), QString("-4,50"));
+}
+
+// A value the general format writes with an exponent keeps its exponent at
+// the end: the decimals are completed in the mantissa.
+void TestAmounts::completeDecimalsOfExponentForms_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("completed");
+    QTest::newRow("tiny") << "4E-6" << "4,00E-6";
+    QTest::newRow("tiny with one decimal") << "1,5E-6" << "1,50E-6";
+    QTest::newRow("huge") << "1E+15" << "1,00E+15";
+    QTest::newRow("negative") << "-2E+20" << "-2,00E+20";
+    QTest::newRow("two decimals stay") << "1,25E+20" << "1,25E+20";
+}
+
+void TestAmounts::completeDecimalsOfExponentForms()
+{
+    QFETCH(QString, text);
+    QTEST(CompleteDecimals(text), "completed");
+}
+
+void TestAmounts::writtenAmountsReadBack_data()
+{
+    QTest::addColumn<QString>("text");
+    const QStringList texts = testDataLines("storage/amounts-in-exponent-form.txt");
+    QVERIFY(!texts.isEmpty());
+    for (const QString& text : texts)
+        QTest::newRow(qPrintable(text)) << text;
+}
+
+void TestAmounts::writtenAmountsReadBack()
+{
+    QFETCH(QString, text);
+    double value = 0;
+    QVERIFY(ParseAmount(text, value));
+    const QString general = FormatGeneral(value);
+    double fromGeneral = 0;
+    QVERIFY2(ParseAmount(general, fromGeneral), qPrintable(general));
+    QVERIFY(qAbs(fromGeneral - value) <= qAbs(value) * 1e-14);
+    const QString completed = CompleteDecimals(general);
+    double fromCompleted = 0;
+    QVERIFY2(ParseAmount(completed, fromCompleted), qPrintable(completed));
+    QCOMPARE(fromCompleted, fromGeneral);
+    for (auto normalize : {NormalizeAmountText, NormalizeNumberText}) {
+        const QString normalized = normalize(text);
+        double fromNormalized = 0;
+        QVERIFY2(ParseAmount(normalized, fromNormalized), qPrintable(normalized));
+        QCOMPARE(normalize(normalized), normalized);
+    }
 }
 
 void TestAmounts::keyVerdicts()

@@ -26,6 +26,8 @@ private slots:
     void rewriteKeepsEverythingElse();
     void namesAreCaseInsensitive();
     void valuesAreWindows1252();
+    void keyGivenWithBlanksIsWrittenAsReplaced_data();
+    void keyGivenWithBlanksIsWrittenAsReplaced();
     void unreadableFileIsAFailure();
     void oversizedFileRefusedUnread();
     void failedWriteKeepsOldFile();
@@ -91,6 +93,32 @@ void TestIniFile::valuesAreWindows1252()
     QVERIFY(IniFile::write(dir.file("i.ini"), "Dati Azienda", "Citta", QString::fromUtf8("Forlì")));
     QCOMPARE(dir.readAll("i.ini"), QByteArray("[Dati Azienda]\r\nCitta=Forl\xec\r\n"));
     QCOMPARE(IniFile::read(dir.file("i.ini"), "dati azienda", "citta"), QString::fromUtf8("Forlì"));
+}
+
+// A key added to a file went in as given, blanks and all, while replacing
+// it wrote it trimmed: writing the same key twice changed the file twice.
+void TestIniFile::keyGivenWithBlanksIsWrittenAsReplaced_data()
+{
+    QTest::addColumn<QByteArray>("original");
+    QTest::newRow("new section") << testDataFile("storage/settings-without-numbering.ini");
+    QTest::newRow("empty file") << QByteArray();
+    QTest::newRow("existing section")
+        << testDataFile("storage/settings-without-numbering.ini") + "[Numerazione Ricevute]\r\n";
+}
+
+void TestIniFile::keyGivenWithBlanksIsWrittenAsReplaced()
+{
+    QFETCH(QByteArray, original);
+    TempAppDir dir;
+    const QString path = dir.file("Impostazioni.ini");
+    dir.writeAll("Impostazioni.ini", original);
+    QVERIFY(IniFile::write(path, "Numerazione Ricevute", "Inizio ", "5"));
+    const QByteArray once = dir.readAll("Impostazioni.ini");
+    QVERIFY(once.contains("\r\nInizio=5\r\n"));
+    QVERIFY(IniFile::write(path, "Numerazione Ricevute", "Inizio ", "5"));
+    QCOMPARE(dir.readAll("Impostazioni.ini"), once);
+    QCOMPARE(IniFile::read(path, "Numerazione Ricevute", "Inizio"), QString("5"));
+    QCOMPARE(IniFile::withValue(original, "Numerazione Ricevute", " Inizio", "5"), once);
 }
 
 void TestIniFile::unreadableFileIsAFailure()

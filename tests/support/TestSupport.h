@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QColor>
+#include <QFile>
 #include <QListWidget>
 #include <QStringList>
 #include <QString>
@@ -162,3 +163,27 @@ void waitForGo();
         QTEST_SET_MAIN_SOURCE_PATH                                                                       \
         return QTest::qExec(&tc, argc, argv);                                                            \
     }
+#ifdef TEST_DATA_DIR
+// A file of tests/data (its path below that folder), whole; empty, with a
+// warning, when it cannot be read.
+inline QByteArray testDataFile(const QString& name)
+{
+    QFile file(QStringLiteral(TEST_DATA_DIR "/") + name);
+    if (!file.open(QIODevice::ReadOnly))
+        qWarning("test data %s not found", qPrintable(name));
+    return file.readAll();
+}
+
+// The lines of a UTF-8 text file of tests/data, without blank lines and
+// "#" comments.
+inline QStringList testDataLines(const QString& name)
+{
+    QStringList lines;
+    for (const QByteArray& line : testDataFile(name).split('\n')) {
+        const QString text = QString::fromUtf8(line).remove(QLatin1Char('\r'));
+        if (!text.trimmed().isEmpty() && !text.startsWith(QLatin1Char('#')))
+            lines << text;
+    }
+    return lines;
+}
+#endif
