@@ -1,19 +1,15 @@
 // Builds the user guide Guida.pdf from its source: an HTML text with the
 // pictures of the screens beside it.
 //   make_guide <source.html> <output.pdf>
-// Pictures are named in the source relative to the source's folder. Each
-// <h1> starts a new page; every page but the cover carries the guide's
-// title and its page number.
+// Pictures are named in the source relative to the source's folder; the
+// source's own style says where a page breaks. Every page but the cover
+// carries the guide's title and its page number.
+#include <QAbstractTextDocumentLayout>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QTextBlock>
 #include <QTextDocument>
-#include <QTextFrame>
-#include <QAbstractTextDocumentLayout>
-#include <QImage>
-#include <QTextCursor>
 #include <QUrl>
 
 #include <cstdio>

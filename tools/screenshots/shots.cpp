@@ -25,9 +25,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QScreen>
 #include <QTemporaryDir>
-#include <QTextStream>
 #include <QTimer>
 
 #include <cstdio>
