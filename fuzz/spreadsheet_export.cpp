@@ -89,14 +89,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     rest.expect(QStringLiteral("<table x:str><tr>"));
     for (const SpreadsheetExport::FileColumn& column : columns) {
         rest.expect(QStringLiteral("<td style=\"text-align: left; font-weight: bold;\" width=")
-                    + QString::number(column.width) + QLatin1Char('>'));
+                    + QString::number(column.width) + QStringLiteral(" sdnum=\"1040;0;@\">"));
         FUZZ_REQUIRE(rest.cell() == column.header, column.header);
     }
     rest.expect(QStringLiteral("</tr>"));
     for (const QStringList& row : rows) {
         rest.expect(QStringLiteral("<tr>"));
         for (const QString& value : row) {
-            rest.expect(QStringLiteral("<td style=\"text-align: left;\">"));
+            rest.expect(QStringLiteral("<td style=\"text-align: left;\" sdnum=\"1040;0;@\">"));
             const QString back = rest.cell();
             FUZZ_REQUIRE(back == value, value, back);
         }

@@ -68,6 +68,7 @@ void CreateScreens()
     // The login and the launcher end the program themselves; hiding windows never does.
     QApplication::setQuitOnLastWindowClosed(false);
     platform::installQtPlatformIfNone();
+    platform::loadItalianTranslations();
     // The screens go with the application object, before it tears down.
     qAddPostRoutine(Screens::destroyAll);
 

@@ -5,6 +5,7 @@
 #include "platform/qt/LinkLabels.h"
 #include "platform/qt/PictureButton.h"
 
+#include <QFileInfo>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -89,7 +90,10 @@ void TfrmHelpForm::showEvent(QShowEvent* event)
 
 void TfrmHelpForm::lblPDFRelease()
 {
-    // A missing guide or PDF reader is not reported.
+    // A missing guide is not reported; a guide with no program to read it
+    // is, with its path, so the user can open it another way.
+    const QString guide = AppDir::filePath(QStringLiteral("Guida.pdf"));
     platform::BusyCursor busy;
-    platform::current().openDocument(AppDir::filePath(QStringLiteral("Guida.pdf")));
+    if (QFileInfo::exists(guide))
+        platform::openDocumentOrTell(guide);
 }

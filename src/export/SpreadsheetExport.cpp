@@ -53,6 +53,12 @@ namespace {
 // Bytes held before they go out as one piece.
 constexpr int kPieceBytes = 1 << 20;
 
+// Every cell is text. Excel takes that from the table's x:str; LibreOffice
+// Calc ignores it and would turn a CAP "00184", a partita IVA or an article
+// code into a number without its leading zeros. Calc takes the cell's own
+// number format instead: Italian (1040), "@", the text format.
+constexpr char kTextFormat[] = " sdnum=\"1040;0;@\"";
+
 // Appends text to out with the three markup characters as entities.
 void appendCell(QString& out, QStringView text)
 {
@@ -86,7 +92,7 @@ Composer::Composer(Out out, const QString& worksheetName, const std::vector<File
     m_text += QStringLiteral("<tr>");
     for (const FileColumn& column : columns) {
         m_text += QStringLiteral("<td style=\"text-align: left; font-weight: bold;\" width=")
-                + QString::number(column.width) + QStringLiteral(">") + cellText(column.header)
+                + QString::number(column.width) + QLatin1String(kTextFormat) + u'>' + cellText(column.header)
                 + QStringLiteral("</td>");
     }
     m_text += QStringLiteral("</tr>");
@@ -97,7 +103,9 @@ bool Composer::addRow(const QStringList& row)
 {
     m_text += QStringLiteral("<tr>");
     for (int c = 0; c < m_columns; ++c) {
-        m_text += QLatin1String("<td style=\"text-align: left;\">");
+        m_text += QLatin1String("<td style=\"text-align: left;\"");
+        m_text += QLatin1String(kTextFormat);
+        m_text += u'>';
         if (c < row.size())
             appendCell(m_text, row.at(c));
         m_text += QLatin1String("</td>");

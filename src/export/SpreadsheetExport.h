@@ -9,6 +9,8 @@
 
 // The worksheet file that Excel opens: an HTML table with the Office
 // spreadsheet markup, written as Windows-1252 bytes with no line break at all.
+// Every cell is marked as text in the way of Excel and of LibreOffice Calc,
+// so both show each cell as the preview does (leading zeros kept).
 namespace SpreadsheetExport {
 
 // One exported column: its header in the file and its width there, in pixels.

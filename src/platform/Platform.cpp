@@ -2,9 +2,32 @@
 
 #include "platform/ConsolePlatform.h"
 
+#include <QDir>
+
 #include <cstdio>
 
 namespace platform {
+
+QString Platform::documentsFolder()
+{
+    return QDir::homePath();
+}
+
+QString openFailureMessage(const QString& path)
+{
+    return QStringLiteral("Attenzione: nel sistema non c'è un programma per aprire il file\n\r\n\r")
+           + QDir::toNativeSeparators(path)
+           + QStringLiteral("\n\r\n\rAprire il file con un programma adatto partendo dal percorso indicato.");
+}
+
+bool openDocumentOrTell(const QString& path)
+{
+    Platform& p = current();
+    if (p.openDocument(path))
+        return true;
+    p.showMessage(openFailureMessage(path));
+    return false;
+}
 
 void ConsolePlatform::showMessage(const QString& text)
 {

@@ -49,10 +49,29 @@ public:
     // false when it cannot be used.
     virtual bool usePrinter(const QString& /*name*/) { return false; }
 
+    // The printer choice, among printers(), that writes a PDF file instead of
+    // paper (offered when no printer is installed).
+    virtual bool printerIsPdfFile(const QString& /*name*/) { return false; }
+    // Makes the PDF file at path the target of the next documents; false
+    // when it cannot be used.
+    virtual bool usePdfFile(const QString& /*path*/) { return false; }
+    // True when the documents go to a file rather than to paper: each copy
+    // would replace the last, so the copies of a job share one document.
+    virtual bool printerWritesFile() { return false; }
+
     // File-open dialog; empty when cancelled. filters as "Descrizione (*.ext)".
     virtual QString openFileDialog(QWidget* owner, const QString& title, const QStringList& filters) = 0;
     // Folder-browse dialog; empty when cancelled.
     virtual QString browseFolder(QWidget* owner, const QString& prompt) = 0;
+    // File-save dialog proposing proposedPath (folder and name); it asks
+    // before an existing file is replaced. Empty when cancelled.
+    virtual QString saveFileDialog(QWidget* /*owner*/, const QString& /*title*/, const QString& /*proposedPath*/,
+                                   const QStringList& /*filters*/)
+    {
+        return {};
+    }
+    // The user's documents folder, where files the user saves are proposed.
+    virtual QString documentsFolder();
 
     // Shell hand-offs; false when the shell reports a failure.
     virtual bool openDocument(const QString& path) = 0;
@@ -73,6 +92,11 @@ Platform& current();
 Platform* install(Platform* p);
 // True when something other than the fallback is installed.
 bool isInstalled();
+
+// Opens path with the desktop's program for it. When there is none, says so
+// in the plain box, naming the full path so the user can open it by hand.
+bool openDocumentOrTell(const QString& path);
+QString openFailureMessage(const QString& path);
 
 // Shows the busy pointer for its lifetime.
 class BusyCursor

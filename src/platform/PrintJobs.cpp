@@ -19,6 +19,21 @@ bool printDocument(const PrintJob& job)
 
 bool printCopies(int copies, const PrintJob& job)
 {
+    if (current().printerWritesFile()) {
+        // Each document would replace the file the last one wrote: the
+        // copies go into one document, each beginning a page of its own.
+        if (copies < 1)
+            return true;
+        PrintJob together = job;
+        together.compose = [&job, copies](PrintCanvas& canvas) {
+            for (int copy = 0; copy < copies; ++copy) {
+                if (copy > 0)
+                    canvas.newPage();
+                job.compose(canvas);
+            }
+        };
+        return printDocument(together);
+    }
     for (int copy = 0; copy < copies; ++copy) {
         if (!printDocument(job))
             return false;

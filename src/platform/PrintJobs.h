@@ -25,6 +25,7 @@ bool printDocument(const PrintJob& job);
 // Sends the job copies times, each copy a job of its own (the printer's own
 // copy count is never used). Stops at the first copy the printer refuses,
 // so a failing printer is not sent the rest; false then. Shows nothing.
+// When the printer writes a file, the copies are one document instead.
 bool printCopies(int copies, const PrintJob& job);
 
 } // namespace platform

@@ -10,6 +10,16 @@
 
 namespace ReceiptArchive {
 
+bool isYear(const QString& text)
+{
+    if (text.size() != 4)
+        return false;
+    for (const QChar c : text)
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return false;
+    return true;
+}
+
 QString yearFilePath(const QString& year)
 {
     return AppDir::filePath(TextRules::trim(year) + QStringLiteral(".ric"));

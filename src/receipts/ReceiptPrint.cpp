@@ -399,4 +399,24 @@ bool print(Format format, const TRecRicevuta& receipt, const QImage& logo, int c
     return platform::printCopies(copies, job);
 }
 
+QString pdfFileName(const TRecRicevuta& receipt)
+{
+    QStringList parts;
+    for (const QString& part : {trimmed(receipt.Ricevuta), trimmed(receipt.NumRic)})
+        if (!part.isEmpty())
+            parts << part;
+    if (parts.isEmpty())
+        parts << QStringLiteral("Ricevuta");
+    const QString date = trimmed(receipt.Data);
+    if (!date.isEmpty())
+        parts << QStringLiteral("del") << date;
+    QString name = parts.join(QLatin1Char(' '));
+    // The date's slashes, and whatever else a folder name or another
+    // system's file name could not hold, become dashes.
+    for (QChar& c : name)
+        if (c.unicode() < 32 || QStringLiteral("/\\:*?\"<>|").contains(c))
+            c = QLatin1Char('-');
+    return name + QStringLiteral(".pdf");
+}
+
 } // namespace ReceiptPrint

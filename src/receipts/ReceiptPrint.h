@@ -34,4 +34,9 @@ void compose(platform::PrintCanvas& canvas, Format format, const TRecRicevuta& r
 // small one. False when the printer failed; the copies sent stay printed.
 bool print(Format format, const TRecRicevuta& receipt, const QImage& logo, int copies);
 
+// The name proposed for the receipt printed to a PDF file: its document
+// label, number and date ("Ricevuta 12 del 05-03-2024.pdf"), the parts that
+// are empty left out, and no character a file name cannot hold.
+QString pdfFileName(const TRecRicevuta& receipt);
+
 } // namespace ReceiptPrint

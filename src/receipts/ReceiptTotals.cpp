@@ -3,6 +3,8 @@
 #include "storage/Amounts.h"
 #include "storage/TextRules.h"
 
+#include <vector>
+
 namespace {
 
 const QString kZero = QStringLiteral("0,00");
@@ -14,6 +16,13 @@ QString toFourDecimals(double value)
     double again = 0;
     ParseAmount(FormatGeneral(value), again);
     return CompleteDecimals(FormatGeneral(RoundToDecimals(again, 4)));
+}
+
+// A computed amount as its field keeps it; one too large to fit stays whole.
+QString fitted(const QString& text, FieldPos field)
+{
+    QString out;
+    return FitAmountText(text, field.capacity, true, out) ? out : text;
 }
 
 // An optional factor: empty reads as 0.
@@ -37,7 +46,7 @@ bool computeLine(ReceiptAmounts& r, int i)
     const double gross = static_cast<double>(static_cast<long double>(quantity) * price);
     const double off = static_cast<double>(static_cast<long double>(gross) * discount / 100.0L);
     const double net = static_cast<double>(static_cast<long double>(gross) - off);
-    r.PrezzoTot[i] = toFourDecimals(net);
+    r.PrezzoTot[i] = fitted(toFourDecimals(net), TRecRicevuta::posPrezzoTot(i));
     return true;
 }
 
@@ -56,7 +65,7 @@ bool computeReceipt(ReceiptAmounts& r)
         sum += value;
     }
     const double net = static_cast<double>(sum);
-    r.TotNetto = toFourDecimals(net);
+    r.TotNetto = fitted(toFourDecimals(net), TRecRicevuta::posTotNetto);
     double rate = 0;
     if (!readOptional(r.PercIva, rate))
         return false;
@@ -67,7 +76,7 @@ bool computeReceipt(ReceiptAmounts& r)
     const double total = static_cast<double>(static_cast<long double>(net) + vat);
     r.Totale = FormatGeneral(RoundToDecimals(total, 2));
     r.TotIva = CompleteDecimals(r.TotIva);
-    r.Totale = CompleteDecimals(r.Totale);
+    r.Totale = fitted(CompleteDecimals(r.Totale), TRecRicevuta::posTotale);
     return true;
 }
 
@@ -79,4 +88,35 @@ void ComputeTotals(ReceiptAmounts& r)
         r.TotNetto = kZero;
         r.Totale = kZero;
     }
+}
+
+QString fitStoredAmounts(TRecRicevuta& r)
+{
+    using R = TRecRicevuta;
+    struct Amount
+    {
+        QString* text;
+        FieldPos field;
+        bool money;
+        QString name;   // as the editor labels it
+    };
+    std::vector<Amount> amounts;
+    for (int i = 0; i < 20; ++i) {
+        const QString line = QStringLiteral(" della riga %1").arg(i + 1);
+        amounts.push_back({&r.Quant[i], R::posQuant(i), false, QStringLiteral("Quant.") + line});
+        amounts.push_back({&r.PrezzoUni[i], R::posPrezzoUni(i), true, QStringLiteral("Prezzo unit.") + line});
+        amounts.push_back({&r.Sconto[i], R::posSconto(i), false, QStringLiteral("Sconto %") + line});
+        amounts.push_back({&r.PrezzoTot[i], R::posPrezzoTot(i), true, QStringLiteral("Prezzo tot.") + line});
+    }
+    amounts.push_back({&r.TotNetto, R::posTotNetto, true, QStringLiteral("Totale netto")});
+    amounts.push_back({&r.PercIva, R::posPercIva, false, QStringLiteral("IVA %")});
+    amounts.push_back({&r.TotIva, R::posTotIva, true, QStringLiteral("Totale IVA")});
+    amounts.push_back({&r.Totale, R::posTotale, true, QStringLiteral("TOTALE")});
+    for (const Amount& a : amounts) {
+        QString out;
+        if (!FitAmountText(*a.text, a.field.capacity, a.money, out))
+            return QString::fromUtf8("Il valore del campo %1 è troppo grande per essere memorizzato.").arg(a.name);
+        *a.text = out;
+    }
+    return QString();
 }

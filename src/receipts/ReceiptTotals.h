@@ -1,5 +1,7 @@
 #pragma once
 
+#include "storage/ReceiptRecord.h"
+
 #include <QString>
 
 // The amounts of a receipt as the editor shows them: texts, a comma as
@@ -12,4 +14,15 @@ struct ReceiptAmounts { QString Quant[20], PrezzoUni[20], Sconto[20], PrezzoTot[
 // "0,00". A value that cannot be read (text pasted and not yet normalised)
 // stops the computation there: the net and grand totals become "0,00", the
 // line totals already computed and the VAT total keep what they hold.
+// The line totals, the net total and the grand total are fitted to the
+// characters their record fields keep (decimals rounded away), so that what
+// the editor shows and adds up is what Save stores; the VAT total is shown in
+// full and fitted only when stored. A total whose integer part cannot fit
+// stays whole, for Save to refuse.
 void ComputeTotals(ReceiptAmounts& r);
+
+// The amounts of a receipt about to be stored, each fitted to its field
+// (quantities, discounts and the VAT rate as numbers, the rest as money).
+// Empty when all fit; otherwise the warning naming, as the editor labels
+// it, the first amount whose integer part the record cannot hold.
+QString fitStoredAmounts(TRecRicevuta& r);

@@ -5,6 +5,8 @@
 #include "storage/ReceiptRecord.h"
 #include "storage/TextRules.h"
 
+#include <cmath>
+
 namespace ReceiptSummary {
 
 namespace {
@@ -42,11 +44,27 @@ QString capitalised(const QString& s)
     return TextRules::upperAZ(s.left(1)) + s.mid(1);
 }
 
-// Each addition in extended precision, the sum kept as a double.
-void add(double& sum, double value)
+// Beyond this size a double no longer keeps a sum's cents: a damaged total
+// (1E20) would swallow every ordinary amount added to it, and an overflow
+// leaves no number at all.
+constexpr double kLargestFaithfulSum = 1e13;
+
+// A running total: each addition in extended precision, the sum kept as a
+// double, and whether the sum still tells the true amount to the cent.
+struct Total
 {
-    sum = static_cast<double>(static_cast<long double>(sum) + static_cast<long double>(value));
-}
+    double sum = 0;
+    bool faithful = true;
+
+    void add(double value)
+    {
+        sum = static_cast<double>(static_cast<long double>(sum) + static_cast<long double>(value));
+        // Written so that an infinite or no-number sum fails too.
+        if (!(std::fabs(value) < kLargestFaithfulSum && std::fabs(sum) < kLargestFaithfulSum))
+            faithful = false;
+    }
+    QString label() const { return faithful ? totalLabel(sum) : uncomputableTotal(); }
+};
 
 } // namespace
 
@@ -110,7 +128,7 @@ QString PeriodRule::title() const
 bool build(ArchiveFile& file, const PeriodRule& rule, Summary& summary)
 {
     summary = Summary();
-    double netto = 0, iva = 0, totale = 0;
+    Total netto, iva, totale;
     using R = TRecRicevuta;
     // Only the fields of the date, the line and the totals are read.
     const bool ok = file.scan([&](qint64, const char* bytes) {
@@ -122,23 +140,28 @@ bool build(ArchiveFile& file, const PeriodRule& rule, Summary& summary)
         // out of all three sums, so the three still agree with each other.
         if (ParseAmount(loadField(bytes, R::posTotNetto), n) && ParseAmount(loadField(bytes, R::posTotIva), i)
             && ParseAmount(loadField(bytes, R::posTotale), t)) {
-            add(netto, n);
-            add(iva, i);
-            add(totale, t);
+            netto.add(n);
+            iva.add(i);
+            totale.add(t);
         } else {
             ++summary.leftOut;
         }
         return true;
     });
-    summary.totNetto = totalLabel(netto);
-    summary.totIva = totalLabel(iva);
-    summary.totale = totalLabel(totale);
+    summary.totNetto = netto.label();
+    summary.totIva = iva.label();
+    summary.totale = totale.label();
     return ok;
 }
 
 QString totalLabel(double sum)
 {
     return QStringLiteral("€ ") + CompleteDecimals(FormatGeneral(RoundToDecimals(sum, 2)));
+}
+
+QString uncomputableTotal()
+{
+    return QStringLiteral("Totale non calcolabile");
 }
 
 QString leftOutMessage(int count)

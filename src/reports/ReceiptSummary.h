@@ -35,7 +35,7 @@ QString yearOf(const QString& date);
 struct Summary
 {
     QStringList lines;                  // receipt list lines, in file order
-    QString totNetto, totIva, totale;   // "€ 1234,50"
+    QString totNetto, totIva, totale;   // "€ 1234,50", or uncomputableTotal()
     int leftOut = 0;                    // listed receipts whose totals are not numbers
 };
 
@@ -44,6 +44,10 @@ bool build(ArchiveFile& file, const PeriodRule& rule, Summary& summary);
 
 // A sum as its label shows it: rounded to the cent once, "€ " in front.
 QString totalLabel(double sum);
+
+// What a total label says instead of an amount when its sum overflowed or
+// grew too large to keep its cents (damaged totals such as 1E20).
+QString uncomputableTotal();
 
 // What the screen says when some receipts were left out of the totals.
 QString leftOutMessage(int count);

@@ -190,6 +190,56 @@ QString CompleteDecimals(const QString& text)
 
 namespace {
 
+// A value already rounded to the given decimals, in plain digits with a
+// comma, trailing zeros and a trailing comma removed; zero of either sign is "0".
+QString plainDecimals(double value, int decimals)
+{
+    if (value == 0.0)
+        return QStringLiteral("0");
+    QString out = QString::number(value, 'f', decimals);
+    if (out.contains(QLatin1Char('.'))) {
+        while (out.endsWith(QLatin1Char('0')))
+            out.chop(1);
+        if (out.endsWith(QLatin1Char('.')))
+            out.chop(1);
+    }
+    out.replace(QLatin1Char('.'), QLatin1Char(','));
+    return out == QLatin1String("-0") ? QStringLiteral("0") : out;
+}
+
+} // namespace
+
+bool FitAmountText(const QString& text, int capacity, bool money, QString& fitted)
+{
+    fitted = TextRules::trim(text);
+    double value = 0;
+    if (fitted.size() <= capacity || !ParseAmount(fitted, value))
+        return true;
+    // The most decimals that fit: "0," and one decimal leave capacity − 2 at most.
+    for (int decimals = capacity - 2; decimals >= 0; --decimals) {
+        const QString plain = plainDecimals(RoundToDecimals(value, decimals), decimals);
+        const QString completed = money ? CompleteDecimals(plain) : plain;
+        if (completed.size() <= capacity) {
+            fitted = completed;
+            return true;
+        }
+        if (plain.size() <= capacity) {
+            fitted = plain;
+            return true;
+        }
+    }
+    // Rounding can carry into one digit more (9999999999,7 gives 10000000000)
+    // where the integer part alone still fits, within one unit of the value.
+    const QString whole = plainDecimals(std::trunc(value), 0);
+    if (whole.size() <= capacity) {
+        fitted = whole;
+        return true;
+    }
+    return false;
+}
+
+namespace {
+
 // What a field left by the user becomes: an empty text stays empty, an
 // unreadable one takes the given text, any other the value rounded to the
 // given decimals in the general format, completed to two decimals for money.

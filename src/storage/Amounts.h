@@ -24,6 +24,15 @@ QString FormatGeneral(double value);
 // an exponent form in its mantissa: "4E-6" → "4,00E-6".
 QString CompleteDecimals(const QString& text);
 
+// Fits an amount text into a field that stores capacity characters, so that
+// it reads back as the value written, to its last stored decimal. A text that
+// fits, or that is no number at all, comes back trimmed and unchanged. A
+// longer one loses decimals by rounding, written in plain digits (never a
+// cut exponent form: a residue too small for the field becomes "0"); with
+// money it keeps two decimals when there is room for them. False when even
+// the integer part with its sign cannot fit: the value cannot be stored.
+bool FitAmountText(const QString& text, int capacity, bool money, QString& fitted);
+
 // What an amount field becomes when left: empty stays empty, unreadable gives
 // "0,00", otherwise rounded to 4 decimals and completed to at least two.
 QString NormalizeAmountText(const QString& text);

@@ -140,13 +140,20 @@ ImportOutcome importArticle(const QString& line, qint64 position, const QString&
     if (stock < taken)
         return ImportOutcome::StockShort;
     if (position > 0) {
+        // The residue keeps the decimals its field can hold: a tiny one
+        // (1 − 0,9999999) would otherwise be an exponent form cut to another
+        // number. A stock read from the same field and lowered always fits;
+        // should it not, nothing is written.
+        QString residue;
+        if (!FitAmountText(FormatGeneral(stock - taken), TRecMateriale::posGiacenza.capacity, false, residue))
+            return ImportOutcome::Failed;
         // Only the stock field is rewritten: the rest of the card stays byte for byte.
         ArchiveFile file = archive();
         QByteArray raw;
         if (!file.read(position - 1, raw))
             return ImportOutcome::Failed;
         ShortString::store(raw.data() + TRecMateriale::posGiacenza.offset, TRecMateriale::posGiacenza.capacity,
-                           FormatGeneral(stock - taken));
+                           residue);
         if (!file.update(position, raw))
             return ImportOutcome::Failed;
     }

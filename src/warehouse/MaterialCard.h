@@ -77,7 +77,8 @@ enum class ImportOutcome {
 // lowerStock, the stock shown when the line was clicked (G) and the quantity
 // (Q) are read as amounts; G < Q refuses the import; otherwise the card at
 // the 1-based `position` (0: none clicked, nothing written) gets G - Q as its
-// stock, written in the general number format, every other byte of the card
+// stock, written in the general number format with the decimals that fit
+// the field (a residue too small for it is "0"), every other byte of the card
 // left as stored. A stock written stays written even if a later step fails.
 ImportOutcome importArticle(const QString& line, qint64 position, const QString& stockShown,
                             const QString& quantity, bool lowerStock, TRecMateriale& article);

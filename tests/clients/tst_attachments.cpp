@@ -106,7 +106,7 @@ private slots:
     void instructionsAndCaptions();
     void pathFieldIsReadOnlyAndColoured();
     void browseWritesOnlyOnConfirm();
-    void openHandsTrimmedPathToShellSilently();
+    void openHandsTrimmedPathToShell();
     void backspaceClearsPathButNotDescription();
     void applyWritesBackTrimmed();
     void enterInAFieldPressesNoButton();
@@ -114,6 +114,7 @@ private slots:
     void runWritesIntoItsOwnCardAndDestroysDialog();
     void runClosedWithCloseBoxDiscards();
     void folderVersionsUseFolderLabelsAndShell();
+    void pathsTheCardCannotSaveAreRefused_data();
     void pathsTheCardCannotSaveAreRefused();
 
 private:
@@ -213,13 +214,13 @@ void TestAttachments::browseWritesOnlyOnConfirm()
     QCOMPARE(card.text("lblFile02"), QString());   // choosing alone writes nothing into the card
 }
 
-void TestAttachments::openHandsTrimmedPathToShellSilently()
+void TestAttachments::openHandsTrimmedPathToShell()
 {
     TfrmAllegatiCli dialog;
     fake->fileAnswers << "  /home/anna/fattura.pdf  ";
     clickOn(button(&dialog, "cmdSfoglia01"));
     fake->busyCalls = 0;
-    fake->shellSucceeds = false;   // the file was deleted meanwhile
+    fake->shellSucceeds = false;   // no program on this desktop for the file
 
     clickOn(button(&dialog, "cmdApri01"));
     clickOn(button(&dialog, "cmdApri02"));   // disabled: opens nothing
@@ -227,7 +228,7 @@ void TestAttachments::openHandsTrimmedPathToShellSilently()
     QCOMPARE(fake->opened, QStringList{"document:/home/anna/fattura.pdf"});
     QCOMPARE(fake->busyCalls, 1);
     QCOMPARE(fake->busyDepth, 0);
-    QVERIFY(fake->messages.isEmpty());
+    QCOMPARE(fake->messageTexts(), QStringList{platform::openFailureMessage("/home/anna/fattura.pdf")});
 }
 
 void TestAttachments::backspaceClearsPathButNotDescription()
@@ -395,17 +396,32 @@ void TestAttachments::folderVersionsUseFolderLabelsAndShell()
     QVERIFY(clientCard.snapshot() == clientBefore);   // applied unchanged: still the same folder
 }
 
-// A path with a character the archive cannot hold would be saved as
-// another path: it is refused, and so is such a character in a description.
+// A path with a character the archive cannot hold, or longer than the 250
+// characters it keeps, would be saved as another path: it is refused, and so
+// is such a character in a description.
+void TestAttachments::pathsTheCardCannotSaveAreRefused_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("refusal");   // "" when the path is taken
+    const QString folder = QStringLiteral("/home/anna/") + QString(230, QLatin1Char('c')) + QLatin1Char('/');
+    QTest::newRow("character") << QString::fromUtf8("/home/anna/Ωmega preventivo.pdf") << unsavablePathMessage();
+    QTest::newRow("251 characters") << folder + QStringLiteral("a1234.pdf") << overlongPathMessage();
+    QTest::newRow("250 characters") << folder + QStringLiteral("a123.pdf") << QString();
+}
+
 void TestAttachments::pathsTheCardCannotSaveAreRefused()
 {
+    QFETCH(QString, path);
+    QFETCH(QString, refusal);
     FakeCard card({{"lblFile01", "/archivio/vecchio.pdf"}});
     TfrmAllegatiCli dialog(card.widget());
     dialog.loadFromCard();
-    fake->fileAnswers << QString::fromUtf8("/home/anna/Ωmega preventivo.pdf");
+    fake->fileAnswers << path;
     clickOn(button(&dialog, "cmdSfoglia01"));
-    QCOMPARE(field(&dialog, "txtFile01")->text(), QString("/archivio/vecchio.pdf"));
-    QCOMPARE(fake->messageTexts(), QStringList{unsavablePathMessage()});
+    QCOMPARE(field(&dialog, "txtFile01")->text(), refusal.isEmpty() ? path : QString("/archivio/vecchio.pdf"));
+    QCOMPARE(fake->messageTexts(), refusal.isEmpty() ? QStringList() : QStringList{refusal});
+    if (refusal.isEmpty())
+        return;
     QCOMPARE(fake->messages[0].kind, MessageKind::Plain);
 
     QLineEdit* desc = field(&dialog, "txtDesc01");

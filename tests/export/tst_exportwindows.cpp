@@ -228,7 +228,7 @@ void TestExportWindows::clientExportByteForByte()
     const ExportTable& table = ExportTables::clients();
     const QByteArray written = dir->readAll(QStringLiteral("Clienti.xls"));
     QCOMPARE(written, SpreadsheetExport::build(QStringLiteral("Anagrafica clienti"), table.fileColumns(), {zeta, alfa}));
-    QVERIFY(written.contains("<td style=\"text-align: left;\">Citt\xE0</td>"));
+    QVERIFY(written.contains("<td style=\"text-align: left;\" sdnum=\"1040;0;@\">Citt\xE0</td>"));
     QVERIFY(written.endsWith("nota di Alfa</td></tr></table></body></html>"));
     QCOMPARE(dir->readAll(QStringLiteral("Clienti.pro")).size(), 2 * TRecCliente::Size);   // never touched
 }
@@ -279,7 +279,7 @@ void TestExportWindows::markupInAValueIsEscaped()
     answer({true, false});
     ScreenFixture::press(cli, "imgExcel");
     const QByteArray written = dir->readAll(QStringLiteral("Clienti.xls"));
-    QVERIFY(written.contains("<td style=\"text-align: left;\">Rossi &amp; &lt;Figli&gt;</td>"));
+    QVERIFY(written.contains("<td style=\"text-align: left;\" sdnum=\"1040;0;@\">Rossi &amp; &lt;Figli&gt;</td>"));
     QVERIFY(!written.contains("<Figli>"));
 }
 
@@ -326,7 +326,7 @@ void TestExportWindows::emptyArchiveClearsThePreviewAndExportsNoRow()
     ScreenFixture::press(cli, "imgExcel");
     QCOMPARE(dir->readAll(QStringLiteral("Clienti.xls")),
              SpreadsheetExport::build(QStringLiteral("Anagrafica clienti"), ExportTables::clients().fileColumns(), {}));
-    QVERIFY(!dir->readAll(QStringLiteral("Clienti.xls")).contains("<td style=\"text-align: left;\">"));
+    QVERIFY(!dir->readAll(QStringLiteral("Clienti.xls")).contains("<td style=\"text-align: left;\""));
 }
 
 void TestExportWindows::materialsExportSixteenColumns()

@@ -48,15 +48,18 @@ QByteArray head(const QByteArray& worksheet)
 
 const QByteArray kTail = "</table></body></html>";
 
+// Every cell carries the text format LibreOffice Calc reads (Excel reads x:str).
+const QByteArray kText = " sdnum=\"1040;0;@\"";
+
 QByteArray headerCell(int width, const QByteArray& text)
 {
-    return "<td style=\"text-align: left; font-weight: bold;\" width=" + QByteArray::number(width) + ">" + text
-         + "</td>";
+    return "<td style=\"text-align: left; font-weight: bold;\" width=" + QByteArray::number(width) + kText + ">"
+         + text + "</td>";
 }
 
 QByteArray cell(const QByteArray& text)
 {
-    return "<td style=\"text-align: left;\">" + text + "</td>";
+    return "<td style=\"text-align: left;\"" + kText + ">" + text + "</td>";
 }
 
 QByteArray row(const QList<QByteArray>& texts)
@@ -391,6 +394,16 @@ void TestSpreadsheetExport::writeReplacesTheFile()
     dir.writeAll(QStringLiteral("Clienti.xls"), QByteArray(5000, 'x'));
     QVERIFY(SpreadsheetExport::write(dir.file(QStringLiteral("Clienti.xls")), "<html></html>"));
     QCOMPARE(dir.readAll(QStringLiteral("Clienti.xls")), QByteArray("<html></html>"));
+
+    // A link in its place is replaced itself; what it points to stays as it was.
+    TempAppDir elsewhere;
+    elsewhere.writeAll(QStringLiteral("theirs"), "their own file");
+    QVERIFY(QFile::remove(dir.file(QStringLiteral("Clienti.xls"))));
+    QVERIFY(QFile::link(elsewhere.file(QStringLiteral("theirs")), dir.file(QStringLiteral("Clienti.xls"))));
+    QVERIFY(SpreadsheetExport::write(dir.file(QStringLiteral("Clienti.xls")), "<html>2</html>"));
+    QCOMPARE(elsewhere.readAll(QStringLiteral("theirs")), QByteArray("their own file"));
+    QVERIFY(!QFileInfo(dir.file(QStringLiteral("Clienti.xls"))).isSymLink());
+    QCOMPARE(dir.readAll(QStringLiteral("Clienti.xls")), QByteArray("<html>2</html>"));
 }
 
 void TestSpreadsheetExport::writeFailsOnAFolder()

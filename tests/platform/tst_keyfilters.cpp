@@ -27,12 +27,14 @@ const QString kCardMessage = QStringLiteral(
     "Attenzione: carattere non valido. Indicare il numero di carta di credito digitando solo "
     "valori numerici senza trattini o spazi.");
 
-enum class Filter { Digits, Amount };
+enum class Filter { Digits, Amount, Year };
 
 void install(Filter filter, QLineEdit* field)
 {
     if (filter == Filter::Digits)
         KeyFilters::digitsOnly(field, kCardMessage);
+    else if (filter == Filter::Year)
+        KeyFilters::yearDigits(field);
     else
         AmountKeyFilter::install(field, AmountKeyFilter::Limit::ThirtyMillion);
 }
@@ -145,8 +147,8 @@ void TestKeyFilters::editingKeysPass_data()
     QTest::addColumn<int>("expectedCaret");
 
     const Qt::KeyboardModifiers none = Qt::NoModifier;
-    for (const Filter filter : {Filter::Digits, Filter::Amount}) {
-        const char* name = filter == Filter::Digits ? "digits" : "amount";
+    for (const Filter filter : {Filter::Digits, Filter::Amount, Filter::Year}) {
+        const char* name = filter == Filter::Digits ? "digits" : filter == Filter::Amount ? "amount" : "year";
         auto row = [name](const char* key) { return &QTest::addRow("%s: %s", name, key); };
         *row("Delete") << filter << int(Qt::Key_Delete) << QStringLiteral("\x7f") << none
                        << QStringLiteral("1245") << 2;
@@ -203,6 +205,9 @@ void TestKeyFilters::charactersRefused_data()
         {Filter::Digits, "digits", MessageKind::Plain, platform::applicationTitle(), kCardMessage},
         {Filter::Amount, "amount", MessageKind::KeyFilter, QStringLiteral("Operazione annullata"),
          QStringLiteral("Attenzione: carattere non valido.")},
+        // Pasting is judged on what it brings: "abc" is refused, as typed letters are.
+        {Filter::Year, "year", MessageKind::Task, QStringLiteral("Attenzione: dati non validi"),
+         QStringLiteral("Indicare un anno solare utilizzando solo caratteri numerici.")},
     };
     for (const Box& b : boxes) {
         auto row = [&b](const char* key) { return &QTest::addRow("%s: %s", b.name, key); };

@@ -56,6 +56,7 @@ private slots:
     void startNotWholeIsNamed();
     void saveWritesPaidMark_data();
     void saveWritesPaidMark();
+    void vatTotalShownWholeStoredFitted();
     void browseThenUpdateInPlace();
     void takenNumberAsksBeforeAppending_data();
     void takenNumberAsksBeforeAppending();
@@ -137,15 +138,23 @@ void TestReceiptEditor::saveChecksInOrder_data()
     QTest::addColumn<QString>("number");
     QTest::addColumn<QString>("date");
     QTest::addColumn<QString>("message");
-    QTest::addColumn<QString>("focus");
+    QTest::addColumn<QString>("focus");   // "" for an amount: nothing to type there
+    QTest::addColumn<QStringList>("amounts");   // "control=text" typed before Save
     const QString date = QString::fromUtf8("Attenzione: la data indicata non esiste.\n\r\n\rPer poter salvare la scheda è necessario indicare una data valida nel formato gg/mm/anno.");
-    QTest::newRow("company first") << "" << "" << "" << "" << QString::fromUtf8("Per salvare la scheda è necessario indicare il cognome e il nome o la ragione sociale della ditta emittente.") << "txtVenditore";
-    QTest::newRow("client") << "Ditta" << " " << "1" << "05/03/2024" << QString::fromUtf8("Per salvare la scheda è necessario indicare il cognome e il nome del cliente.") << "txtCliente";
-    QTest::newRow("number") << "Ditta" << "Rossi" << "" << "05/03/2024" << QString::fromUtf8("Per salvare la scheda è necessario indicare il numero della ricevuta.") << "txtNumRic";
-    QTest::newRow("date empty") << "Ditta" << "Rossi" << "1" << "" << QString::fromUtf8("Per salvare la scheda è necessario indicare la data della ricevuta.") << "txtData";
-    QTest::newRow("29/02/2023") << "Ditta" << "Rossi" << "1" << "29/02/2023" << date << "txtData";
-    QTest::newRow("short year") << "Ditta" << "Rossi" << "1" << "05/03/24" << date << "txtData";
-    QTest::newRow("one-digit day") << "Ditta" << "Rossi" << "1" << "5/03/2024" << date << "txtData";
+    QTest::newRow("company first") << "" << "" << "" << "" << QString::fromUtf8("Per salvare la scheda è necessario indicare il cognome e il nome o la ragione sociale della ditta emittente.") << "txtVenditore" << QStringList();
+    QTest::newRow("client") << "Ditta" << " " << "1" << "05/03/2024" << QString::fromUtf8("Per salvare la scheda è necessario indicare il cognome e il nome del cliente.") << "txtCliente" << QStringList();
+    QTest::newRow("number") << "Ditta" << "Rossi" << "" << "05/03/2024" << QString::fromUtf8("Per salvare la scheda è necessario indicare il numero della ricevuta.") << "txtNumRic" << QStringList();
+    QTest::newRow("date empty") << "Ditta" << "Rossi" << "1" << "" << QString::fromUtf8("Per salvare la scheda è necessario indicare la data della ricevuta.") << "txtData" << QStringList();
+    QTest::newRow("29/02/2023") << "Ditta" << "Rossi" << "1" << "29/02/2023" << date << "txtData" << QStringList();
+    QTest::newRow("short year") << "Ditta" << "Rossi" << "1" << "05/03/24" << date << "txtData" << QStringList();
+    QTest::newRow("one-digit day") << "Ditta" << "Rossi" << "1" << "5/03/2024" << date << "txtData" << QStringList();
+    const auto tooLarge = [](const char* field) {
+        return QString::fromUtf8("Il valore del campo %1 è troppo grande per essere memorizzato.").arg(QString::fromUtf8(field));
+    };
+    QTest::newRow("line total") << "Ditta" << "Rossi" << "1" << "05/03/2024" << tooLarge("Prezzo tot. della riga 3") << ""
+                                << QStringList{"txtQuant03=1000", "txtPrezzoUni03=30000000"};
+    QTest::newRow("grand total") << "Ditta" << "Rossi" << "1" << "05/03/2024" << tooLarge("TOTALE") << ""
+                                 << QStringList{"txtPrezzoUni01=9999999999", "txtPercIva=22"};
 }
 
 void TestReceiptEditor::saveChecksInOrder()
@@ -159,12 +168,16 @@ void TestReceiptEditor::saveChecksInOrder()
     edit("txtCliente")->setText(client);
     edit("txtNumRic")->setText(number);
     edit("txtData")->setText(date);
+    QFETCH(QStringList, amounts);
+    for (const QString& a : amounts)
+        edit(a.section('=', 0, 0))->setText(a.section('=', 1));
     release("cmdSalva");
     QCOMPARE(fake->messages.size(), 1);
     QCOMPARE(fake->messages.last().caption, QString::fromUtf8("Salvataggio scheda non applicabile"));
     QCOMPARE(fake->messages.last().text, message);
     QCOMPARE(fake->messages.last().icon, platform::MessageIcon::Warning);
-    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(edit(focus)));
+    if (!focus.isEmpty())
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(edit(focus)));
     QCOMPARE(dir->readAll("2024.ric").size(), 0);
 }
 
@@ -245,6 +258,21 @@ void TestReceiptEditor::saveWritesPaidMark()
     QCOMPARE(stored(1).NumRic, QString("1"));
     QCOMPARE(stored(1).Ricevuta, QString("Ricevuta n."));
     QCOMPARE(control<QLabel>(editor, "lblPosizione")->text(), QString("1"));
+}
+
+// The VAT total is shown as computed, longer than its field; the record
+// keeps the decimals that fit.
+void TestReceiptEditor::vatTotalShownWholeStoredFitted()
+{
+    release("cmdNuovo");
+    fillSavable();
+    edit("txtQuant01")->setText("3");
+    edit("txtPrezzoUni01")->setText("41152,0411");
+    edit("txtPercIva")->setText("22");
+    release("cmdSalva");
+    QCOMPARE(edit("txtTotIva")->text(), QString("27160,34706"));
+    QCOMPARE(stored(1).TotIva, QString("27160,3471"));
+    QCOMPARE(stored(1).PrezzoTot[0], QString("123456,123"));
 }
 
 void TestReceiptEditor::browseThenUpdateInPlace()

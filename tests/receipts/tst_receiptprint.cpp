@@ -236,6 +236,7 @@ void TestReceiptPrint::textsAtTheirPlaces_data()
     QTest::newRow("large date") << L << "Data emissione:  05/03/2024" << 1050 << 160 << 35 << int(Regular);
     QTest::newRow("large client") << L << "Bianchi Laura" << 1020 << 445 << 40 << int(Bold);
     QTest::newRow("large client VAT") << L << "09876543210" << 1360 << 745 << 40 << int(Regular);
+    QTest::newRow("large client tax code") << L << "BNCLRA80B41H199Z" << 1360 << 795 << 40 << int(Regular);
     QTest::newRow("large payment") << L << QString::fromUtf8("Modalità di pagamento:") << 110 << 900 << 40
                                    << int(Bold);
     QTest::newRow("large bank") << L << "Banca di Romagna, filiale di Faenza" << 610 << 960 << 40 << int(Regular);
@@ -268,6 +269,7 @@ void TestReceiptPrint::textsAtTheirPlaces_data()
     QTest::newRow("small line 1 quantity") << S << "2" << 194 << 870 << 25 << int(Right);
     QTest::newRow("small line 1 description") << S << "Cinghia di trasmissione" << 240 << 870 << 25
                                               << int(Regular);
+    QTest::newRow("small line 2 discount") << S << "10" << 1130 << 905 << 25 << int(Right);
     QTest::newRow("small line 20 unit price") << S << "0,10" << 1030 << 1535 << 25 << int(Right);
     QTest::newRow("small line 20 total") << S << "0,30" << 1320 << 1535 << 25 << int(Right);
     QTest::newRow("small VAT rate") << S << "22%" << 1310 << 1672 << 30 << int(Right);
@@ -787,7 +789,7 @@ void TestReceiptPrint::printsToPdf_data()
 }
 
 // Through the real printer side: with no printer installed the choice is a
-// PDF file in the home folder. VENTORIA_RECEIPT_PDF names a folder where the
+// PDF file. VENTORIA_RECEIPT_PDF names a folder where the
 // pages are kept, to look at them.
 void TestReceiptPrint::printsToPdf()
 {
@@ -818,10 +820,11 @@ void TestReceiptPrint::printsToPdf()
         p.drawText(logo.rect(), Qt::AlignCenter, "ROSSI\nElettro");
     }
     QVERIFY(!qt.usePrinter("Nessuna stampante"));
-    QVERIFY(qt.usePrinter(printers.first()));
+    QVERIFY(qt.printerIsPdfFile(printers.first()));
+    QVERIFY(qt.usePdfFile(home.filePath("ricevuta.pdf")));
     QVERIFY(ReceiptPrint::print(format, filledReceipt(), logo, 1));
 
-    QFile pdf(home.filePath("Ventoria.pdf"));
+    QFile pdf(home.filePath("ricevuta.pdf"));
     QVERIFY(pdf.open(QIODevice::ReadOnly));
     const QByteArray bytes = pdf.readAll();
     const QByteArray keep = qgetenv("VENTORIA_RECEIPT_PDF");

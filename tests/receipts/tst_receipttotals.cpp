@@ -18,6 +18,8 @@ private slots:
     void unreadableValueStops();
     void savableDates_data();
     void savableDates();
+    void numberClashesOnlyWhenEqual_data();
+    void numberClashesOnlyWhenEqual();
     void listLinePutsTheTotalAtColumn150();
 };
 
@@ -44,6 +46,13 @@ void TestReceiptTotals::computesLinesAndTotals_data()
     // A VAT total below 0,00001 comes out with an exponent, completed in its
     // mantissa so that it still reads as a number.
     QTest::newRow("tiny VAT total") << QStringList{"1|0,0001|"} << "4" << QStringList{"0,0001"} << "0,0001" << "4,00E-6" << "0,00";
+    // A line total of more characters than its field keeps loses decimals
+    // (and the net sum adds what is kept); the VAT total stays whole.
+    QTest::newRow("line total fitted, VAT whole") << QStringList{"3|41152,0411|"} << "22" << QStringList{"123456,123"}
+                                                  << "123456,123" << "27160,34706" << "150616,47";
+    // One whose integer part cannot fit stays whole, for Save to refuse.
+    QTest::newRow("1000 x 30000000") << QStringList{"1000|30000000|"} << "0" << QStringList{"30000000000,00"}
+                                     << "30000000000,00" << "0,00" << "30000000000,00";
 }
 
 void TestReceiptTotals::computesLinesAndTotals()
@@ -150,6 +159,30 @@ void TestReceiptTotals::savableDates()
 {
     QFETCH(QString, date);
     QTEST(ReceiptArchive::isSavableDate(date), "savable");
+}
+
+void TestReceiptTotals::numberClashesOnlyWhenEqual_data()
+{
+    QTest::addColumn<QString>("saved");
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<bool>("clash");
+    QTest::newRow("same number") << "12" << "12" << true;
+    QTest::newRow("blanks around") << " 12 " << "12" << true;
+    QTest::newRow("1 while 12 exists") << "1" << "12" << false;
+    QTest::newRow("12 while 1 exists") << "12" << "1" << false;
+    QTest::newRow("12 while 112 exists") << "12" << "112" << false;
+    QTest::newRow("empty while 12 exists") << "" << "12" << false;
+    QTest::newRow("case matters") << "12a" << "12A" << false;
+}
+
+void TestReceiptTotals::numberClashesOnlyWhenEqual()
+{
+    QFETCH(QString, saved);
+    QFETCH(QString, stored);
+    TRecRicevuta r;
+    r.NumRic = stored;
+    const QByteArray bytes = r.encode();
+    QTEST(ReceiptArchive::carriesNumber(saved)(bytes.constData()), "clash");
 }
 
 void TestReceiptTotals::listLinePutsTheTotalAtColumn150()

@@ -142,6 +142,12 @@ void TestSummaries::periodsAtTheirBorders_data()
     row("31/03 not in the second quarter", Kind::Quarter, "Aprile, maggio, giugno", "31/03/2024", false);
     row("5/3/2024 in no quarter", Kind::Quarter, "Gennaio, febbraio, marzo", "5/3/2024", false);
     row("month 13 in no quarter", Kind::Quarter, "Ottobre, novembre, dicembre", "01/13/2024", false);
+    row("01/12 in December", Kind::Month, "Dicembre", "01/12/2024", true);
+    row("31/12 in December", Kind::Month, "Dicembre", "31/12/2024", true);
+    row("30/11 not in December", Kind::Month, "Dicembre", "30/11/2024", false);
+    row("01/10 in the fourth quarter", Kind::Quarter, "Ottobre, novembre, dicembre", "01/10/2024", true);
+    row("31/12 in the fourth quarter", Kind::Quarter, "Ottobre, novembre, dicembre", "31/12/2024", true);
+    row("30/09 not in the fourth quarter", Kind::Quarter, "Ottobre, novembre, dicembre", "30/09/2024", false);
     row("any month of the year", Kind::Year, "", "31/12/2024", true);
     row("another year left out", Kind::Year, "", "31/12/2023", false);
     row("5/3/2024 not in the year", Kind::Year, "", "5/3/2024", false);
@@ -172,6 +178,9 @@ void TestSummaries::totalsAreSummedThenRoundedOnce_data()
     QTest::newRow("rounded at the end only") << QStringList{"0,004", "0,004"} << QString::fromUtf8("€ 0,01");
     QTest::newRow("tiny VAT total with an exponent") << QStringList{"4,00E-6", "0,005"} << QString::fromUtf8("€ 0,01");
     QTest::newRow("nothing") << QStringList{} << QString::fromUtf8("€ 0,00");
+    // Damaged totals that swallow the ordinary ones, or a sum beyond any number.
+    QTest::newRow("damaged 1E20 cancelling out") << QStringList{"1E20", "5,50", "-1E20"} << ReceiptSummary::uncomputableTotal();
+    QTest::newRow("overflow") << QStringList{"1E308", "1E308"} << ReceiptSummary::uncomputableTotal();
 }
 
 void TestSummaries::totalsAreSummedThenRoundedOnce()
@@ -260,6 +269,7 @@ void TestSummaries::yearFieldWarnsOfLetters_data()
     QTest::newRow("Enter") << int(Qt::Key_Return) << "\r" << true;
     QTest::newRow("digit") << int(Qt::Key_5) << "5" << false;
     QTest::newRow("Backspace") << int(Qt::Key_Backspace) << "\b" << false;
+    QTest::newRow("Delete") << int(Qt::Key_Delete) << "\x7f" << false;
 }
 
 void TestSummaries::yearFieldWarnsOfLetters()

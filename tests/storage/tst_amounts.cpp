@@ -7,6 +7,8 @@
 #include <QLineEdit>
 #include <QtTest>
 
+#include <cmath>
+
 class TestAmounts : public QObject
 {
     Q_OBJECT
@@ -24,6 +26,8 @@ private slots:
     void formatGeneral_data();
     void formatGeneral();
     void completeDecimals();
+    void fitToField_data();
+    void fitToField();
     void completeDecimalsOfExponentForms_data();
     void completeDecimalsOfExponentForms();
     void writtenAmountsReadBack_data();
@@ -189,6 +193,45 @@ void TestAmounts::completeDecimals()
     QCOMPARE(CompleteDecimals("3,1416"), QString("3,1416"));
     QCOMPARE(CompleteDecimals("0"), QString("0,00"));
     QCOMPARE(CompleteDecimals("-4,5"), QString("-4,50"));
+}
+
+// Each row: the text written, the field's capacity, money or not, and what
+// the field keeps ("" when even the integer part cannot fit).
+void TestAmounts::fitToField_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("capacity");
+    QTest::addColumn<bool>("money");
+    QTest::addColumn<QString>("fitted");
+    QTest::newRow("fits as it is") << "  12,50 " << 10 << true << "12,50";
+    QTest::newRow("line total 1000 x 30000000") << "30000000000,00" << 10 << true << "";
+    QTest::newRow("line total of four decimals") << "123456,1233" << 10 << true << "123456,123";
+    QTest::newRow("two decimals kept when room") << "1234567,0001" << 10 << true << "1234567,00";
+    QTest::newRow("VAT total of many decimals") << "27160,34706" << 10 << true << "27160,3471";
+    QTest::newRow("tiny VAT exponent too long") << "1,23456789E-6" << 10 << true << "0,00000123";
+    QTest::newRow("stock residue 1 - 0,9999999") << "1,00000000058387E-7" << 15 << false << "0,0000001";
+    QTest::newRow("residue below the last decimal") << "4,20000000000001E-14" << 15 << false << "0";
+    QTest::newRow("negative") << "-1234567,891" << 10 << true << "-1234567,9";
+    QTest::newRow("negative, integer too long") << "-1234567890,5" << 10 << true << "";
+    QTest::newRow("rounding would carry a digit") << "9999999999,7" << 10 << true << "9999999999";
+}
+
+void TestAmounts::fitToField()
+{
+    QFETCH(QString, text);
+    QFETCH(int, capacity);
+    QFETCH(bool, money);
+    QFETCH(QString, fitted);
+    QString out;
+    QCOMPARE(FitAmountText(text, capacity, money, out), !fitted.isEmpty());
+    if (fitted.isEmpty())
+        return;
+    QCOMPARE(out, fitted);
+    // What the field keeps reads back within one unit of its last decimal.
+    double value = 0, back = 0;
+    QVERIFY(ParseAmount(text, value) && ParseAmount(out, back));
+    const int comma = int(out.indexOf(QLatin1Char(',')));
+    QVERIFY(qAbs(back - value) <= std::pow(10.0, comma < 0 ? 0 : comma + 1 - int(out.size())));
 }
 
 // A value the general format writes with an exponent keeps its exponent at

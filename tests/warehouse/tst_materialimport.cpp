@@ -187,6 +187,9 @@ void TestMaterialImport::import_data()
     QTest::newRow("6 of 5: refused") << "5" << "6" << false << "5" << false;
     QTest::newRow("2,5 of 5") << "5" << "2,5" << false << "2,5" << true;
     QTest::newRow("0,1 of 0,3") << "0,3" << "0,1" << false << "0,2" << true;
+    // The residue, 1,00000000058387E-7 in the general format, keeps the
+    // decimals the field holds instead of an exponent form cut to about 1.
+    QTest::newRow("0,9999999 of 1") << "1" << "0,9999999" << false << "0,0000001" << true;
     QTest::newRow("not updating, 6 of 5") << "5" << "6" << true << "5" << true;
 }
 

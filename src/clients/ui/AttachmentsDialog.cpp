@@ -34,5 +34,5 @@ QString AttachmentsDialog::choosePath()
 
 void AttachmentsDialog::openPath(const QString& path)
 {
-    platform::current().openDocument(path);
+    platform::openDocumentOrTell(path);
 }

@@ -3,6 +3,8 @@
 #include "platform/qt/FieldColours.h"
 #include "platform/Platform.h"
 #include "platform/qt/KeyFilters.h"
+#include "storage/ClientRecord.h"
+#include "storage/MaterialRecord.h"
 #include "storage/ShortString.h"
 #include "storage/TextRules.h"
 
@@ -23,6 +25,13 @@ constexpr int kRowsTop = 86;
 constexpr int kRowPitch = 100;
 constexpr int kPathWidth = 420;
 constexpr int kButtonWidth = 84;
+
+// The characters the cards keep of an attached file's or folder's path.
+constexpr int kPathCapacity = TRecCliente::posFile01.capacity;
+static_assert(TRecCliente::posCartella.capacity == kPathCapacity
+                  && TRecMateriale::posFile01.capacity == kPathCapacity
+                  && TRecMateriale::posCartella.capacity == kPathCapacity,
+              "client and material cards keep paths alike");
 
 QSize dialogSize(std::size_t rows)
 {
@@ -127,6 +136,13 @@ QPushButton* LinkedPathsDialog::addButton(const QString& name, const QString& te
     return button;
 }
 
+QString overlongPathMessage()
+{
+    return QStringLiteral("Attenzione: il percorso scelto supera i %1 caratteri che la scheda può memorizzare. "
+                          "Spostare o rinominare il file o la cartella e ripetere la scelta.")
+        .arg(kPathCapacity);
+}
+
 QString unsavablePathMessage()
 {
     return QStringLiteral("Attenzione: il percorso scelto contiene caratteri che non possono essere salvati nella "
@@ -162,6 +178,11 @@ void LinkedPathsDialog::cmdSfogliaClick(std::size_t row)
     // A path the archive cannot hold would be saved as another path.
     if (!ShortString::isWindows1252(chosen)) {
         platform::current().showMessage(unsavablePathMessage());
+        return;
+    }
+    // So would a longer path than the card's field keeps, cut when saved.
+    if (TextRules::trim(chosen).size() > kPathCapacity) {
+        platform::current().showMessage(overlongPathMessage());
         return;
     }
     platform::BusyCursor busy;

@@ -22,6 +22,8 @@ class QPushButton;
 // The plain message when the chosen file or folder has characters in its
 // path that the card cannot save.
 QString unsavablePathMessage();
+// The plain message when the chosen path is longer than the card keeps.
+QString overlongPathMessage();
 
 class LinkedPathsDialog : public DialogScreen
 {

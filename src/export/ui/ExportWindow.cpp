@@ -291,7 +291,7 @@ void ExportWindow::imgExcelClick()
                 QStringLiteral("Esportazione archivio in Excel terminata"),
                 QStringLiteral("Le schede in archivio sono state esportate con successo.\r\n\r\nSi vuole aprire il "
                                "file di Excel?")))
-            platform::current().openDocument(path);
+            platform::openDocumentOrTell(path);
     }
     if (!written) {
         // Typically the spreadsheet program holds the file open.

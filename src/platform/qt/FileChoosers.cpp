@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QLabel>
 #include <QRegularExpression>
@@ -104,5 +105,21 @@ std::unique_ptr<QFileDialog> makeFileChooser(QWidget* owner, const QString& titl
     dialog->setFileMode(QFileDialog::ExistingFile);
     dialog->setAcceptMode(QFileDialog::AcceptOpen);
     setFilters(*dialog, filters);
+    return dialog;
+}
+
+std::unique_ptr<QFileDialog> makeSaveChooser(QWidget* owner, const QString& title, const QString& proposedPath,
+                                             const QStringList& filters)
+{
+    auto dialog = std::make_unique<QFileDialog>(owner, title);
+    dialog->setOption(QFileDialog::DontUseNativeDialog);
+    dialog->setFileMode(QFileDialog::AnyFile);
+    dialog->setAcceptMode(QFileDialog::AcceptSave);
+    setFilters(*dialog, filters);
+    const QFileInfo proposed(proposedPath);
+    dialog->setDirectory(proposed.absolutePath());
+    dialog->selectFile(proposed.fileName());
+    // A name typed without its extension still gets the file the filter names.
+    dialog->setDefaultSuffix(proposed.suffix());
     return dialog;
 }

@@ -25,5 +25,10 @@ std::unique_ptr<QFileDialog> makeFolderChooser(QWidget* owner, const QString& pr
 // such as a scanned "fattura".
 std::unique_ptr<QFileDialog> makeFileChooser(QWidget* owner, const QString& title, const QStringList& filters);
 
+// The chooser for a file the program writes, proposing proposedPath (its
+// folder and name). Replacing a file that exists is asked first.
+std::unique_ptr<QFileDialog> makeSaveChooser(QWidget* owner, const QString& title, const QString& proposedPath,
+                                             const QStringList& filters);
+
 // The caption of the folder chooser.
 QString folderChooserCaption();

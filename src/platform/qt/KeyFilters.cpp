@@ -39,6 +39,64 @@ private:
     QString m_message;
 };
 
+bool allDigits(const QString& text)
+{
+    for (const QChar c : text)
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return false;
+    return true;
+}
+
+// The shortcuts of copy, cut, paste, select all and undo type their control
+// characters; what they bring in is judged as text, after the fact.
+bool isClipboardShortcut(QChar c)
+{
+    static const QString shortcuts = QStringLiteral("\x01\x03\x16\x18\x1a");
+    return shortcuts.contains(c);
+}
+
+class YearFilter : public QObject
+{
+public:
+    YearFilter(QLineEdit* field, std::function<void()> enter)
+        : QObject(field), m_field(field), m_enter(std::move(enter)), m_good(field->text())
+    {
+        connect(field, &QLineEdit::textChanged, this, [this](const QString& text) {
+            if (allDigits(text))
+                m_good = text;
+        });
+        connect(field, &QLineEdit::textEdited, this, [this](const QString& text) {
+            if (allDigits(text))
+                return;
+            m_field->setText(m_good);
+            showYearMessage();
+        });
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        for (const QChar c : typedCharacters(*static_cast<QKeyEvent*>(event))) {
+            if (allDigits(QString(c)) || c == QLatin1Char('\b') || isClipboardShortcut(c))
+                continue;
+            if (c == QLatin1Char('\r') && m_enter && m_field->text().size() >= 4) {
+                m_enter();
+                return true;
+            }
+            showYearMessage();
+            return true;
+        }
+        return false;
+    }
+
+private:
+    QLineEdit* m_field;
+    std::function<void()> m_enter;
+    QString m_good;   // the text before an edit that brought in anything but digits
+};
+
 void makeUpper(QLineEdit* field)
 {
     const QString upper = TextRules::upperAZ(field->text());
@@ -56,6 +114,18 @@ void makeUpper(QLineEdit* field)
 void digitsOnly(QLineEdit* field, const QString& message)
 {
     field->installEventFilter(new DigitsFilter(field, message));
+}
+
+void yearDigits(QLineEdit* field, std::function<void()> enter)
+{
+    field->installEventFilter(new YearFilter(field, std::move(enter)));
+}
+
+void showYearMessage()
+{
+    platform::current().showTaskMessage(QStringLiteral("Attenzione: dati non validi"),
+                                        QStringLiteral("Indicare un anno solare utilizzando solo caratteri numerici."),
+                                        platform::MessageIcon::Warning);
 }
 
 void upperCaseAlways(QLineEdit* field)

@@ -18,6 +18,16 @@ namespace KeyFilters {
 // nothing and keep working.
 void digitsOnly(QLineEdit* field, const QString& message);
 
+// The year boxes: digits and Backspace pass, and so do the editing and
+// navigation keys and the clipboard shortcuts. Enter calls enter when it is
+// given and the box holds four characters. Any other character typed, and
+// any text pasted that is not all digits, is refused after yearMessage():
+// the box holds nothing but digits, whatever way the text came in.
+void yearDigits(QLineEdit* field, std::function<void()> enter = {});
+// "Indicare un anno solare utilizzando solo caratteri numerici.", captioned
+// "Attenzione: dati non validi", with a warning icon.
+void showYearMessage();
+
 // After every change the text becomes upper case (letters a to z only),
 // the caret staying where it was.
 void upperCaseAlways(QLineEdit* field);

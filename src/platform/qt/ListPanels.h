@@ -41,6 +41,7 @@ struct ListScreenSpec
     Variant variant = Variant::Plain;
     QString emptyFindText = QStringLiteral("Ricerca non applicabile: la lista non contiene nessuna voce.");
     QString instructions;            // under the list; the card-list instructions when empty
+    QString maroonInstruction;       // a line of its own in maroon under the instructions, if any
     int scrollWidth = 1500;          // the list scrolls sideways over this many pixels
     bool sorted = true;              // false: the lines stay in the order collect gives them
     bool reportsArchiveFailure = true;   // false: a failing archive ends the list silently

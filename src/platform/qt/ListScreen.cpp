@@ -1,5 +1,6 @@
 #include "platform/qt/ListScreen.h"
 
+#include "platform/qt/FieldColours.h"
 #include "platform/qt/ListServices.h"
 
 #include <QCloseEvent>
@@ -47,6 +48,12 @@ void ListScreen::buildListExtras(int width, int listHeight)
     txtTrova->setGeometry(10, y, width - 140, 26);
     cmdTrova02 = ListButton(parent, "cmdTrova02", QStringLiteral("Trova"), QRect(width - 120, y - 2, 110, 30));
     ListLabel(parent, m_spec.instructions, QRect(10, y + 34, width - 20, 60));
+    if (!m_spec.maroonInstruction.isEmpty()) {
+        QLabel* line = ListLabel(parent, m_spec.maroonInstruction, QRect(10, y + 80, width - 20, 22));
+        QPalette palette = line->palette();
+        palette.setColor(QPalette::WindowText, FieldColours::captionMaroon());
+        line->setPalette(palette);
+    }
 }
 
 void ListScreen::buildButtons()

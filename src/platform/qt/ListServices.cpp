@@ -124,12 +124,21 @@ void ConfigureListControl(QListWidget* list, int scrollWidthPixels)
     }
 }
 
-QString CardListInstructions()
+QString FindInListInstructions()
 {
     return QStringLiteral(
         "Inserire una o più parole consecutive presenti nella scheda da cercare e premere il pulsante Trova.\n"
-        "Per spostarsi sulla voce successiva contenente la stessa chiave di ricerca, fare di nuovo clic su Trova.\n"
-        "Per richiamare i dati di una scheda, selezionarla con un doppio clic.");
+        "Per spostarsi sulla voce successiva contenente la stessa chiave di ricerca, fare di nuovo clic su Trova.");
+}
+
+QString DoubleClickInstruction()
+{
+    return QStringLiteral("Per richiamare i dati di una scheda, selezionarla con un doppio clic.");
+}
+
+QString CardListInstructions()
+{
+    return FindInListInstructions() + QLatin1Char('\n') + DoubleClickInstruction();
 }
 
 void PrintListReport(QWidget* owner, const QStringList& lines, const ListReportSpec& spec)

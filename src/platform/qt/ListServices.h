@@ -79,3 +79,6 @@ void ConfigureListControl(QListWidget* list, int scrollWidthPixels = 0);
 // The three instruction lines under a list whose lines lead back to a card
 // (find, find again, double click).
 QString CardListInstructions();
+// The first two of them (find, find again) and the last (double click).
+QString FindInListInstructions();
+QString DoubleClickInstruction();

@@ -8,10 +8,16 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QLibraryInfo>
+#include <QMimeDatabase>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTranslator>
 #include <QUrl>
 
 namespace platform {
@@ -53,14 +59,42 @@ QString pdfChoice()
     return QStringLiteral("Stampa su file PDF");
 }
 
-void printToPdfFile(QPrinter& printer)
+void printToPdfFile(QPrinter& printer, const QString& path)
 {
     printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(QDir::home().filePath(QStringLiteral("Ventoria.pdf")));
+    printer.setOutputFileName(path);
     // The pages in printer pixels (list reports and their totals, card
     // printouts) are laid out for an office printer's 600 dpi; at the 1200 dpi
     // of a high-resolution PDF their fixed line steps would overlap.
     printer.setResolution(600);
+}
+
+// The file the standard print dialog proposes when there is no printer.
+QString defaultPdfPath()
+{
+    return QDir::home().filePath(QStringLiteral("Ventoria.pdf"));
+}
+
+// QDesktopServices hands a document to xdg-open and reports success as soon
+// as that has started, even when the desktop has no program for the file's
+// type and nothing ever opens: the desktop is asked first.
+bool desktopHasProgramFor(const QString& path)
+{
+    if (!QFileInfo(path).isFile())
+        return false;
+    const QString xdgMime = QStandardPaths::findExecutable(QStringLiteral("xdg-mime"));
+    if (xdgMime.isEmpty())
+        return true;   // no way to ask: the shell's own answer decides
+    QProcess query;
+    query.start(xdgMime, {QStringLiteral("query"), QStringLiteral("default"),
+                          QMimeDatabase().mimeTypeForFile(path).name()});
+    if (!query.waitForFinished(10000)) {
+        query.kill();
+        query.waitForFinished();
+        return true;
+    }
+    return query.exitStatus() == QProcess::NormalExit && query.exitCode() == 0
+           && !query.readAllStandardOutput().trimmed().isEmpty();
 }
 
 // Runs a chooser; the path chosen, empty when cancelled.
@@ -99,7 +133,7 @@ bool QtPlatform::printDialog(QWidget* owner, int& copies)
 {
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     if (noPrinterInstalled())
-        printToPdfFile(*printer);
+        printToPdfFile(*printer, defaultPdfPath());
     QPrintDialog dialog(printer.get(), owner ? owner : QApplication::activeWindow());
     if (dialog.exec() != QDialog::Accepted)
         return false;
@@ -132,8 +166,8 @@ QStringList QtPlatform::printers()
 bool QtPlatform::usePrinter(const QString& name)
 {
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    if (noPrinterInstalled() && name == pdfChoice()) {
-        printToPdfFile(*printer);
+    if (printerIsPdfFile(name)) {
+        printToPdfFile(*printer, defaultPdfPath());
     } else {
         if (QPrinterInfo::printerInfo(name).isNull())
             return false;
@@ -147,6 +181,28 @@ bool QtPlatform::usePrinter(const QString& name)
     return true;
 }
 
+bool QtPlatform::printerIsPdfFile(const QString& name)
+{
+    return noPrinterInstalled() && name == pdfChoice();
+}
+
+bool QtPlatform::usePdfFile(const QString& path)
+{
+    if (path.isEmpty())
+        return false;
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    printToPdfFile(*printer, path);
+    printer->setColorMode(QPrinter::Color);
+    printer->setCopyCount(1);
+    m_printer = std::move(printer);
+    return true;
+}
+
+bool QtPlatform::printerWritesFile()
+{
+    return m_printer && m_printer->outputFormat() == QPrinter::PdfFormat;
+}
+
 QString QtPlatform::openFileDialog(QWidget* owner, const QString& title, const QStringList& filters)
 {
     return chosenPath(*makeFileChooser(owner, title, filters));
@@ -157,10 +213,22 @@ QString QtPlatform::browseFolder(QWidget* owner, const QString& prompt)
     return chosenPath(*makeFolderChooser(owner, prompt));
 }
 
+QString QtPlatform::saveFileDialog(QWidget* owner, const QString& title, const QString& proposedPath,
+                                   const QStringList& filters)
+{
+    return chosenPath(*makeSaveChooser(owner, title, proposedPath, filters));
+}
+
+QString QtPlatform::documentsFolder()
+{
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QFileInfo(documents).isDir() ? documents : QDir::homePath();
+}
+
 bool QtPlatform::openDocument(const QString& path)
 {
     BusyCursor busy;
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    return desktopHasProgramFor(path) && QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
 bool QtPlatform::openFolder(const QString& path)
@@ -197,6 +265,18 @@ QDate QtPlatform::today()
 QTime QtPlatform::now()
 {
     return QTime::currentTime();
+}
+
+bool loadItalianTranslations()
+{
+    // Owned by the application; "qt_it" gathers the texts of every Qt module.
+    auto* translator = new QTranslator(qApp);
+    if (!translator->load(QLocale(QLocale::Italian, QLocale::Italy), QStringLiteral("qt"), QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete translator;
+        return false;
+    }
+    return QCoreApplication::installTranslator(translator);
 }
 
 void installQtPlatformIfNone()

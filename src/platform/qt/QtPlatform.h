@@ -26,9 +26,15 @@ public:
     std::unique_ptr<PrintCanvas> beginMetricDocument(const QString& jobName, PageOrientation orientation) override;
     QStringList printers() override;
     bool usePrinter(const QString& name) override;
+    bool printerIsPdfFile(const QString& name) override;
+    bool usePdfFile(const QString& path) override;
+    bool printerWritesFile() override;
 
     QString openFileDialog(QWidget* owner, const QString& title, const QStringList& filters) override;
     QString browseFolder(QWidget* owner, const QString& prompt) override;
+    QString saveFileDialog(QWidget* owner, const QString& title, const QString& proposedPath,
+                           const QStringList& filters) override;
+    QString documentsFolder() override;
 
     bool openDocument(const QString& path) override;
     bool openFolder(const QString& path) override;
@@ -43,6 +49,11 @@ public:
 private:
     std::unique_ptr<QPrinter> m_printer;   // the printer chosen last, in the print dialog or by name
 };
+
+// Loads Qt's own Italian texts, so the standard buttons ("Sì", "No",
+// "Annulla") and the print and file dialogs speak the program's language.
+// False when the translations are not installed.
+bool loadItalianTranslations();
 
 // Installs the Qt platform unless another one (a test double) is in force.
 void installQtPlatformIfNone();

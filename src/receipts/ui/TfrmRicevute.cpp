@@ -8,6 +8,7 @@
 #include "platform/qt/AmountKeyFilter.h"
 #include "platform/qt/ArchiveReports.h"
 #include "platform/qt/FieldColours.h"
+#include "platform/qt/KeyFilters.h"
 #include "platform/qt/PictureButton.h"
 #include "platform/qt/Screens.h"
 #include "receipts/ReceiptArchive.h"
@@ -48,7 +49,6 @@ const char* const kVatDigits =
     "Attenzione: carattere non valido. Indicare il numero di partita IVA digitando solo valori numerici.";
 const char* const kDiscountAbove100 =
     "Attenzione: lo sconto non può superare il 100 per cento. Lo sconto della voce è stato portato a 100.";
-const char* const kYearMessage = "Indicare un anno solare utilizzando solo caratteri numerici.";
 
 // The names of a line's controls: "txtQuant" and line 7 give "txtQuant07".
 QString lineName(const char* family, int line)
@@ -266,6 +266,9 @@ void TfrmRicevute::buildEditor()
         QLineEdit* e = field(name);
         e->setReadOnly(true);
         e->setFocusPolicy(Qt::NoFocus);
+        // A computed amount is shown whole, longer than its record field
+        // when it must be (the VAT total; a total Save will refuse).
+        e->setMaxLength(32767);
         e->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         FieldColours::setBackground(e, FieldColours::computedBlue());
     }
@@ -415,7 +418,7 @@ void TfrmRicevute::buildYearPanel()
     txtAnno->setFont(yf);
     txtAnno->setAlignment(Qt::AlignCenter);
     FieldColours::install(txtAnno, FieldColours::restGreen());
-    txtAnno->installEventFilter(this);
+    KeyFilters::yearDigits(txtAnno, [this] { cmdApriClick(); });
     auto* apri = makeControl<QPushButton>(group, QStringLiteral("cmdApri"), QStringLiteral("Apri"));
     apri->setGeometry(200, 40, 130, 42);
     cmdApri = apri;
@@ -532,21 +535,6 @@ void TfrmRicevute::writeSettings()
 
 bool TfrmRicevute::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == txtAnno && event->type() == QEvent::KeyPress) {
-        const QString text = static_cast<QKeyEvent*>(event)->text();
-        if (text.isEmpty())
-            return false;   // Delete, arrows: editing keys pass
-        const QChar c = text.at(0);
-        if (c.isDigit() || c == QLatin1Char('\b'))
-            return false;
-        if (c == QLatin1Char('\r') && txtAnno->text().size() >= 4) {
-            cmdApriClick();
-            return true;
-        }
-        platform::current().showTaskMessage(QStringLiteral("Attenzione: dati non validi"), QString::fromUtf8(kYearMessage),
-                                            platform::MessageIcon::Warning);
-        return true;
-    }
     if (event->type() == QEvent::Enter && watched->property("info").isValid())
         lblInfo->setText(watched->property("info").toString());
     if (event->type() == QEvent::Enter && watched == grpAnno)
@@ -571,7 +559,8 @@ bool TfrmRicevute::eventFilter(QObject* watched, QEvent* event)
 
 void TfrmRicevute::cmdApriClick()
 {
-    if (txtAnno->text().size() != 4)
+    // The year names a file beside the program: four digits and nothing else.
+    if (!ReceiptArchive::isYear(txtAnno->text()))
         return;
     lblFile->setText(ReceiptArchive::yearFilePath(txtAnno->text()));
     setWindowTitle(QStringLiteral(" Emissione ricevute anno ") + TextRules::trim(txtAnno->text()));
@@ -752,7 +741,23 @@ bool TfrmRicevute::readyToSave()
             return false;
         }
     }
+    // An amount whose integer part the record cannot hold would be stored as
+    // another value: nothing is written.
+    TRecRicevuta record = currentRecord();
+    const QString tooLarge = fitStoredAmounts(record);
+    if (!tooLarge.isEmpty()) {
+        platform::current().showTaskMessage(QStringLiteral("Salvataggio scheda non applicabile"), tooLarge,
+                                            platform::MessageIcon::Warning);
+        return false;
+    }
     return true;
+}
+
+QByteArray TfrmRicevute::recordToSave() const
+{
+    TRecRicevuta record = currentRecord();
+    fitStoredAmounts(record);
+    return record.encode();
 }
 
 CardScreen::SaveTexts TfrmRicevute::saveTexts() const
@@ -882,7 +887,12 @@ void TfrmRicevute::impProClick(int line)
     const TRecMateriale& m = *import.imported();
     m_form->setText(lineName("txtCod", import.line()), m.Codice);
     m_form->setText(lineName("txtDesc", import.line()), m.Descrizione);
-    m_form->setText(lineName("txtPrezzoUni", import.line()), m.Prezzo);
+    // A warehouse price longer than the line's field loses decimals by
+    // rounding, never digits cut off its end.
+    const QString priceField = lineName("txtPrezzoUni", import.line());
+    QString price = TextRules::trim(m.Prezzo);
+    FitAmountText(price, field(priceField)->maxLength(), true, price);
+    m_form->setText(priceField, price);
 }
 
 void TfrmRicevute::imgCancellaClick()

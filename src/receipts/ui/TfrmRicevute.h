@@ -62,6 +62,9 @@ protected:
 
     ArchiveFile archive() const override;
     bool readyToSave() override;
+    // The record with every amount fitted to its field (the VAT total is
+    // shown whole but stored with the decimals that fit).
+    QByteArray recordToSave() const override;
     SaveTexts saveTexts() const override;
     AppendCheck appendCheck() const override;
     bool appendDespiteClash() override;

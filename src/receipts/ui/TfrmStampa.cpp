@@ -7,6 +7,7 @@
 #include "receipts/ReceiptPrint.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -115,8 +116,21 @@ void TfrmStampa::cmdStampaClick()
     const ReceiptPrint::Format format =
         optGrande->isChecked() ? ReceiptPrint::Format::Large : ReceiptPrint::Format::Small;
     platform::Platform& p = platform::current();
-    if (!p.usePrinter(cboPrinters->currentText())
-        || !ReceiptPrint::print(format, m_receipt, m_logo, txtCopie->text().toInt()))
+    const QString printer = cboPrinters->currentText();
+    bool ready = false;
+    if (p.printerIsPdfFile(printer)) {
+        const QString path = p.saveFileDialog(
+            this, QStringLiteral(" Salva la ricevuta in PDF"),
+            QDir(p.documentsFolder()).filePath(ReceiptPrint::pdfFileName(m_receipt)),
+            {QStringLiteral("Documenti PDF (*.pdf)")});
+        // Cancelled: nothing printed, the dialog stays for another choice.
+        if (path.isEmpty())
+            return;
+        ready = p.usePdfFile(path);
+    } else {
+        ready = p.usePrinter(printer);
+    }
+    if (!ready || !ReceiptPrint::print(format, m_receipt, m_logo, txtCopie->text().toInt()))
         p.showMessage(platform::printFailureMessage());
     // Closed after a failure as well: the message has told the user.
     accept();

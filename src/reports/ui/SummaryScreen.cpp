@@ -2,6 +2,8 @@
 
 #include "platform/Platform.h"
 #include "platform/qt/FieldColours.h"
+#include "platform/qt/KeyFilters.h"
+#include "platform/qt/ListServices.h"
 #include "receipts/ReceiptArchive.h"
 #include "storage/TextRules.h"
 
@@ -31,6 +33,7 @@ ListScreenSpec summarySpec(const SummaryScreen::Table& t, const SummaryScreen* s
         "Inserire una o più parole consecutive presenti nella voce da selezionare nella lista e premere il pulsante "
         "Cerca.\n"
         "Per spostarsi sulla voce successiva contenente la stessa chiave di ricerca, fare di nuovo clic su Cerca.");
+    spec.maroonInstruction = DoubleClickInstruction();
     spec.report = [self] { return self->report(); };
     spec.criteriaTitle = QString::fromUtf8(t.heading);
     spec.criteriaHelp = QString::fromUtf8(t.help);
@@ -68,7 +71,7 @@ SummaryScreen::SummaryScreen(const Table& table) : ReceiptListScreen(summarySpec
     } else {
         // The year is the one period field: it takes the focus and warns of keys.
         FieldColours::install(txtAnno, FieldColours::restGreen());
-        txtAnno->installEventFilter(this);
+        KeyFilters::yearDigits(txtAnno);
     }
     connect(txtAnno, &QLineEdit::textChanged, this, [this] { updateTrova(); });
 
@@ -92,12 +95,6 @@ SummaryScreen::SummaryScreen(const Table& table) : ReceiptListScreen(summarySpec
 void SummaryScreen::buildTotals()
 {
     QWidget* list = panels()->listPanel();
-    auto* maroon = new QLabel(QStringLiteral("Per richiamare i dati di una scheda, selezionarla con un doppio clic."),
-                             list);
-    maroon->setGeometry(10, 380, 600, 22);
-    QPalette palette = maroon->palette();
-    palette.setColor(QPalette::WindowText, FieldColours::captionMaroon());
-    maroon->setPalette(palette);
     auto total = [list](const char* name, const QString& caption, int y, bool bold) {
         auto* c = new QLabel(caption, list);
         c->setGeometry(list->width() - 340, y, 140, 22);
@@ -182,17 +179,6 @@ bool SummaryScreen::eventFilter(QObject* watched, QEvent* event)
         auto* key = static_cast<QKeyEvent*>(event);
         if (watched == cboMese && !key->text().isEmpty() && key->text().at(0).isPrint())
             return true;   // a month is chosen with the mouse or the arrows, never typed
-        if (watched == txtAnno) {
-            const QString t = key->text();
-            const bool digitOrBack = key->key() == Qt::Key_Backspace || (t.size() == 1 && t.at(0).isDigit());
-            if (!digitOrBack && !t.isEmpty()) {
-                platform::current().showTaskMessage(
-                    QStringLiteral("Attenzione: dati non validi"),
-                    QStringLiteral("Indicare un anno solare utilizzando solo caratteri numerici."),
-                    platform::MessageIcon::Warning);
-                return true;
-            }
-        }
     }
     return ListScreen::eventFilter(watched, event);
 }

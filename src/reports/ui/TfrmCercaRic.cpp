@@ -1,6 +1,7 @@
 #include "reports/ui/TfrmCercaRic.h"
 
 #include "reports/ReceiptSearch.h"
+#include "platform/qt/ListServices.h"
 #include "storage/TextRules.h"
 
 namespace {
@@ -14,6 +15,8 @@ ListScreenSpec searchSpec(std::function<QString()> year)
     spec.variant = ListScreenSpec::Variant::Criteria;
     spec.scrollWidth = 1600;
     spec.emptyFindText = QStringLiteral("Ricerca non applicabile: la lista non contiene nessuna ricevuta.");
+    spec.instructions = FindInListInstructions();
+    spec.maroonInstruction = DoubleClickInstruction();
     // The title carries the year open in the editor at the moment of printing.
     spec.report = [year = std::move(year)] {
         return PlainListReport(QStringLiteral("Ricevute dell'anno ") + TextRules::trim(year()), 20);
