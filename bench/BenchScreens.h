@@ -5,13 +5,13 @@
 
 #include "BenchSupport.h"
 #include "platform/qt/ListScreen.h"
+#include "platform/qt/RecordList.h"
 
 #include "platform/AppDir.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QTemporaryDir>
 
 #include <initializer_list>
@@ -46,9 +46,9 @@ private:
     QTemporaryDir m_dir;
 };
 
-inline QListWidget* listOf(QWidget& screen)
+inline RecordList* listOf(QWidget& screen)
 {
-    return screen.findChild<QListWidget*>(QStringLiteral("lstRecords"));
+    return screen.findChild<RecordList*>(QStringLiteral("lstRecords"));
 }
 
 // fill() on the screen, up to the first paint of the filled list: the
@@ -60,10 +60,11 @@ double listed(QWidget& screen, Fill fill, Figure& figure, double& held)
     QElapsedTimer t;
     t.start();
     fill();
-    QListWidget* list = listOf(screen);
+    RecordList* list = listOf(screen);
     list->grab();   // the first paint of the filled list belongs to it
     const double s = t.nsecsElapsed() / 1e9;
     figure.size = QStringLiteral("%1 lines").arg(list->count());
+    figure.lines = list->count();
     held = resident.grown();
     return s;
 }

@@ -2,13 +2,14 @@
 
 #include "app/Crypt.h"
 #include "platform/AppDir.h"
+#include "storage/FileLock.h"
 #include "storage/FileWrites.h"
 #include "storage/IniFile.h"
+#include "storage/RegularFile.h"
 #include "storage/ShortString.h"
 #include "storage/TextRules.h"
 
 #include <QFile>
-#include <QFileInfo>
 
 namespace PasswordStore {
 
@@ -38,11 +39,10 @@ bool readFrom(const QByteArray& contents, QString& stored)
 
 bool read(QString& stored)
 {
-    const QString path = AppDir::filePath(fileName());
-    if (QFileInfo(path).size() > kMaxStoreSize)
-        return false;
     QByteArray contents;
-    return IniFile::readContents(path, contents) && readFrom(contents, stored);
+    return RegularFile::readAll(AppDir::filePath(fileName()), kMaxStoreSize, contents)
+               != RegularFile::Outcome::Refused
+           && readFrom(contents, stored);
 }
 
 QByteArray withPassword(const QByteArray& contents, const QString& password)
@@ -66,14 +66,9 @@ struct Snapshot
 
 bool takeSnapshot(const QString& path, Snapshot& snapshot)
 {
-    QFile file(path);
-    snapshot.existed = file.exists();
-    if (!snapshot.existed)
-        return true;
-    if (file.size() > kMaxStoreSize || !file.open(QIODevice::ReadOnly))
-        return false;
-    snapshot.bytes = file.readAll();
-    return file.error() == QFileDevice::NoError;
+    const RegularFile::Outcome read = RegularFile::readAll(path, kMaxStoreSize, snapshot.bytes);
+    snapshot.existed = read == RegularFile::Outcome::Read;
+    return read != RegularFile::Outcome::Refused;
 }
 
 void restore(const QString& path, const Snapshot& snapshot)
@@ -90,6 +85,9 @@ bool write(const QString& password)
 {
     const QString path = AppDir::filePath(fileName());
     const QString wanted = canonical(password);
+    // Looked at, replaced, read back and, if need be, put back as one step:
+    // a change made at the same moment on another workstation waits.
+    const ReplacementLock lock(path);
     Snapshot before;
     if (!takeSnapshot(path, before))
         return false;

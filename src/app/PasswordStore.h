@@ -28,7 +28,8 @@ bool storable(const QString& password);
 
 // Writes the canonical form of password, scrambled, then reads the store back:
 // unless it gives exactly the canonical form, the old store is put back. False
-// on failure (the store is then unchanged).
+// on failure (the store is then unchanged). All of it under one exclusive
+// lock: two workstations changing the password at once take turns.
 bool write(const QString& password);
 // The bytes of a store that holds the canonical form of password, scrambled,
 // in place of whatever contents held before; everything else is kept.

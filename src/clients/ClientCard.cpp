@@ -59,12 +59,15 @@ std::vector<ListSearch::Criterion> Criteria::fields() const
             {note, TRecCliente::posNote}};
 }
 
+void composeSearchLine(const char* r, LineComposer& line)
+{
+    line.fitted(r, TRecCliente::posNominativo, 30).text(u"  Prodotti: ").fitted(r, TRecCliente::posProdotti, 40);
+    line.text(u"  Zona: ").fitted(r, TRecCliente::posZona, 25).text(u"  - ").field(r, TRecCliente::posNote);
+}
+
 QString searchLine(const char* r)
 {
-    return TextRules::fit(loadField(r, TRecCliente::posNominativo), 30) + QStringLiteral("  Prodotti: ")
-           + TextRules::fit(loadField(r, TRecCliente::posProdotti), 40) + QStringLiteral("  Zona: ")
-           + TextRules::fit(loadField(r, TRecCliente::posZona), 25) + QStringLiteral("  - ")
-           + loadField(r, TRecCliente::posNote);
+    return LineComposer::textOf(composeSearchLine, r);
 }
 
 QString searchLine(const TRecCliente& record)
@@ -72,13 +75,16 @@ QString searchLine(const TRecCliente& record)
     return searchLine(record.encode().constData());
 }
 
+void composeConsentLine(const char* r, LineComposer& line)
+{
+    line.fitted(r, TRecCliente::posNominativo, 30).text(u"  Tel. ").fitted(r, TRecCliente::posTelCasa, 15);
+    line.text(u"  Cel. ").fitted(r, TRecCliente::posTelCel, 15).text(u"  E-mail: ").fitted(r, TRecCliente::posEmail, 30);
+    line.text(u"  - ").field(r, TRecCliente::posNote);
+}
+
 QString consentLine(const char* r)
 {
-    return TextRules::fit(loadField(r, TRecCliente::posNominativo), 30) + QStringLiteral("  Tel. ")
-           + TextRules::fit(loadField(r, TRecCliente::posTelCasa), 15) + QStringLiteral("  Cel. ")
-           + TextRules::fit(loadField(r, TRecCliente::posTelCel), 15) + QStringLiteral("  E-mail: ")
-           + TextRules::fit(loadField(r, TRecCliente::posEmail), 30) + QStringLiteral("  - ")
-           + loadField(r, TRecCliente::posNote);
+    return LineComposer::textOf(composeConsentLine, r);
 }
 
 bool consents(const char* record)
@@ -86,24 +92,24 @@ bool consents(const char* record)
     return loadField(record, TRecCliente::posPubblicita) == consentYes();
 }
 
-bool search(const Criteria& criteria, QStringList& lines)
+bool search(const Criteria& criteria, PackedLines& lines)
 {
     ArchiveFile file = archive();
-    return ListSearch::collect(file, criteria.fields(), [](const char* r) { return searchLine(r); }, lines);
+    return ListSearch::collect(file, criteria.fields(), composeSearchLine, lines);
 }
 
-bool consentList(QStringList& lines)
+bool consentList(PackedLines& lines)
 {
     ArchiveFile file = archive();
-    return ListSearch::collectWhere(
-        file, [](const char* r) { return consents(r); }, [](const char* r) { return consentLine(r); }, lines);
+    return ListSearch::collectWhere(file, [](const char* r) { return consents(r); }, composeConsentLine, lines);
 }
 
-bool findByLine(LineBuilder build, const QString& line, TRecCliente& record, qint64& position)
+bool findByLine(LineComposer::Composition build, const QString& line, TRecCliente& record, qint64& position)
 {
     ArchiveFile file = archive();
     QByteArray raw;
-    if (!ListSearch::findByLine(file, build, line, raw, position))
+    if (!ListSearch::findByLine(file, [build](const char* r) { return LineComposer::textOf(build, r); }, line, raw,
+                                position))
         return false;
     record = TRecCliente::decode(raw);
     return true;

@@ -40,22 +40,23 @@ struct Criteria
 };
 
 // The list line of the client search: name (30), products (40), zone (25), note.
+void composeSearchLine(const char* record, LineComposer& line);
 QString searchLine(const char* record);
 QString searchLine(const TRecCliente& record);
 // The list line of the consent list: name (30), home (15), mobile (15), e-mail (30), note.
+void composeConsentLine(const char* record, LineComposer& line);
 QString consentLine(const char* record);
 bool consents(const char* record);
 
 // Lines of every matching record, in file order; false after an archive failure
 // (the lines found so far are kept). The search reports the failure, the
 // consent list stops silently.
-bool search(const Criteria& criteria, QStringList& lines);
-bool consentList(QStringList& lines);
+bool search(const Criteria& criteria, PackedLines& lines);
+bool consentList(PackedLines& lines);
 
 // The record whose rebuilt line, trimmed, equals the chosen line, trimmed; the
 // last such record in the file wins. False when none matches or the archive
 // fails; nothing is reported either way.
-using LineBuilder = QString (*)(const char* record);
-bool findByLine(LineBuilder build, const QString& line, TRecCliente& record, qint64& position);
+bool findByLine(LineComposer::Composition build, const QString& line, TRecCliente& record, qint64& position);
 
 } // namespace ClientCard

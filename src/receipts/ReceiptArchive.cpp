@@ -8,6 +8,10 @@
 #include <QDate>
 #include <QRegularExpression>
 
+#include <algorithm>
+#include <cstring>
+#include <utility>
+
 namespace ReceiptArchive {
 
 bool isYear(const QString& text)
@@ -36,8 +40,14 @@ Proposal proposeNumber(ArchiveFile& file)
     qint64 start = 1;
     // The start is judged before the file is touched: a hand-edited
     // settings file is not an archive failure.
-    if (!ReceiptSettings::numberingStart(start)) {
+    switch (ReceiptSettings::numberingStart(start, p.startText)) {
+    case ReceiptSettings::Start::Read:
+        break;
+    case ReceiptSettings::Start::NotAStart:
         p.outcome = Numbering::BadStart;
+        return p;
+    case ReceiptSettings::Start::Unreadable:
+        p.outcome = Numbering::SettingsUnreadable;
         return p;
     }
     if (!file.count(p.counted))
@@ -55,10 +65,38 @@ QString badStartMessage(const QString& startText)
         .arg(TextRules::trim(startText));
 }
 
-ArchiveFile::RecordTest carriesNumber(const QString& number)
+namespace {
+
+// The text of a short string field without the characters 0 to 32 at
+// either end, as loading it would give it, as bytes in place.
+std::pair<const char*, int> trimmedText(const char* field, int capacity)
 {
-    const QString wanted = TextRules::trim(number);
-    return [wanted](const char* record) { return loadField(record, TRecRicevuta::posNumRic) == wanted; };
+    int length = std::min<int>(static_cast<unsigned char>(field[0]), capacity);
+    const char* text = field + 1;
+    while (length > 0 && static_cast<unsigned char>(text[0]) <= 32) {
+        ++text;
+        --length;
+    }
+    while (length > 0 && static_cast<unsigned char>(text[length - 1]) <= 32)
+        --length;
+    return {text, length};
+}
+
+} // namespace
+
+ArchiveFile::FieldTest carriesNumber(const QString& number)
+{
+    // Compared as bytes: a year of receipts is looked through at every save
+    // of a new one, and no text is made of the numbers that differ.
+    const FieldPos pos = TRecRicevuta::posNumRic;
+    QByteArray field(pos.capacity + 1, '\0');
+    ShortString::store(field.data(), pos.capacity, number);
+    const auto [text, length] = trimmedText(field.constData(), pos.capacity);
+    const QByteArray wanted(text, length);
+    return {pos.offset, pos.capacity + 1, [wanted, pos](const char* stored) {
+                const auto [storedText, storedLength] = trimmedText(stored, pos.capacity);
+                return storedLength == wanted.size() && std::memcmp(storedText, wanted.constData(), size_t(storedLength)) == 0;
+            }};
 }
 
 bool isSavableDate(const QString& text)
@@ -75,35 +113,26 @@ QString paidMark(bool paid)
     return paid ? QStringLiteral("Sì") : QStringLiteral("No");
 }
 
-namespace {
-
-// The line of the seven fields it shows, however they were read.
-QString lineOf(const QString& ricevuta, const QString& numRic, const QString& data, const QString& cliente,
-               const QString& totNetto, const QString& totIva, const QString& totale)
+void composeListLine(const char* record, LineComposer& line)
 {
-    using TextRules::fit;
-    using TextRules::trim;
-    return fit(trim(ricevuta) + QLatin1Char(' ') + trim(numRic), 24) + QStringLiteral("  Data: ")
-           + fit(trim(data), 10) + QStringLiteral("  Cliente: ") + fit(trim(cliente), 30)
-           + QStringLiteral("  Tot. netto: € ") + fit(trim(totNetto), 12) + QStringLiteral("  Tot. IVA: € ")
-           + fit(trim(totIva), 12) + QStringLiteral("  TOTALE: € ") + trim(totale);
+    using R = TRecRicevuta;
+    const std::size_t number = line.mark();
+    line.field(record, R::posRicevuta).text(u" ").field(record, R::posNumRic).fitSince(number, 24);
+    line.text(u"  Data: ").fitted(record, R::posData, 10).text(u"  Cliente: ").fitted(record, R::posCliente, 30);
+    line.text(u"  Tot. netto: € ").fitted(record, R::posTotNetto, 12);
+    line.text(u"  Tot. IVA: € ").fitted(record, R::posTotIva, 12).text(u"  TOTALE: € ").field(record, R::posTotale);
 }
-
-} // namespace
 
 QString listLine(const TRecRicevuta& r)
 {
-    return lineOf(r.Ricevuta, r.NumRic, r.Data, r.Cliente, r.TotNetto, r.TotIva, r.Totale);
+    return listLine(r.encode().constData());
 }
 
 // Only the seven fields are read: the lists rebuild this line for every
 // receipt of the year, and a whole receipt has a hundred and fifty fields.
 QString listLine(const char* record)
 {
-    using R = TRecRicevuta;
-    return lineOf(loadField(record, R::posRicevuta), loadField(record, R::posNumRic), loadField(record, R::posData),
-                  loadField(record, R::posCliente), loadField(record, R::posTotNetto),
-                  loadField(record, R::posTotIva), loadField(record, R::posTotale));
+    return LineComposer::textOf(composeListLine, record);
 }
 
 bool findByListLine(ArchiveFile& file, const QString& line, TRecRicevuta& receipt, qint64& position)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "storage/ArchiveFile.h"
+#include "storage/PackedLines.h"
 #include "storage/ReceiptRecord.h"
 
 #include <QString>
@@ -18,22 +19,27 @@ QString yearFilePath(const QString& year);
 ArchiveFile yearFile(const QString& path);
 
 // The number New proposes: the numbering start plus the receipts already in
-// the file, counted under the archive's lock.
-enum class Numbering { Proposed, BadStart, Failed };
+// the file, counted under the archive's lock. Nothing is proposed from a
+// start that is not a whole number from 1 to 999,999,999 (BadStart) or from
+// a settings file that cannot be read (SettingsUnreadable).
+enum class Numbering { Proposed, BadStart, SettingsUnreadable, Failed };
 struct Proposal
 {
     Numbering outcome = Numbering::Failed;
     QString number;
+    QString startText;    // the start as stored ("" when missing)
     qint64 counted = 0;   // the receipts in the file when the number was proposed
 };
 Proposal proposeNumber(ArchiveFile& file);
 // What New says when the numbering start in the settings is not a whole number.
 QString badStartMessage(const QString& startText);
 
-// Whether a stored receipt carries number (trimmed texts compared): the
-// test Save makes, under the year file's lock, on the receipts added since
-// New counted the file (two workstations proposing the same number).
-ArchiveFile::RecordTest carriesNumber(const QString& number);
+// Whether a stored receipt carries number, both as the record stores them
+// (trimmed, cut to the field): the test Save of a new receipt makes on the
+// whole year file under its lock, reading the number field alone, so that a
+// number already there, typed by hand or saved by another workstation, is
+// never saved twice without the question.
+ArchiveFile::FieldTest carriesNumber(const QString& number);
 
 // A date the archive keeps: dd/mm/yyyy with two-digit day and month and a
 // four-digit year, and a real calendar day (31/02/2024 is not).
@@ -44,6 +50,7 @@ QString paidMark(bool paid);
 
 // The one-line summary of a receipt in the report lists: label and number,
 // date, client and the three totals, the grand total starting at column 150.
+void composeListLine(const char* record, LineComposer& line);
 QString listLine(const TRecRicevuta& r);
 QString listLine(const char* record);
 

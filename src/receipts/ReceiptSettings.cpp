@@ -44,17 +44,23 @@ QString fileName()
     return QStringLiteral("Impostazioni.ini");
 }
 
-Company readCompany()
+bool readCompanyAndVat(Company& company, QString& vatRate)
 {
-    Company c;
+    QByteArray contents;
+    if (!IniFile::readContents(path(), contents))
+        return false;
     for (const Key& k : kKeys)
-        c.*(k.field) = IniFile::read(path(), kCompany, QLatin1String(k.name));
-    return c;
+        company.*(k.field) = IniFile::valueIn(contents, kCompany, QLatin1String(k.name));
+    vatRate = IniFile::valueIn(contents, kVat, QStringLiteral("Percentuale"));
+    return true;
 }
 
-QString readVatRate()
+QString unreadableMessage()
 {
-    return IniFile::read(path(), kVat, QStringLiteral("Percentuale"));
+    return QStringLiteral("Attenzione: il sistema non permette di leggere il file delle impostazioni \"%1\".\n\n"
+                          "I dati della ditta, l'aliquota IVA e l'inizio della numerazione delle ricevute non sono "
+                          "disponibili finché il file non torna leggibile.")
+        .arg(path());
 }
 
 bool writeCompanyAndVat(const Company& company, const QString& vatRate)
@@ -77,19 +83,29 @@ bool writeNumberingStart(const QString& start)
     return IniFile::write(path(), kNumbering, QStringLiteral("Inizio"), TextRules::trim(start));
 }
 
-bool numberingStart(qint64& start)
+Start numberingStart(qint64& start, QString& text)
 {
-    const QString text = TextRules::trim(readNumberingStartText());
-    if (text.isEmpty()) {
+    if (!IniFile::read(path(), kNumbering, QStringLiteral("Inizio"), text))
+        return Start::Unreadable;
+    const QString trimmed = TextRules::trim(text);
+    if (trimmed.isEmpty()) {
         start = 1;
-        return true;
+        return Start::Read;
     }
-    bool whole = false;
-    const qint64 value = text.toLongLong(&whole);
-    if (!whole)
-        return false;
+    // Digits only, at most nine of them after any leading zeros: the start
+    // plus a year's receipts stays far from the limits of the number New
+    // computes, whatever was typed into the file.
+    bool digits = true;
+    for (const QChar c : trimmed)
+        digits = digits && c >= QLatin1Char('0') && c <= QLatin1Char('9');
+    int first = 0;
+    while (first < trimmed.size() - 1 && trimmed.at(first) == QLatin1Char('0'))
+        ++first;
+    const qint64 value = digits && trimmed.size() - first <= 9 ? trimmed.mid(first).toLongLong() : 0;
+    if (value < 1 || value > kLargestStart)
+        return Start::NotAStart;
     start = value;
-    return true;
+    return Start::Read;
 }
 
 } // namespace ReceiptSettings

@@ -16,10 +16,10 @@ std::vector<ListSearch::Criterion> Criteria::fields() const
     };
 }
 
-bool search(const QString& yearFile, const Criteria& criteria, QStringList& lines)
+bool search(const QString& yearFile, const Criteria& criteria, PackedLines& lines)
 {
     ArchiveFile file = ReceiptArchive::yearFile(yearFile);
-    return ListSearch::collect(file, criteria.fields(), [](const char* r) { return ReceiptArchive::listLine(r); }, lines);
+    return ListSearch::collect(file, criteria.fields(), ReceiptArchive::composeListLine, lines);
 }
 
 bool isPaid(const char* record)
@@ -27,12 +27,11 @@ bool isPaid(const char* record)
     return TextRules::trim(loadField(record, TRecRicevuta::posSaldato)) == ReceiptArchive::paidMark(true);
 }
 
-bool unpaid(const QString& yearFile, QStringList& lines)
+bool unpaid(const QString& yearFile, PackedLines& lines)
 {
     ArchiveFile file = ReceiptArchive::yearFile(yearFile);
-    return ListSearch::collectWhere(
-        file, [](const char* r) { return !isPaid(r); }, [](const char* r) { return ReceiptArchive::listLine(r); },
-        lines);
+    return ListSearch::collectWhere(file, [](const char* r) { return !isPaid(r); }, ReceiptArchive::composeListLine,
+                                    lines);
 }
 
 } // namespace ReceiptSearch

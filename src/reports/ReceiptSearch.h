@@ -30,7 +30,7 @@ struct Criteria
 // Appends the line of every receipt of the year file in which all filled
 // criteria occur (every receipt when none is filled); false when the file
 // failed (the lines found so far are kept).
-bool search(const QString& yearFile, const Criteria& criteria, QStringList& lines);
+bool search(const QString& yearFile, const Criteria& criteria, PackedLines& lines);
 
 // Only the exact mark "Sì" (trimmed) means paid: "Si", "sì", "No" and an
 // empty mark all leave the receipt to be collected.
@@ -38,6 +38,6 @@ bool isPaid(const char* record);
 
 // Appends the line of every receipt of the year file not marked paid; false
 // when the file failed (the lines found so far are kept).
-bool unpaid(const QString& yearFile, QStringList& lines);
+bool unpaid(const QString& yearFile, PackedLines& lines);
 
 } // namespace ReceiptSearch

@@ -131,10 +131,13 @@ bool build(ArchiveFile& file, const PeriodRule& rule, Summary& summary)
     Total netto, iva, totale;
     using R = TRecRicevuta;
     // Only the fields of the date, the line and the totals are read.
+    LineComposer line;
     const bool ok = file.scan([&](qint64, const char* bytes) {
         if (!rule.contains(loadField(bytes, R::posData)))
             return true;
-        summary.lines << ReceiptArchive::listLine(bytes);
+        line.clear();
+        ReceiptArchive::composeListLine(bytes, line);
+        summary.lines.append(line);
         double n = 0, i = 0, t = 0;
         // A receipt with a total that is not a number stays in the list but
         // out of all three sums, so the three still agree with each other.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "storage/ArchiveFile.h"
+#include "storage/PackedLines.h"
 
 #include <QString>
 #include <QStringList>
@@ -34,7 +35,7 @@ QString yearOf(const QString& date);
 
 struct Summary
 {
-    QStringList lines;                  // receipt list lines, in file order
+    PackedLines lines;                  // receipt list lines, in file order
     QString totNetto, totIva, totale;   // "€ 1234,50", or uncomputableTotal()
     int leftOut = 0;                    // listed receipts whose totals are not numbers
 };

@@ -1,9 +1,10 @@
 #include "storage/ArchiveFile.h"
 
+#include "storage/FileLock.h"
 #include "storage/FileWrites.h"
+#include "storage/RegularFile.h"
 
 #include <QFile>
-#include <QFileInfo>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -22,63 +23,22 @@ QString archiveAccessMessage()
 namespace {
 
 // Opens for reading and writing, creating the file when missing; an existing
-// file that cannot be opened so (read-only, a folder in its place) is left alone.
+// file that cannot be opened so (read-only, a folder in its place) is left
+// alone. Only a regular file in the folder itself is an archive: a FIFO would
+// hold the program up, a device would never end, and a symbolic link would
+// have the records written into some file elsewhere.
 // Unbuffered: every read and write goes to the file while its lock is held, and
 // a write the file system refuses fails at once.
-bool openArchive(QFile& file)
+bool openArchive(QFile& file, const QString& path)
 {
-    if (QFileInfo(file.fileName()).isDir())
+    const int fd = RegularFile::openForUpdate(path);
+    if (fd < 0)
         return false;
-    return file.open(QIODevice::ReadWrite | QIODevice::Unbuffered);
+    if (file.open(fd, QIODevice::ReadWrite | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle))
+        return true;
+    ::close(fd);
+    return false;
 }
-
-// An advisory fcntl lock on a byte range for the lifetime of the object.
-// Writers lock the whole file exclusively, so two workstations appending at
-// once never compute the same record count; readers lock what they read
-// shared, so they never see a record that another workstation is halfway
-// through rewriting. fcntl locks also work on network file systems that
-// support locking; where locking is not supported the operation goes ahead.
-class FileLock
-{
-public:
-    enum Kind { Shared, Exclusive };
-
-    // length 0: from start to the end of the file, however it grows.
-    FileLock(int fd, Kind kind, qint64 start = 0, qint64 length = 0) : m_fd(fd), m_start(start), m_length(length)
-    {
-        struct flock lk = range(kind == Shared ? F_RDLCK : F_WRLCK);
-        int rc;
-        do {
-            rc = ::fcntl(m_fd, F_SETLKW, &lk);
-        } while (rc == -1 && errno == EINTR);
-        m_locked = (rc == 0);
-    }
-    ~FileLock()
-    {
-        if (!m_locked)
-            return;
-        struct flock lk = range(F_UNLCK);
-        ::fcntl(m_fd, F_SETLK, &lk);
-    }
-    FileLock(const FileLock&) = delete;
-    FileLock& operator=(const FileLock&) = delete;
-
-private:
-    struct flock range(short type) const
-    {
-        struct flock lk {};
-        lk.l_type = type;
-        lk.l_whence = SEEK_SET;
-        lk.l_start = static_cast<off_t>(m_start);
-        lk.l_len = static_cast<off_t>(m_length);
-        return lk;
-    }
-
-    int m_fd;
-    qint64 m_start;
-    qint64 m_length;
-    bool m_locked = false;
-};
 
 // Reads exactly bytes at offset; under a shared lock on them unless the
 // caller already holds the file exclusively (a shared lock taken then would
@@ -89,9 +49,19 @@ bool readAt(QFile& file, qint64 offset, char* data, qint64 bytes, bool lockIt = 
     std::optional<FileLock> lock;
     if (lockIt)
         lock.emplace(file.handle(), FileLock::Shared, offset, bytes);
-    if (!file.seek(offset))
-        return false;
-    return file.read(data, bytes) == bytes;
+    // One call per read where a seek and a read would take two: a scan
+    // reads a block at a time, each under its own lock.
+    while (bytes > 0) {
+        const ssize_t got = ::pread(file.handle(), data, size_t(bytes), off_t(offset));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            return false;
+        data += got;
+        offset += got;
+        bytes -= got;
+    }
+    return true;
 }
 
 qint64 sizeOf(int fd)
@@ -124,7 +94,22 @@ bool visitRecords(QFile& file, int recordSize, qint64 first, qint64 records, con
                   bool lockBlocks)
 {
     const qint64 perBlock = std::max<qint64>(1, (1 << 20) / recordSize);
-    std::vector<char> block(static_cast<size_t>(perBlock * recordSize));
+    // The block of the last scan serves the next: fresh memory is made ready
+    // a page at a time as it is first written, which on a virtual machine
+    // costs a good part of a scan. A scan within a visit makes its own.
+    thread_local std::vector<char> spare;
+    std::vector<char> block;
+    block.swap(spare);
+    block.resize(static_cast<size_t>(perBlock * recordSize));
+    struct GiveBack
+    {
+        std::vector<char>& block;
+        ~GiveBack()
+        {
+            if (spare.empty())
+                spare.swap(block);
+        }
+    } giveBack{block};
     qint64 index = std::max<qint64>(0, first);
     while (index < records) {
         const qint64 n = std::min(perBlock, records - index);
@@ -149,8 +134,8 @@ ArchiveFile::ArchiveFile(const QString& path, int recordSize)
 
 bool ArchiveFile::count(qint64& records)
 {
-    QFile file(m_path);
-    if (!openArchive(file))
+    QFile file;
+    if (!openArchive(file, m_path))
         return false;
     // Shared: a count waits for an append of another workstation to finish,
     // so the number a receipt is proposed counts that record too.
@@ -161,8 +146,8 @@ bool ArchiveFile::count(qint64& records)
 
 bool ArchiveFile::read(qint64 index, QByteArray& record)
 {
-    QFile file(m_path);
-    if (!openArchive(file))
+    QFile file;
+    if (!openArchive(file, m_path))
         return false;
     if (index < 0)
         return false;
@@ -182,8 +167,8 @@ ArchiveFile::Appended ArchiveFile::appendUnless(const QByteArray& record, qint64
                                                 qint64& position)
 {
     Q_ASSERT(record.size() == m_recordSize);
-    QFile file(m_path);
-    if (!openArchive(file))
+    QFile file;
+    if (!openArchive(file, m_path))
         return Appended::Failed;
     // The look at the records and the write are one step: no other
     // workstation can add a record between them.
@@ -216,26 +201,49 @@ ArchiveFile::Appended ArchiveFile::appendUnless(const QByteArray& record, qint64
     return Appended::Done;
 }
 
+ArchiveFile::Appended ArchiveFile::appendUnless(const QByteArray& record, const FieldTest& veto, qint64& position)
+{
+    Q_ASSERT(veto.offset >= 0 && veto.length > 0 && veto.offset + veto.length <= m_recordSize);
+    // Whole blocks of records are read all the same: one read of a megabyte
+    // costs far less than a read of a few bytes for each record.
+    return appendUnless(record, 0, [&veto](const char* r) { return veto.test(r + veto.offset); }, position);
+}
+
 bool ArchiveFile::update(qint64 position, const QByteArray& record)
 {
     Q_ASSERT(record.size() == m_recordSize);
-    QFile file(m_path);
-    if (!openArchive(file))
-        return false;
+    return change(position, [&record](QByteArray& stored) {
+        stored = record;
+        return true;
+    }) == Changed::Done;
+}
+
+ArchiveFile::Changed ArchiveFile::change(qint64 position, const RecordChange& rewrite)
+{
+    QFile file;
+    if (!openArchive(file, m_path))
+        return Changed::Failed;
     FileLock lock(file.handle(), FileLock::Exclusive);
     const int fd = file.handle();
-    const qint64 records = sizeOf(fd) / m_recordSize;
-    if (position < 1 || position > records)
-        return false;
+    const qint64 size = sizeOf(fd);
+    if (size < 0)
+        return Changed::Failed;
+    if (position < 1 || position > size / m_recordSize)
+        return Changed::Missing;
     const qint64 offset = (position - 1) * m_recordSize;
-    // The card as it is, to put back if the new one does not go through whole.
+    // The card as it is: judged by rewrite, and put back if the new one does
+    // not go through whole.
     QByteArray old(m_recordSize, Qt::Uninitialized);
     if (!readAt(file, offset, old.data(), m_recordSize, false))
-        return false;
-    if (writeRecord(fd, offset, record))
-        return true;
+        return Changed::Failed;
+    QByteArray record = old;
+    if (!rewrite(record))
+        return Changed::Kept;
+    Q_ASSERT(record.size() == m_recordSize);
+    if (record.size() == m_recordSize && writeRecord(fd, offset, record))
+        return Changed::Done;
     writeRecord(fd, offset, old);
-    return false;
+    return Changed::Failed;
 }
 
 bool ArchiveFile::scan(const Visitor& visit)
@@ -245,23 +253,33 @@ bool ArchiveFile::scan(const Visitor& visit)
 
 bool ArchiveFile::scanFrom(qint64 first, const Visitor& visit)
 {
-    QFile file(m_path);
-    if (!openArchive(file))
+    QFile file;
+    if (!openArchive(file, m_path))
         return false;
     return visitRecords(file, m_recordSize, first, file.size() / m_recordSize, visit, true);
 }
 
 bool ArchiveFile::copyWhole(const QString& from, const QString& to)
 {
-    QFile source(from);
-    if (QFileInfo(from).isDir() || !source.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+    // Never through a link: the copy is of a file of this folder, and its
+    // permissions are the original's, so a private file stays private.
+    const int in = RegularFile::openForReading(from, RegularFile::Links::Refuse);
+    QFile source;
+    if (in < 0 || !source.open(in, QIODevice::ReadOnly | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle)) {
+        if (in >= 0)
+            ::close(in);
         return false;
-    FileLock lock(source.handle(), FileLock::Shared);
+    }
+    struct stat st {};
+    if (::fstat(in, &st) != 0)
+        return false;
+    FileLock lock(in, FileLock::Shared);
     const QByteArray target = QFile::encodeName(to);
-    const int fd = ::open(target.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    const int fd = ::open(target.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
     if (fd < 0)
         return false;
-    bool ok = FileWrites::copyContents(source.handle(), fd);
+    bool ok = ::fchmod(fd, st.st_mode & 0777) == 0;
+    ok = ok && FileWrites::copyContents(in, fd);
     ok = ok && ::fsync(fd) == 0;
     ok = (::close(fd) == 0) && ok;
     return ok;

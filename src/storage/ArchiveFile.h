@@ -17,6 +17,9 @@ QString archiveAccessMessage();
 // exclusive lock on the file while they write, reads and scans a shared lock
 // on what they are reading, so no one reads a record half rewritten.
 //
+// An archive is a regular file of the folder: anything else under its name
+// (a symbolic link, a FIFO, a device, a folder) fails every operation.
+//
 // On any failure the operation is abandoned and returns false; nothing is
 // shown here: the screen that asked reports it (with the archive-access
 // message, or not at all where a list stops silently).
@@ -49,6 +52,31 @@ public:
     // mix of both.
     bool update(qint64 position, const QByteArray& record);
 
+    // The same over the whole file, for a test on one field: veto gets a
+    // pointer to the `length` bytes at `offset` of each record and looks at
+    // nothing else, so a year of receipts is looked through at the speed of
+    // a plain read of the file.
+    struct FieldTest
+    {
+        int offset = 0;
+        int length = 0;
+        RecordTest test;
+    };
+    Appended appendUnless(const QByteArray& record, const FieldTest& veto, qint64& position);
+
+    // Rewrites the record at 1-based position with what `rewrite` makes of
+    // the record as it is now: the read, the judgement and the write happen
+    // under one exclusive lock, so nothing another workstation writes in
+    // between is undone (a stock lowered twice at once is lowered twice).
+    // rewrite gets the stored bytes and returns true with the bytes to write
+    // in their place, or false to leave the record as it is (Kept). A
+    // position beyond the current count is Missing and nothing is written.
+    // A record the file system does not take whole is replaced by the old
+    // one again (Failed).
+    enum class Changed { Done, Kept, Missing, Failed };
+    using RecordChange = std::function<bool(QByteArray& record)>;
+    Changed change(qint64 position, const RecordChange& rewrite);
+
     // Reads every record from index 0 upward, a block at a time; visit gets the
     // index and a pointer to recordSize bytes, and returns false to stop early.
     using Visitor = std::function<bool(qint64 index, const char* record)>;
@@ -60,8 +88,9 @@ public:
     // must not exist yet) and waits until the copy is on disk. The source is
     // read under a shared lock on the whole of it: the copy holds no record
     // another workstation is halfway through writing. The source is opened
-    // for reading only and never created. The bytes are copied the cheapest
-    // way the file system offers (FileWrites::copyContents).
+    // for reading only and never created; it must be a regular file, not a
+    // symbolic link. The copy gets the source's permissions. The bytes are
+    // copied the cheapest way the file system offers (FileWrites::copyContents).
     static bool copyWhole(const QString& from, const QString& to);
 
 private:

@@ -12,6 +12,17 @@ QString emptyArchiveMessage()
     return QStringLiteral("L'archivio non contiene nessuna scheda.");
 }
 
+QString changedElsewhereCaption()
+{
+    return QStringLiteral("Salvataggio scheda");
+}
+
+QString changedElsewhereQuestion()
+{
+    return QStringLiteral("Attenzione: la scheda è stata modificata da un'altra postazione dopo essere stata aperta. "
+                          "Sovrascriverla con i dati mostrati?");
+}
+
 BrowseResult BrowseArchive(ArchiveFile& archive, BrowseCommand command, qint64 current)
 {
     using Outcome = BrowseResult::Outcome;

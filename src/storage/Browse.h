@@ -30,3 +30,8 @@ BrowseResult BrowseArchive(ArchiveFile& archive, BrowseCommand command, qint64 c
 // The box shown when browsing an archive with no record.
 QString emptyArchiveCaption();
 QString emptyArchiveMessage();
+
+// The question of a Save about to overwrite a card that another workstation
+// changed after it was shown here.
+QString changedElsewhereCaption();
+QString changedElsewhereQuestion();

@@ -9,8 +9,12 @@
 // Backup/yyyy-mm-dd/ beside them. The copy is made in a temporary folder and
 // renamed to its date only when every file is whole, so a folder named by a
 // date is always a complete backup; the rename also decides between two
-// workstations starting together. The 14 most recent backups are kept.
-// Nothing is shown here: start-up tells the user of a failure.
+// workstations starting together. The 14 most recent backups up to the day
+// are kept; one dated later is left alone and never counted.
+// Only regular files are copied (a symbolic link is skipped, never followed),
+// each with its own permissions; Backup/ and the backups are real folders,
+// and only folders the backup itself names are ever deleted, a link never
+// followed. Nothing is shown here: start-up tells the user of a failure.
 namespace DailyBackup {
 
 enum class Outcome { Made, AlreadyThere, Failed };

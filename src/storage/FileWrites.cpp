@@ -1,10 +1,13 @@
 #include "storage/FileWrites.h"
 
-#include <QSaveFile>
+#include <QFile>
+#include <QRandomGenerator>
 
 #include <cerrno>
+#include <fcntl.h>
 #include <linux/fs.h>
 #include <sys/ioctl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <vector>
@@ -111,32 +114,88 @@ bool replaceFile(const QString& path, const QByteArray& data)
     return file.write(data) && file.commit();
 }
 
-// The bytes go straight to the temporary file's descriptor: a write the
-// disk refuses fails at the write itself, not later in a flush whose
-// failure commit() would not tell. No direct-write fallback either: writing
-// over the old file in place is exactly what a failure must never leave
-// behind.
-Replacement::Replacement(const QString& path) : m_file(std::make_unique<QSaveFile>(path))
+namespace {
+
+// A file of a name no one else uses, beside path: path, a dot and six random
+// letters or digits. Created here and now (O_EXCL), so neither a link nor a
+// file someone put under that name in the meantime is ever written to.
+int createBeside(const QByteArray& path, mode_t mode, QByteArray& temporary)
 {
-    m_ok = m_file->open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+    static const char letters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        temporary = path + '.';
+        for (int i = 0; i < 6; ++i)
+            temporary += letters[QRandomGenerator::global()->bounded(int(sizeof letters) - 1)];
+        int fd;
+        do {
+            fd = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
+        } while (fd == -1 && errno == EINTR);
+        if (fd >= 0 || errno != EEXIST)
+            return fd;
+    }
+    return -1;
+}
+
+} // namespace
+
+// The bytes go straight to the temporary file's descriptor: a write the
+// disk refuses fails at the write itself, not later in a flush. No
+// direct-write fallback either: writing over the old file in place is
+// exactly what a failure must never leave behind. The old file is looked at
+// without following a link: a link is replaced like a file, by the rename,
+// which changes the entry in this folder and nothing the link points to.
+Replacement::Replacement(const QString& path) : m_path(QFile::encodeName(path))
+{
+    struct stat st {};
+    bool keepMode = false;
+    mode_t mode = 0;
+    if (::lstat(m_path.constData(), &st) == 0) {
+        if (S_ISDIR(st.st_mode))
+            return;
+        if (!S_ISLNK(st.st_mode)) {
+            if (::access(m_path.constData(), W_OK) != 0)
+                return;
+            keepMode = true;
+            mode = st.st_mode & 0777;
+        }
+    } else if (errno != ENOENT) {
+        return;
+    }
+    // Private until it has the old file's permissions; a new file gets
+    // what the system gives a file it creates (the umask applies).
+    m_fd = createBeside(m_path, keepMode ? 0600 : 0666, m_temporary);
+    if (m_fd < 0)
+        return;
+    if (keepMode && ::fchmod(m_fd, mode) != 0) {
+        drop();
+        return;
+    }
+    m_ok = true;
 }
 
 Replacement::~Replacement()
 {
-    if (m_file->isOpen())
-        m_file->cancelWriting();   // QSaveFile then removes the temporary file
+    drop();
+}
+
+void Replacement::drop()
+{
+    m_ok = false;
+    if (m_fd < 0)
+        return;
+    ::close(m_fd);
+    m_fd = -1;
+    ::unlink(m_temporary.constData());
 }
 
 bool Replacement::write(const char* data, qint64 size)
 {
     if (!m_ok)
         return false;
-    const int fd = m_file->handle();
     for (qint64 done = 0; done < size;) {
-        const qint64 n = writeAt(fd, data + done, size - done, m_written);
+        const qint64 n = writeAt(m_fd, data + done, size - done, m_written);
         if (n <= 0) {
-            m_ok = false;
-            m_file->cancelWriting();
+            drop();
             return false;
         }
         done += n;
@@ -149,12 +208,18 @@ bool Replacement::commit()
 {
     if (!m_ok)
         return false;
-    m_ok = false;   // one commit per replacement
-    if (::fsync(m_file->handle()) != 0) {
-        m_file->cancelWriting();
+    if (::fsync(m_fd) != 0) {
+        drop();
         return false;
     }
-    return m_file->commit();
+    const int fd = m_fd;
+    m_fd = -1;
+    m_ok = false;   // one commit per replacement
+    if (::close(fd) != 0 || ::rename(m_temporary.constData(), m_path.constData()) != 0) {
+        ::unlink(m_temporary.constData());
+        return false;
+    }
+    return true;
 }
 
 } // namespace FileWrites

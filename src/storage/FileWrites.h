@@ -5,9 +5,6 @@
 #include <QtGlobal>
 
 #include <functional>
-#include <memory>
-
-class QSaveFile;
 
 // Every byte the program puts on disk goes through here: the records of the
 // archives, the settings, the password store, the logo and the exports. One
@@ -39,7 +36,9 @@ bool copyContents(int from, int to);
 // been written and synced: a failed write (a full disk, a file-size limit, a
 // folder without write permission) leaves the old file byte for byte as it
 // was, and no temporary file behind. An existing file that may not be
-// written (read-only) is not replaced.
+// written (read-only), or a folder, is not replaced. The new file keeps the
+// old one's permissions. A symbolic link in the file's place is replaced
+// itself, by the new file: what it points to, anywhere, is never written.
 bool replaceFile(const QString& path, const QByteArray& data);
 
 // The same for a file handed over in pieces, so that a large file is never
@@ -66,7 +65,11 @@ public:
     bool commit();
 
 private:
-    std::unique_ptr<QSaveFile> m_file;
+    void drop();
+
+    QByteArray m_path;       // the file replaced
+    QByteArray m_temporary;  // the file written, beside it
+    int m_fd = -1;
     qint64 m_written = 0;
     bool m_ok = false;
 };

@@ -1,19 +1,18 @@
 #include "storage/FindInList.h"
 
+#include "storage/PackedLines.h"
 #include "storage/TextRules.h"
 
 namespace {
 
 bool lineMatches(const QString& line, const QString& lowerText)
 {
-    return !lowerText.isEmpty() && TextRules::lowerAZ(line).contains(lowerText);
+    return TextRules::lowerAZ(line).contains(lowerText);
 }
 
-} // namespace
-
-int FindInList(const QStringList& lines, int selected, const QString& typed, QString& lastSearch)
+template <class Lines>
+int findIn(const Lines& lines, int count, int selected, const QString& typed, QString& lastSearch)
 {
-    const int count = static_cast<int>(lines.size());
     if (count == 0)
         return selected;
     if (selected < 0 || selected >= count)
@@ -25,14 +24,28 @@ int FindInList(const QStringList& lines, int selected, const QString& typed, QSt
     // only reconsidered after a full turn.
     const bool newSearch = text != lastSearch;
     lastSearch = text;
+    if (text.isEmpty())
+        return selected;   // matches nothing: no line need be read
 
     const int start = newSearch ? 0 : selected;
-    if (newSearch && lineMatches(lines.at(start), text))
+    if (newSearch && lineMatches(lines(start), text))
         return start;
     for (int i = (start + 1) % count;; i = (i + 1) % count) {
-        if (lineMatches(lines.at(i), text))
+        if (lineMatches(lines(i), text))
             return i;
         if (i == start)
             return selected;
     }
+}
+
+} // namespace
+
+int FindInList(const QStringList& lines, int selected, const QString& typed, QString& lastSearch)
+{
+    return findIn([&](int row) { return lines.at(row); }, int(lines.size()), selected, typed, lastSearch);
+}
+
+int FindInList(const PackedLines& lines, int selected, const QString& typed, QString& lastSearch)
+{
+    return findIn([&](int row) { return lines.line(row); }, int(lines.count()), selected, typed, lastSearch);
 }

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+class PackedLines;
+
 // Find in list: the next line of a list that contains the typed text.
 //
 // selected is the selected line (-1 when none). Returns the line to select:
@@ -15,3 +17,5 @@
 // never matches. An empty list returns selected untouched and leaves
 // lastSearch alone: telling the user is the screen's job.
 int FindInList(const QStringList& lines, int selected, const QString& typed, QString& lastSearch);
+// The same over the packed lines of a list, read one after another.
+int FindInList(const PackedLines& lines, int selected, const QString& typed, QString& lastSearch);

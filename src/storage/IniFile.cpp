@@ -1,6 +1,8 @@
 #include "storage/IniFile.h"
 
+#include "storage/FileLock.h"
 #include "storage/FileWrites.h"
+#include "storage/RegularFile.h"
 #include "storage/ShortString.h"
 
 #include <QFile>
@@ -57,17 +59,9 @@ bool splitEntry(const QString& line, QString& key, QString& value)
 
 bool readContents(const QString& path, QByteArray& contents)
 {
-    contents.clear();
-    QFileInfo info(path);
-    if (!info.exists())
-        return true;
-    if (info.size() > kMaxFileSize)
-        return false;
-    QFile file(path);
-    if (info.isDir() || !file.open(QIODevice::ReadOnly))
-        return false;
-    contents = file.readAll();
-    return file.error() == QFileDevice::NoError;
+    // A link to a settings file elsewhere is read; a FIFO or a device in the
+    // file's place is refused, never waited on nor read without end.
+    return RegularFile::readAll(path, kMaxFileSize, contents) != RegularFile::Outcome::Refused;
 }
 
 QString valueIn(const QByteArray& contents, const QString& section, const QString& key)
@@ -171,6 +165,10 @@ bool write(const QString& path, const QString& section, const QString& key, cons
 
 bool write(const QString& path, const std::vector<Entry>& entries)
 {
+    // The read, the change and the replacement are one step: a workstation
+    // writing other keys at the same moment waits, then reads the file this
+    // write leaves, so neither undoes the other's values.
+    const ReplacementLock lock(path);
     QByteArray contents;
     if (!readContents(path, contents))
         return false;

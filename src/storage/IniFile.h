@@ -41,7 +41,9 @@ struct Entry
     QString value;
 };
 // Writes every entry, in order, in one replacement of the file: afterwards
-// the file holds all the new values or, on failure, all the old ones.
+// the file holds all the new values or, on failure, all the old ones. The
+// file is read, changed and replaced under one exclusive lock (see
+// ReplacementLock): two workstations writing at once both keep their values.
 bool write(const QString& path, const std::vector<Entry>& entries);
 // The bytes that write() puts in place of contents.
 QByteArray withValue(const QByteArray& contents, const QString& section, const QString& key, const QString& value);

@@ -31,21 +31,26 @@ bool matches(const char* record, const std::vector<Criterion>& criteria, int fil
     return filled == 0 || occurring(record, criteria) >= filled;
 }
 
-bool collectWhere(ArchiveFile& archive, const RecordTest& keep, const LineBuilder& build, QStringList& lines)
+bool collectWhere(ArchiveFile& archive, const RecordTest& keep, LineComposer::Composition compose,
+                  PackedLines& lines)
 {
+    LineComposer line;
     return archive.scan([&](qint64, const char* record) {
-        if (keep(record))
-            lines.append(build(record));
+        if (keep(record)) {
+            line.clear();
+            compose(record, line);
+            lines.append(line);
+        }
         return true;
     });
 }
 
-bool collect(ArchiveFile& archive, const std::vector<Criterion>& criteria, const LineBuilder& build,
-             QStringList& lines)
+bool collect(ArchiveFile& archive, const std::vector<Criterion>& criteria, LineComposer::Composition compose,
+             PackedLines& lines)
 {
     const int wanted = filled(criteria);
     return collectWhere(
-        archive, [&](const char* record) { return matches(record, criteria, wanted); }, build, lines);
+        archive, [&](const char* record) { return matches(record, criteria, wanted); }, compose, lines);
 }
 
 bool findByLine(ArchiveFile& archive, const LineBuilder& build, const QString& line, QByteArray& record,

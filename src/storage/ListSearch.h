@@ -1,5 +1,6 @@
 #pragma once
 
+#include "storage/PackedLines.h"
 #include "storage/ShortString.h"
 
 #include <QString>
@@ -37,13 +38,14 @@ bool matches(const char* record, const std::vector<Criterion>& criteria, int fil
 // A list line rebuilt from a raw record.
 using LineBuilder = std::function<QString(const char* record)>;
 
-// Appends the line of every record that keep accepts, in file order; false
-// after an archive failure (the lines found so far are kept).
+// Appends the line compose makes of every record that keep accepts, in file
+// order; false after an archive failure (the lines found so far are kept).
 using RecordTest = std::function<bool(const char* record)>;
-bool collectWhere(ArchiveFile& archive, const RecordTest& keep, const LineBuilder& build, QStringList& lines);
+bool collectWhere(ArchiveFile& archive, const RecordTest& keep, LineComposer::Composition compose,
+                  PackedLines& lines);
 // The same for the records that match the criteria.
-bool collect(ArchiveFile& archive, const std::vector<Criterion>& criteria, const LineBuilder& build,
-             QStringList& lines);
+bool collect(ArchiveFile& archive, const std::vector<Criterion>& criteria, LineComposer::Composition compose,
+             PackedLines& lines);
 
 // The record whose rebuilt line, trimmed, equals the chosen line, trimmed
 // (exactly, case included); the last such record in the file wins. False

@@ -3,6 +3,7 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <array>
 #include <cstring>
 
 namespace ShortString {
@@ -34,19 +35,27 @@ QByteArray toWindows1252(const QString& text)
 QString fromWindows1252(const char* data, int length)
 {
     // Windows-1252 is Latin-1 but for the bytes 0x80 to 0x9F (the euro sign,
-    // the typographic quotes...): texts without them, accented letters
-    // included, need no converter.
-    bool latin1 = true;
-    for (int i = 0; i < length; ++i) {
-        if (static_cast<unsigned char>(data[i]) - 0x80u < 0x20u) {
-            latin1 = false;
-            break;
+    // the typographic quotes...): their characters come from the converter
+    // once, and every text is made in one pass without it.
+    static const std::array<char16_t, 32> upper = [] {
+        std::array<char16_t, 32> table{};
+        QStringDecoder decoder("windows-1252", QStringConverter::Flag::Stateless);
+        for (int b = 0; b < 32; ++b) {
+            const char byte = static_cast<char>(0x80 + b);
+            const QString c = decoder.decode(QByteArrayView(&byte, 1));
+            table[size_t(b)] = c.size() == 1 ? c.at(0).unicode() : u'\ufffd';
         }
+        return table;
+    }();
+    if (length <= 0)
+        return QString();
+    QString text(length, Qt::Uninitialized);
+    char16_t* out = reinterpret_cast<char16_t*>(text.data());
+    for (int i = 0; i < length; ++i) {
+        const auto b = static_cast<unsigned char>(data[i]);
+        out[i] = b - 0x80u < 0x20u ? upper[b - 0x80u] : char16_t(b);
     }
-    if (latin1)
-        return QString::fromLatin1(data, length);
-    thread_local QStringDecoder decoder("windows-1252", QStringConverter::Flag::Stateless);
-    return decoder.decode(QByteArrayView(data, length));
+    return text;
 }
 
 void store(char* dest, int capacity, const QString& text)
@@ -63,7 +72,7 @@ void store(char* dest, int capacity, const QString& text)
     std::memcpy(dest + 1, bytes.constData(), static_cast<size_t>(bytes.size()));
 }
 
-QString load(const char* src, int capacity)
+std::pair<const char*, int> loadBytes(const char* src, int capacity)
 {
     int length = static_cast<unsigned char>(src[0]);
     if (length > capacity)
@@ -75,7 +84,13 @@ QString load(const char* src, int capacity)
         ++begin;
     while (end > begin && static_cast<unsigned char>(end[-1]) <= 32)
         --end;
-    return fromWindows1252(begin, static_cast<int>(end - begin));
+    return {begin, static_cast<int>(end - begin)};
+}
+
+QString load(const char* src, int capacity)
+{
+    const auto [bytes, length] = loadBytes(src, capacity);
+    return fromWindows1252(bytes, length);
 }
 
 bool isWindows1252(const QString& text)

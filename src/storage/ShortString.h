@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <utility>
+
 // A short string field of capacity N occupies N+1 bytes: a length byte L
 // (0..N) followed by the L Windows-1252 characters; the bytes after them are
 // not significant.
@@ -18,6 +20,8 @@ void store(char* dest, int capacity, const QString& text);
 // Loads the field at src: the counted characters, trimmed again. A length
 // byte above the capacity (a damaged file) reads as capacity characters.
 QString load(const char* src, int capacity);
+// The bytes load() decodes, in place: where they start and how many.
+std::pair<const char*, int> loadBytes(const char* src, int capacity);
 
 // Windows-1252 conversions, through Qt's converter.
 QByteArray toWindows1252(const QString& text);

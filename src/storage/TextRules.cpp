@@ -65,7 +65,8 @@ inline char32_t folded(char16_t unit, char16_t previous)
     return QChar::toCaseFolded(c);
 }
 
-// Negative, zero or positive as QString::compare(a, b, Qt::CaseInsensitive).
+} // namespace
+
 int compareIgnoringCase(const QString& a, const QString& b)
 {
     const char16_t* p = reinterpret_cast<const char16_t*>(a.constData());
@@ -83,8 +84,6 @@ int compareIgnoringCase(const QString& a, const QString& b)
     }
     return a.size() == b.size() ? 0 : a.size() < b.size() ? -1 : 1;
 }
-
-} // namespace
 
 void sortIgnoringCase(QStringList& lines)
 {

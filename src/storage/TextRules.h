@@ -28,6 +28,9 @@ QString fit(const QString& text, int n);
 // without a table look-up: a list of 100,000 lines sorts in a fraction of
 // the time.
 void sortIgnoringCase(QStringList& lines);
+// The comparison that order rests on: negative, zero or positive as
+// QString::compare(a, b, Qt::CaseInsensitive).
+int compareIgnoringCase(const QString& a, const QString& b);
 
 // Paragraphs of a guide text, separated by one empty line (CR LF twice).
 QString paragraphs(const QStringList& list);

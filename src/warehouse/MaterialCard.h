@@ -36,10 +36,12 @@ struct Criteria
 // The list line of the material search (and of the import into a receipt):
 // code (30), type (25), brand and model (30), "  Prezzo: " price (15),
 // "  Giacenza: " stock (10), two blanks, the note.
+void composeSearchLine(const char* record, LineComposer& line);
 QString searchLine(const char* record);
 QString searchLine(const TRecMateriale& record);
 // The list line of the under-stock list: code (25), brand and model (30),
 // "  Costo: " cost (15), "  Giacenza: " stock (10), supplier (30), contact.
+void composeUnderStockLine(const char* record, LineComposer& line);
 QString underStockLine(const char* record);
 QString underStockLine(const TRecMateriale& record);
 
@@ -48,14 +50,14 @@ ListReportSpec goodsReport();
 
 // Lines of every matching record, in file order; false after an archive
 // failure (the lines found so far are kept).
-bool search(const Criteria& criteria, QStringList& lines);
+bool search(const Criteria& criteria, PackedLines& lines);
 
 // True when the card's stock has fallen to its threshold or below. A stock
 // or threshold that cannot be read as a number leaves the card out.
 bool underStock(const char* record);
 // Lines of every card under stock, in file order; false after an archive
 // failure (the lines found so far are kept).
-bool underStockList(QStringList& lines);
+bool underStockList(PackedLines& lines);
 
 // The record whose rebuilt line equals the chosen line (the last such wins).
 bool findByLine(const ListSearch::LineBuilder& build, const QString& line, TRecMateriale& record,
@@ -64,23 +66,44 @@ bool findByLine(const ListSearch::LineBuilder& build, const QString& line, TRecM
 // The import list of a receipt line: the search line of every card whose
 // stock text is not empty, in file order; false after an archive failure
 // (the lines found so far are kept).
-bool importList(QStringList& lines);
+bool importList(PackedLines& lines);
+
+// The card a line of the import list stands for: the last record whose line
+// equals it, or else (its stock changed by another workstation since the
+// list was made) the last whose line equals it apart from the stock. False
+// when none does or the archive failed.
+bool findChosen(const QString& line, TRecMateriale& record, qint64& position);
 
 // How an import into a receipt line ended.
 enum class ImportOutcome {
     Imported,    // the article fills the line (its stock lowered when asked)
-    StockShort,  // the stock shown is lower than the quantity: nothing written
-    Failed       // no such line, an unreadable number or an archive failure
+    StockShort,  // the stock as it is now is lower than the quantity: nothing written
+    Changed,     // the card chosen no longer holds that article: nothing written
+    Failed       // nothing chosen, an unreadable number or an archive failure
 };
 
-// The article listed as `line` imported into a receipt line. With
-// lowerStock, the stock shown when the line was clicked (G) and the quantity
-// (Q) are read as amounts; G < Q refuses the import; otherwise the card at
-// the 1-based `position` (0: none clicked, nothing written) gets G - Q as its
-// stock, written in the general number format with the decimals that fit
-// the field (a residue too small for it is "0"), every other byte of the card
-// left as stored. A stock written stays written even if a later step fails.
-ImportOutcome importArticle(const QString& line, qint64 position, const QString& stockShown,
-                            const QString& quantity, bool lowerStock, TRecMateriale& article);
+// Imports the article chosen in the list: the card at the 1-based
+// `position` whose code was `code` when its line was clicked (position 0:
+// nothing chosen). The card is read again at the import, under the
+// archive's exclusive lock; a card whose code is no longer `code`, or that
+// is no longer there, is Changed. With lowerStock, the card's stock as it is
+// now (G) and the quantity (Q) are read as amounts: G < Q refuses the
+// import, otherwise the card gets G - Q as its stock, written in the general
+// number format with the decimals that fit the field (a residue too small
+// for it is "0"), every other byte of the card left as stored. The read,
+// the judgement and the write are one step, so imports made at the same
+// moment on several workstations all count. article receives the card.
+ImportOutcome importArticle(qint64 position, const QString& code, const QString& quantity, bool lowerStock,
+                            TRecMateriale& article);
+// What the import says of a card that changed after it was chosen.
+QString changedArticleMessage();
+
+// A Save of the material card over a card whose stock another workstation
+// lowered (an import) after it was shown: when the stock is all that
+// changed there and the card's stock was not edited here (only brought to
+// whole pieces, as Save does), the record to write keeps the stored stock
+// and true is returned; otherwise the user must be asked. Records in the
+// form a save writes them.
+bool keepStockChangedElsewhere(const QByteArray& shown, const QByteArray& stored, QByteArray& record);
 
 } // namespace MaterialCard

@@ -8,13 +8,15 @@
 
 namespace PriceList {
 
+void composeLine(const char* r, LineComposer& line)
+{
+    line.fitted(r, TRecMateriale::posCodice, 20).text(u"   ").fitted(r, TRecMateriale::posTipologia, 22);
+    line.text(u"   ").fitted(r, TRecMateriale::posDescrizione, 45).text(u"   Euro ").field(r, TRecMateriale::posPrezzo);
+}
+
 QString line(const char* r)
 {
-    using TextRules::fit;
-    return fit(loadField(r, TRecMateriale::posCodice), 20) + QStringLiteral("   ")
-           + fit(loadField(r, TRecMateriale::posTipologia), 22) + QStringLiteral("   ")
-           + fit(loadField(r, TRecMateriale::posDescrizione), 45) + QStringLiteral("   Euro ")
-           + loadField(r, TRecMateriale::posPrezzo);
+    return LineComposer::textOf(composeLine, r);
 }
 
 QString line(const TRecMateriale& record)
@@ -78,22 +80,21 @@ bool matches(const char* record, const Criteria& criteria, int filled)
     return holding >= filled;
 }
 
-bool search(const Criteria& criteria, QStringList& lines)
+bool search(const Criteria& criteria, PackedLines& lines)
 {
     const int filled = criteria.filled();
     ArchiveFile file = MaterialCard::archive();
-    return ListSearch::collectWhere(
-        file, [&](const char* r) { return matches(r, criteria, filled); }, [](const char* r) { return line(r); },
-        lines);
+    return ListSearch::collectWhere(file, [&](const char* r) { return matches(r, criteria, filled); }, composeLine,
+                                    lines);
 }
 
-bool showAll(QStringList& lines)
+bool showAll(PackedLines& lines)
 {
     ArchiveFile file = MaterialCard::archive();
     // The stored length, not the trimmed text: only a code never written is left out.
     return ListSearch::collectWhere(
         file, [](const char* r) { return static_cast<unsigned char>(r[TRecMateriale::posCodice.offset]) != 0; },
-        [](const char* r) { return line(r); }, lines);
+        composeLine, lines);
 }
 
 QString proposedHeading(const QDate& today)

@@ -16,6 +16,7 @@ namespace PriceList {
 
 // Code (20), three blanks, type (22), three blanks, description (45),
 // "   Euro ", the price trimmed and never cut.
+void composeLine(const char* record, LineComposer& line);
 QString line(const char* record);
 QString line(const TRecMateriale& record);
 
@@ -40,9 +41,9 @@ bool matches(const char* record, const Criteria& criteria, int filled);
 
 // Lines of every matching record, in file order; false after an archive
 // failure (the lines found so far are kept).
-bool search(const Criteria& criteria, QStringList& lines);
+bool search(const Criteria& criteria, PackedLines& lines);
 // Lines of every record with a code (stored length not 0), in file order.
-bool showAll(QStringList& lines);
+bool showAll(PackedLines& lines);
 
 // "Listino prezzi del dd/mm/yyyy": the heading proposed with a new list.
 QString proposedHeading(const QDate& today);

@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include <cstdio>
@@ -40,6 +41,8 @@ void putFiles(const QString& folder)
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write("x");
     }
+    // An archive for its owner only: so must its copy be.
+    QVERIFY(QFile::setPermissions(QDir(folder).filePath("2023.ric"), QFile::ReadOwner | QFile::WriteOwner));
 }
 
 QStringList entries(const QString& folder)
@@ -47,7 +50,8 @@ QStringList entries(const QString& folder)
     return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name);
 }
 
-// The backup of a day holds exactly the copied files, byte for byte.
+// The backup of a day holds exactly the copied files, byte for byte, each
+// with the permissions of its original.
 void checkBackup(const QString& folder)
 {
     QStringList names;
@@ -59,6 +63,7 @@ void checkBackup(const QString& folder)
         QFile copy(QDir(folder).filePath(f.first));
         QVERIFY(copy.open(QIODevice::ReadOnly));
         QCOMPARE(copy.readAll(), f.second);
+        QCOMPARE(copy.permissions(), QFile(QDir(folder).filePath("../../" + f.first)).permissions());
     }
 }
 
@@ -103,6 +108,9 @@ private slots:
     void keepsTheFourteenMostRecent();
     void unfinishedCopies_data();
     void unfinishedCopies();
+    void plantedInBackup_data();
+    void plantedInBackup();
+    void linksAmongTheArchives();
     void failureNeverStopsTheStart_data();
     void failureNeverStopsTheStart();
     void twoWorkstationsStartingTogetherMakeOne();
@@ -244,10 +252,65 @@ void TestDailyBackup::unfinishedCopies()
     QCOMPARE(entries(dir->file("Backup")), expected);
 }
 
+void TestDailyBackup::plantedInBackup_data()
+{
+    QTest::addColumn<QString>("link");      // to a folder elsewhere, under this name
+    QTest::addColumn<QDate>("firstOther");  // the first of 14 backups a day apart
+    const QDate earlier(2024, 2, 20);
+    QTest::newRow("link named like an unfinished copy") << "2024-01-01.parziale-x" << earlier;
+    QTest::newRow("link named like an old backup") << "2023-01-01" << earlier;
+    QTest::newRow("link under today's name") << "2024-03-05" << earlier;
+    // A workstation whose clock once said 2099.
+    QTest::newRow("fourteen backups dated later") << QString() << QDate(2099, 1, 1);
+}
+
+void TestDailyBackup::plantedInBackup()
+{
+    QFETCH(QString, link);
+    QFETCH(QDate, firstOther);
+    QTemporaryDir elsewhere;
+    QFile mine(elsewhere.filePath("mine.txt"));
+    QVERIFY(mine.open(QIODevice::WriteOnly) && mine.write("mine") == 4 && mine.flush());
+    QStringList expected{"2024-03-05"};
+    for (int i = 0; i < DailyBackup::kKept; ++i) {
+        expected << firstOther.addDays(i).toString("yyyy-MM-dd");
+        QVERIFY(QDir(dir->path()).mkpath("Backup/" + expected.last()));
+    }
+    if (!link.isEmpty())
+        QVERIFY(QFile::link(elsewhere.path(), dir->file("Backup/" + link)));
+
+    QCOMPARE(DailyBackup::makeToday().outcome, DailyBackup::Outcome::Made);
+
+    checkBackup(backup("2024-03-05"));
+    QCOMPARE(QFileInfo(mine.fileName()).size(), qint64(4));
+    // The link gone, never followed; the oldest earlier backup made room for
+    // today's, later ones count for nothing.
+    expected.sort();
+    if (firstOther < QDate(2024, 3, 5))
+        expected.removeFirst();
+    QCOMPARE(entries(dir->file("Backup")), expected);
+}
+
+void TestDailyBackup::linksAmongTheArchives()
+{
+    // A link to a FIFO, and one to somebody's private file elsewhere.
+    QTemporaryDir elsewhere;
+    QVERIFY(makeFifo(elsewhere.filePath("fifo")));
+    QFile secret(elsewhere.filePath("segreto"));
+    QVERIFY(secret.open(QIODevice::WriteOnly) && secret.setPermissions(QFile::ReadOwner | QFile::WriteOwner));
+    QVERIFY(QFile::link(elsewhere.filePath("fifo"), dir->file("2025.ric")));
+    QVERIFY(QFile::link(secret.fileName(), dir->file("2026.ric")));
+
+    QCOMPARE(DailyBackup::makeToday().outcome, DailyBackup::Outcome::Made);
+    // Skipped, never followed: the backup holds the archives and nothing else.
+    checkBackup(backup("2024-03-05"));
+}
+
 void TestDailyBackup::failureNeverStopsTheStart_data()
 {
     QTest::addColumn<QString>("failure");
     QTest::newRow("Backup is a file") << "file";
+    QTest::newRow("Backup is a link to a folder elsewhere") << "link";
     QTest::newRow("read-only folder") << "read-only";
     QTest::newRow("full file system") << "full";
 }
@@ -257,8 +320,9 @@ void TestDailyBackup::failureNeverStopsTheStart()
     QFETCH(QString, failure);
     std::optional<SmallTmpfs> fs;
     std::optional<AppDirAt> here;
+    QTemporaryDir elsewhere;
     QString folder = dir->path();
-    if (failure != "file") {
+    if (failure != "file" && failure != "link") {
         fs.emplace(256);
         if (!fs->mounted())
             QSKIP(fs->skipReason().constData());
@@ -268,6 +332,8 @@ void TestDailyBackup::failureNeverStopsTheStart()
     }
     if (failure == "file")
         dir->writeAll("Backup", "not a folder");
+    else if (failure == "link")
+        QVERIFY(QFile::link(elsewhere.path(), dir->file("Backup")));
     else if (failure == "read-only")
         QVERIFY(fs->makeReadOnly());
     else
@@ -286,7 +352,7 @@ void TestDailyBackup::failureNeverStopsTheStart()
     if (failure == "file") {
         QCOMPARE(dir->readAll("Backup"), QByteArray("not a folder"));
     } else {
-        // No backup, and no half copy left behind.
+        // No backup, and no half copy left behind (nor anything elsewhere).
         QCOMPARE(entries(QDir(folder).filePath("Backup")), QStringList());
     }
 }

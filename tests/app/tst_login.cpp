@@ -195,6 +195,13 @@ void TestLogin::damagedStoreReportsReadError()
     cmdOK->click();
     QCOMPARE(fake->lastMessage(), kReadError);
     QVERIFY(!frmAvvio->isVisible());
+
+    // A FIFO is no store either, and is never waited on.
+    QVERIFY(QDir(dir->path()).rmdir("unins000.dll") && makeFifo(dir->file("unins000.dll")));
+    fake->clear();
+    cmdOK->click();
+    QCOMPARE(fake->lastMessage(), kReadError);
+    QVERIFY(!frmAvvio->isVisible());
 }
 
 void TestLogin::accentedPasswordMustMatchExactly()

@@ -1,19 +1,27 @@
 // Three workstations on one archive at the same moment, each a process of
 // its own driving the program's screens: the client card appending and
 // updating cards, the receipt editor issuing receipts with New and Save.
+#include "app/PasswordStore.h"
 #include "receipts/ui/TfrmRicevute.h"
 #include "storage/ClientRecord.h"
+#include "storage/IniFile.h"
+#include "storage/MaterialRecord.h"
 #include "storage/ReceiptRecord.h"
+#include "warehouse/ui/TfrmImpMateriali.h"
 
 #include "FakePlatform.h"
 #include "ScreenFixture.h"
 #include "TestSupport.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QSet>
 #include <QtTest>
 
@@ -47,10 +55,50 @@ bool savedWith(const FakePlatform& fake, const QString& caption)
     return false;
 }
 
+const QString kRefusal = QString::fromUtf8("La quantità da decurtare non può essere superiore alla giacenza in magazzino.");
+
+// A card screen open on the first card of its archive (the receipts: of 2024).
+QWidget* openOnFirstCard(const char* name)
+{
+    QWidget* card = ScreenFixture::screen(name);
+    if (auto* editor = qobject_cast<TfrmRicevute*>(card)) {
+        editor->showYearPanel();
+        ScreenFixture::openWorkArea(editor);
+        control<QLineEdit>(editor, "txtAnno")->setText(QStringLiteral("2024"));
+        control<QPushButton>(editor, "cmdApri")->click();
+    } else {
+        ScreenFixture::openWorkArea(card);
+    }
+    ScreenFixture::press(card, "imgPrimo");
+    return card;
+}
+
+// A record with the fields given, the others empty.
+template <class R>
+QByteArray record(std::initializer_list<std::pair<QString R::*, const char*>> fields)
+{
+    R r;
+    for (const auto& [field, value] : fields)
+        r.*field = QString::fromUtf8(value);
+    return r.encode();
+}
+
+// Types over what a field shows.
+void retype(QWidget* root, const QString& field, const QString& text)
+{
+    control<QLineEdit>(root, field)->clear();
+    typeInto(control<QLineEdit>(root, field), text);
+}
+
 // A workstation: the program's screens on the folder, the user's clicks.
 // cards <folder> <tag>: kCards new client cards, each saved, then changed and saved again.
 // receipts <folder> <tag> <yes|no>: kReceipts receipts, each New then Save;
 // a number taken meanwhile is confirmed (yes) or New is pressed again (no).
+// import <folder> <count> <quantity>: count imports of the only article, each
+// in a fresh import window. edit <folder> <screen> <field> <text> <save>: the
+// first card changed in one field and saved. numbering|closing <folder> <n>:
+// the numbering start raised by one with the dialog, or the receipt screen
+// shown and closed, n times. password <folder> <tag> <n>: <tag>1.. set.
 int workstation(const QStringList& args)
 {
     if (args.size() < 3)
@@ -115,6 +163,53 @@ int workstation(const QStringList& args)
         }
         return 0;
     }
+
+    if (kind == QLatin1String("import") && args.size() == 4) {
+        waitForGo();
+        for (int i = 0; i < args[2].toInt(); ++i) {
+            fake.clear();
+            TfrmImpMateriali d;
+            d.setLine(1, args[3]);
+            d.open();
+            auto* list = control<QListView>(&d, "lstRecords");
+            if (list->model()->rowCount() != 1)
+                return 1;
+            const QPoint line = list->visualRect(list->model()->index(0, 0)).center();
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, line);
+            clickOn(control<QPushButton>(&d, "cmdAnnulla"));
+            const bool refused = fake.messages.size() == 1 && fake.messages[0].text == kRefusal;
+            say(d.imported() ? "imported" : refused ? "refused" : "silent");
+        }
+        return 0;
+    }
+
+    if (kind == QLatin1String("edit") && args.size() == 6) {
+        QWidget* card = openOnFirstCard(qPrintable(args[2]));
+        waitForGo();
+        retype(card, args[3], args[4]);
+        ScreenFixture::press(card, qPrintable(args[5]));
+        return fake.questions.isEmpty() && fake.messages.size() == 1 ? 0 : 1;
+    }
+
+    if (kind == QLatin1String("numbering") || kind == QLatin1String("closing") || kind == QLatin1String("password")) {
+        QWidget* numbering = ScreenFixture::screen("frmNumerazione");
+        auto* editor = qobject_cast<TfrmRicevute*>(ScreenFixture::screen("frmRicevute"));
+        waitForGo();
+        for (int i = 1; i <= args.last().toInt(); ++i) {
+            if (kind == QLatin1String("numbering")) {
+                qobject_cast<QDialog*>(numbering)->open();
+                press(control<QSpinBox>(numbering, "scrInizio"), Qt::Key_Up, QString());
+                clickOn(control<QPushButton>(numbering, "cmdApplica"));
+            } else if (kind == QLatin1String("closing")) {
+                editor->showYearPanel();
+                ScreenFixture::openWorkArea(editor);
+                editor->close();
+            } else if (!PasswordStore::write(tag + QString::number(i))) {
+                say(QStringLiteral("failed %1").arg(i));
+            }
+        }
+        return 0;
+    }
     return 2;
 }
 
@@ -140,6 +235,13 @@ class TestWorkstations : public QObject
 private slots:
     void cardsAppendedAndUpdatedAtOnce();
     void receiptsIssuedAtOnce();
+    void stockLoweredByThreeAtOnce();
+    void cardChangedElsewhereSinceShown_data();
+    void cardChangedElsewhereSinceShown();
+    void settingsAndPasswordWrittenAtOnce();
+
+private:
+    std::unique_ptr<ScreenFixture> screens;   // this process as a workstation, made when first needed
 };
 
 void TestWorkstations::cardsAppendedAndUpdatedAtOnce()
@@ -212,6 +314,106 @@ void TestWorkstations::receiptsIssuedAtOnce()
     // New proposes the receipts counted plus one: never beyond the position taken.
     for (const QStringList& r : saved)
         QVERIFY(r[1].toInt() <= r[3].toInt());
+}
+
+void TestWorkstations::stockLoweredByThreeAtOnce()
+{
+    TempAppDir dir;
+    dir.writeAll("Materiali.pro", record<TRecMateriale>({{&TRecMateriale::Codice, "POMPA-01"}, {&TRecMateriale::Giacenza, "75"}}));
+    QStringList outputs;
+    QString why;
+    QVERIFY2(runWorkstations({{"import", dir.path(), "30", "1"}, {"import", dir.path(), "30", "1"},
+                              {"import", dir.path(), "30", "1"}},
+                             outputs, why),
+             qPrintable(why));
+    // Every import counted against the stock as it was at that moment: 75
+    // pieces, 75 imports, then refusals; none closed without a word.
+    QCOMPARE(linesOf(outputs, "imported").size(), 75);
+    QCOMPARE(linesOf(outputs, "refused").size(), 15);
+    QCOMPARE(TRecMateriale::decode(dir.readAll("Materiali.pro")).Giacenza, QStringLiteral("0"));
+}
+
+void TestWorkstations::cardChangedElsewhereSinceShown_data()
+{
+    // What the other workstation does to the first card while it is shown
+    // here, what is typed here before Save, the answer to the question if
+    // one is asked, and the card as stored afterwards, by two of its fields.
+    QTest::addColumn<QStringList>("other");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("answer");
+    QTest::addColumn<bool>("asked");
+    QTest::addColumn<QString>("checked");
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QString>("typedStored");
+    const QStringList import{"import", "1", "4"};
+    const QStringList client{"edit", "frmClienti", "txtIndirizzo", "Via B", "imgSalva"};
+    const QStringList receipt{"edit", "frmRicevute", "txtCliente", "Cliente B", "cmdSalva"};
+    QTest::newRow("stock lowered there, price changed here") << import << "txtPrezzo" << "12,00" << false << false << "txtGiacenza" << "3" << "12,00";
+    QTest::newRow("stock lowered there, stock typed here, overwritten") << import << "txtGiacenza" << "10" << true << true << "txtGiacenza" << "10" << "10";
+    QTest::newRow("client changed there, overwritten") << client << "txtTelCasa" << "061234" << true << true << "txtIndirizzo" << "Via Roma 1" << "061234";
+    QTest::newRow("client changed there, kept") << client << "txtTelCasa" << "061234" << false << true << "txtIndirizzo" << "Via B" << "";
+    QTest::newRow("receipt changed there, kept") << receipt << "txtModPag" << "Contanti" << false << true << "txtCliente" << "Cliente B" << "";
+}
+
+void TestWorkstations::cardChangedElsewhereSinceShown()
+{
+    QFETCH(QStringList, other);
+    QFETCH(QString, field);
+    QFETCH(QString, typed);
+    if (!screens)
+        screens = std::make_unique<ScreenFixture>();
+    screens->beginTest();
+    auto end = qScopeGuard([this] { screens->endTest(); });
+    TempAppDir& dir = screens->dir();
+    using M = TRecMateriale;
+    using R = TRecRicevuta;
+    dir.writeAll("Materiali.pro", record<M>({{&M::Codice, "POMPA-01"}, {&M::Prezzo, "10,00"}, {&M::Giacenza, "7"}}));
+    dir.writeAll("Clienti.pro", record<TRecCliente>({{&TRecCliente::Nominativo, "Rossi Mario"}, {&TRecCliente::Indirizzo, "Via Roma 1"}}));
+    dir.writeAll("2024.ric", record<R>({{&R::Venditore, "Ditta"}, {&R::Cliente, "Rossi Mario"}, {&R::NumRic, "1"}, {&R::Data, "05/03/2024"}}));
+
+    const bool material = other.first() == QLatin1String("import");
+    QWidget* card = openOnFirstCard(material ? "frmMateriali" : qPrintable(other[1]));
+    QStringList outputs;
+    QString why;
+    QVERIFY2(runWorkstations({QStringList{other.first(), dir.path()} + other.mid(1)}, outputs, why), qPrintable(why));
+    retype(card, field, typed);
+    FakePlatform& fake = screens->fake();
+    fake.clear();
+    QFETCH(bool, answer);
+    fake.answers.enqueue(answer);
+    ScreenFixture::press(card, qobject_cast<TfrmRicevute*>(card) ? "cmdSalva" : "imgSalva");
+    QFETCH(bool, asked);
+    QCOMPARE(fake.questions.size(), int(asked));
+    if (asked)
+        QCOMPARE(fake.questions.first(), QString::fromUtf8("Attenzione: la scheda è stata modificata da un'altra postazione dopo essere stata aperta. Sovrascriverla con i dati mostrati?"));
+    ScreenFixture::press(card, "imgPrimo");
+    QFETCH(QString, checked);
+    QTEST(control<QLineEdit>(card, checked)->text(), "stored");
+    QTEST(control<QLineEdit>(card, field)->text(), "typedStored");
+    card->close();
+}
+
+void TestWorkstations::settingsAndPasswordWrittenAtOnce()
+{
+    TempAppDir dir;
+    dir.writeAll("Impostazioni.ini", "[Dati Azienda]\r\nNome=Ditta Bianchi\r\n\r\n[Aliquota IVA]\r\nPercentuale=22\r\n");
+    QStringList outputs;
+    QString why;
+    QVERIFY2(runWorkstations({{"numbering", dir.path(), "120"}, {"closing", dir.path(), "120"},
+                              {"password", dir.path(), "A", "60"}, {"password", dir.path(), "B", "60"}},
+                             outputs, why),
+             qPrintable(why));
+    // No write reported done was undone by another one.
+    const QString ini = dir.file("Impostazioni.ini");
+    QCOMPARE(IniFile::read(ini, "Numerazione Ricevute", "Inizio"), QStringLiteral("121"));
+    QCOMPARE(IniFile::read(ini, "Dati Azienda", "Nome") + IniFile::read(ini, "Aliquota IVA", "Percentuale"),
+             QStringLiteral("Ditta Bianchi22"));
+    QCOMPARE(linesOf(outputs, "failed").size(), 0);
+    AppDirAt here(dir.path());
+    QString stored;
+    QVERIFY(PasswordStore::read(stored));
+    QVERIFY2(stored == "A60" || stored == "B60", qPrintable(stored));
 }
 
 QTEST_MAIN_WITH_WORKSTATIONS(TestWorkstations, workstation)

@@ -18,7 +18,6 @@
 #include <QEnterEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QSet>
 #include <QScopeGuard>
@@ -469,7 +468,7 @@ void TestClientCard::searchHandsBackTheChosenClient()
         auto close = qScopeGuard([search] { search->reject(); });
         control<QLineEdit>(search, "txtCognome")->setText("primo");
         control<QPushButton>(search, "cmdTrova")->click();
-        auto* list = control<QListWidget>(search, "lstRecords");
+        auto* list = control<RecordList>(search, "lstRecords");
         QCOMPARE(list->count(), 1);
         list->setCurrentRow(0);
         search->lstRecordsDblClick();

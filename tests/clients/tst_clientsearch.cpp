@@ -12,7 +12,6 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QtTest>
 
@@ -72,7 +71,7 @@ private:
         for (auto it = criteria.begin(); it != criteria.end(); ++it)
             control<QLineEdit>(&s, it.key())->setText(it.value());
         control<QPushButton>(&s, "cmdTrova")->click();
-        return listItems(control<QListWidget>(&s, "lstRecords"));
+        return listItems(control<RecordList>(&s, "lstRecords"));
     }
 
     std::unique_ptr<ScreenFixture> screens;
@@ -173,10 +172,10 @@ void TestClientSearch::backKeepsCriteria()
     add({"Rossi", "", "", "", ""});
     TfrmCercaCliente s;
     searchFor(s, {{"txtDettagli", "nessuno"}});
-    QCOMPARE(control<QListWidget>(&s, "lstRecords")->count(), 0);   // nothing found, no message
+    QCOMPARE(control<RecordList>(&s, "lstRecords")->count(), 0);   // nothing found, no message
     QVERIFY(fake->messages.isEmpty());
     control<QPushButton>(&s, "cmdIndietro")->click();
-    QCOMPARE(control<QListWidget>(&s, "lstRecords")->count(), 0);
+    QCOMPARE(control<RecordList>(&s, "lstRecords")->count(), 0);
     QVERIFY(control<QWidget>(&s, "grpCriteri")->isVisibleTo(&s));
     QCOMPARE(control<QLineEdit>(&s, "txtDettagli")->text(), QString("nessuno"));
     QVERIFY(control<QPushButton>(&s, "cmdTrova")->isEnabled());
@@ -191,9 +190,9 @@ void TestClientSearch::doubleClickLoadsTheLaterOfEqualLines()
     TfrmCercaCliente s;
     s.setCallerMark("clienti");
     searchFor(s, {{"txtCognome", "gemelli"}});
-    auto* list = control<QListWidget>(&s, "lstRecords");
+    auto* list = control<RecordList>(&s, "lstRecords");
     QCOMPARE(list->count(), 2);
-    QCOMPARE(list->item(0)->text(), list->item(1)->text());
+    QCOMPARE(list->line(0), list->line(1));
     list->setCurrentRow(0);
     s.lstRecordsDblClick();
     QVERIFY(s.chosen());
@@ -210,8 +209,8 @@ void TestClientSearch::longNameStillLoadsItsRecord()
     const QStringList found = searchFor(s, {{"txtCognome", "lunga"}});
     QCOMPARE(found.size(), 1);
     QCOMPARE(found[0].left(30), QString("Ragione sociale lunga oltre tr"));
-    auto* list = control<QListWidget>(&s, "lstRecords");
-    const QRect rect = list->visualItemRect(list->item(0));
+    auto* list = control<RecordList>(&s, "lstRecords");
+    const QRect rect = list->visualRect(list->model()->index(0, 0));
     QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, rect.center());
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, rect.center());
     QVERIFY(s.chosen());
@@ -227,7 +226,7 @@ void TestClientSearch::receiptModeHandsBackTheWholeClient()
     TfrmCercaCliente s;
     s.setCallerMark("ricevute");
     searchFor(s, {});
-    control<QListWidget>(&s, "lstRecords")->setCurrentRow(0);
+    control<RecordList>(&s, "lstRecords")->setCurrentRow(0);
     s.lstRecordsDblClick();
     // The receipt editor takes its client block from the record handed back.
     QVERIFY(s.chosen());
@@ -245,7 +244,7 @@ void TestClientSearch::doubleClickWithoutSelectionChoosesNothing()
     add({"Uno", "", "", "", ""});
     TfrmCercaCliente s;
     searchFor(s, {});
-    control<QListWidget>(&s, "lstRecords")->setCurrentItem(nullptr);
+    control<RecordList>(&s, "lstRecords")->setCurrentRow(-1);
     s.lstRecordsDblClick();
     QVERIFY(!s.chosen());
 }
@@ -269,7 +268,7 @@ void TestClientSearch::consentListMembership()
     add({"Altro con consenso", "", "", "", "", QString::fromUtf8("Sì pubblicità")});
     TfrmCercaFigli list;
     list.show();
-    const QStringList lines = listItems(control<QListWidget>(&list, "lstRecords"));
+    const QStringList lines = listItems(control<RecordList>(&list, "lstRecords"));
     QCOMPARE(lines.size(), 2);
     QVERIFY(lines[0].startsWith("Altro con consenso"));
     QVERIFY(lines[1].startsWith("Con consenso"));
@@ -282,7 +281,7 @@ void TestClientSearch::consentListDoubleClickOpensCard()
     add({"Primo", "Imola", "", "", "", QString::fromUtf8("Sì pubblicità")});
     TfrmCercaFigli list;
     list.show();
-    auto* lst = control<QListWidget>(&list, "lstRecords");
+    auto* lst = control<RecordList>(&list, "lstRecords");
     lst->setCurrentRow(0);
     list.lstRecordsDblClick();
     QVERIFY(list.chosen());

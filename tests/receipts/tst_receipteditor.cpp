@@ -14,7 +14,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QTimer>
@@ -34,7 +33,7 @@ void chooseTheOnlyLine(const char* name)
         QVERIFY(search);
         auto close = qScopeGuard([search] { search->reject(); });
         control<QPushButton>(search, "cmdTrova")->click();
-        auto* list = control<QListWidget>(search, "lstRecords");
+        auto* list = control<RecordList>(search, "lstRecords");
         QCOMPARE(list->count(), 1);
         list->setCurrentRow(0);
         search->lstRecordsDblClick();
@@ -53,7 +52,8 @@ private slots:
     void saveChecksInOrder();
     void newNumbersFromStartAndCount_data();
     void newNumbersFromStartAndCount();
-    void startNotWholeIsNamed();
+    void newRefusedWithoutAKnownStart_data();
+    void newRefusedWithoutAKnownStart();
     void saveWritesPaidMark_data();
     void saveWritesPaidMark();
     void vatTotalShownWholeStoredFitted();
@@ -190,6 +190,7 @@ void TestReceiptEditor::newNumbersFromStartAndCount_data()
     QTest::newRow("7 records, start 1") << 7 << "1" << "8";
     QTest::newRow("7 records, start 100") << 7 << "100" << "107";
     QTest::newRow("5 records, start 100") << 5 << "100" << "105";
+    QTest::newRow("2 records, the largest start") << 2 << "999999999" << "1000000001";
 }
 
 void TestReceiptEditor::newNumbersFromStartAndCount()
@@ -208,18 +209,46 @@ void TestReceiptEditor::newNumbersFromStartAndCount()
     QVERIFY(QFile::exists(dir->file("2024.ric")));
 }
 
-void TestReceiptEditor::startNotWholeIsNamed()
+void TestReceiptEditor::newRefusedWithoutAKnownStart_data()
 {
-    QVERIFY(IniFile::write(dir->file("Impostazioni.ini"), "Numerazione Ricevute", "Inizio", "1,5"));
+    // The settings file (null: a folder in its place) and what the refusal names.
+    QTest::addColumn<QByteArray>("settings");
+    QTest::addColumn<QString>("named");
+    const QByteArray start = "[Numerazione Ricevute]\r\nInizio=";
+    QTest::newRow("a fraction") << start + "1,5" << "1,5";
+    QTest::newRow("beyond any integer") << start + "9223372036854775807" << "9223372036854775807";
+    QTest::newRow("beyond 999,999,999") << start + "1000000000" << "1000000000";
+    QTest::newRow("zero") << start + "0" << "0";
+    QTest::newRow("negative") << start + "-3" << "-3";
+    QTest::newRow("unreadable: a folder") << QByteArray() << "Impostazioni.ini";
+    QTest::newRow("unreadable: over 4 MB") << start + "5\r\n" + QByteArray(4 << 20, ';') << "Impostazioni.ini";
+}
+
+void TestReceiptEditor::newRefusedWithoutAKnownStart()
+{
+    QFETCH(QByteArray, settings);
+    QFETCH(QString, named);
+    if (settings.isNull())
+        dir->putFolderInPlaceOf("Impostazioni.ini");
+    else
+        dir->writeAll("Impostazioni.ini", settings);
     edit("txtCliente")->setText("resta");
     edit("txtNumRic")->setText("33");
     release("cmdNuovo");
     QCOMPARE(fake->messages.size(), 1);
     QCOMPARE(fake->messages.last().kind, MessageKind::Plain);
-    QVERIFY(fake->messages.last().text.contains("\"1,5\""));
+    const QString quoted = '"' + (named.endsWith(".ini") ? dir->file(named) : named) + '"';
+    QVERIFY2(fake->messages.last().text.contains(quoted), qPrintable(fake->messages.last().text));
     QVERIFY(fake->messages.last().text.contains("numerazione"));
     QCOMPARE(edit("txtCliente")->text(), QString("resta"));
     QCOMPARE(edit("txtNumRic")->text(), QString("33"));
+    if (named.endsWith(".ini")) {
+        // Opening the screen says it once more, once.
+        editor->close();
+        QVERIFY(ScreenFixture::openWorkArea(editor));
+        QCOMPARE(fake->messages.size(), 2);
+        QCOMPARE(fake->messages.last().text, fake->messages.first().text);
+    }
 }
 
 void TestReceiptEditor::saveWritesPaidMark_data()
@@ -300,19 +329,28 @@ void TestReceiptEditor::browseThenUpdateInPlace()
 
 void TestReceiptEditor::takenNumberAsksBeforeAppending_data()
 {
+    QTest::addColumn<int>("before");    // receipts 1.. in the file before New
+    QTest::addColumn<QString>("typed");  // typed over the number New proposed
     QTest::addColumn<bool>("answer");
     QTest::addColumn<int>("records");
-    QTest::newRow("yes appends") << true << 2;
-    QTest::newRow("no keeps the file") << false << 1;
+    // Another workstation saves receipt 1 meanwhile.
+    QTest::newRow("saved elsewhere, yes appends") << 0 << "" << true << 2;
+    QTest::newRow("saved elsewhere, no keeps the file") << 0 << "" << false << 1;
+    QTest::newRow("typed by hand over the proposed one") << 3 << " 2" << false << 3;
 }
 
 void TestReceiptEditor::takenNumberAsksBeforeAppending()
 {
+    QFETCH(int, before);
+    QFETCH(QString, typed);
     QFETCH(bool, answer);
+    putReceipts(before);
     release("cmdNuovo");
-    QCOMPARE(edit("txtNumRic")->text(), QString("1"));
-    // Another workstation saves receipt 1 meanwhile.
-    putReceipts(1);
+    QCOMPARE(edit("txtNumRic")->text(), QString::number(before + 1));
+    if (typed.isEmpty())
+        putReceipts(1);
+    else
+        edit("txtNumRic")->setText(typed);
     fillSavable();
     fake->answers.enqueue(answer);
     release("cmdSalva");

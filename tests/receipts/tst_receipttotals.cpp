@@ -173,6 +173,8 @@ void TestReceiptTotals::numberClashesOnlyWhenEqual_data()
     QTest::newRow("12 while 112 exists") << "12" << "112" << false;
     QTest::newRow("empty while 12 exists") << "" << "12" << false;
     QTest::newRow("case matters") << "12a" << "12A" << false;
+    QTest::newRow("accented, as stored") << QString::fromUtf8("12è") << QString::fromUtf8("12è") << true;
+    QTest::newRow("cut to the field as stored") << "123456789012345678901" << "12345678901234567890" << true;
 }
 
 void TestReceiptTotals::numberClashesOnlyWhenEqual()
@@ -182,7 +184,9 @@ void TestReceiptTotals::numberClashesOnlyWhenEqual()
     TRecRicevuta r;
     r.NumRic = stored;
     const QByteArray bytes = r.encode();
-    QTEST(ReceiptArchive::carriesNumber(saved)(bytes.constData()), "clash");
+    const ArchiveFile::FieldTest test = ReceiptArchive::carriesNumber(saved);
+    QCOMPARE(test.offset, TRecRicevuta::posNumRic.offset);
+    QTEST(test.test(bytes.constData() + test.offset), "clash");
 }
 
 void TestReceiptTotals::listLinePutsTheTotalAtColumn150()

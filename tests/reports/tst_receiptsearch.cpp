@@ -14,7 +14,6 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QTimer>
@@ -98,7 +97,7 @@ private:
         for (auto it = criteria.begin(); it != criteria.end(); ++it)
             control<QLineEdit>(&s, it.key())->setText(it.value().toString());
         control<QPushButton>(&s, "cmdTrova")->click();
-        return listItems(control<QListWidget>(&s, "lstRecords"));
+        return listItems(control<RecordList>(&s, "lstRecords"));
     }
     void openEditor()
     {
@@ -186,7 +185,7 @@ void TestReceiptSearch::backKeepsTheCriteria()
     control<QPushButton>(&s, "cmdIndietro")->click();
     QVERIFY(control<QWidget>(&s, "grpCriteri")->isVisibleTo(&s));
     QCOMPARE(control<QLineEdit>(&s, "txtCognome")->text(), QString("Imola"));
-    QCOMPARE(control<QListWidget>(&s, "lstRecords")->count(), 0);
+    QCOMPARE(control<RecordList>(&s, "lstRecords")->count(), 0);
     QCOMPARE(s.focusWidget(), control<QWidget>(&s, "txtTipologia"));
     QVERIFY(!control<QPushButton>(&s, "cmdStampa")->isEnabled());
 }
@@ -213,7 +212,7 @@ void TestReceiptSearch::unpaidMembership()
     list.setYearFile(yearFile());
     list.show();
     const QStringList expected = listed ? QStringList{"1", "2"} : QStringList{"2"};
-    QCOMPARE(numbers(listItems(control<QListWidget>(&list, "lstRecords"))), expected);
+    QCOMPARE(numbers(listItems(control<RecordList>(&list, "lstRecords"))), expected);
     QVERIFY(fake->messages.isEmpty());
     list.reject();
 }
@@ -228,7 +227,7 @@ void TestReceiptSearch::equalLinesChooseTheLaterReceipt()
     const QStringList lines = searchFor(s, {{"txtTipologia", "uguale"}});
     QCOMPARE(lines.size(), 2);
     QCOMPARE(lines[0], lines[1]);
-    control<QListWidget>(&s, "lstRecords")->setCurrentRow(0);
+    control<RecordList>(&s, "lstRecords")->setCurrentRow(0);
     s.lstRecordsDblClick();
     QVERIFY(s.chosen());
     QCOMPARE(s.chosen()->record.CittaCli, QString("Ravenna"));
@@ -246,7 +245,7 @@ void TestReceiptSearch::searchHandsBackThroughTheEditor()
         auto close = qScopeGuard([search] { search->reject(); });
         control<QLineEdit>(search, "txtTipologia")->setText("bianchi");
         control<QPushButton>(search, "cmdTrova")->click();
-        auto* list = control<QListWidget>(search, "lstRecords");
+        auto* list = control<RecordList>(search, "lstRecords");
         QCOMPARE(list->count(), 1);
         list->setCurrentRow(0);
         search->lstRecordsDblClick();
@@ -272,7 +271,7 @@ void TestReceiptSearch::unpaidHandsBackAndSavingPaidLeavesTheList()
             auto* unpaid = static_cast<TfrmCercaSospesiRic*>(shownTopLevel("frmCercaSospesiRic"));
             QVERIFY(unpaid);
             auto close = qScopeGuard([unpaid] { unpaid->reject(); });
-            auto* list = control<QListWidget>(unpaid, "lstRecords");
+            auto* list = control<RecordList>(unpaid, "lstRecords");
             QCOMPARE(list->count(), expectedCount);
             if (row < 0)
                 return;
@@ -293,9 +292,9 @@ void TestReceiptSearch::unpaidHandsBackAndSavingPaidLeavesTheList()
     // Saved paid, it is no longer listed; only receipt 11 is left.
     chooseLine(-1, 1);
     ScreenFixture::press(editor, "cmdSospesi");
-    QStringList left;
+    PackedLines left;
     QVERIFY(ReceiptSearch::unpaid(yearFile(), left));
-    QCOMPARE(numbers(left), QStringList{"11"});
+    QCOMPARE(numbers(left.lines()), QStringList{"11"});
 }
 
 void TestReceiptSearch::reportTitles_data()
@@ -329,7 +328,7 @@ void TestReceiptSearch::reportTitles()
         screen.reset(s);
         s->show();
     }
-    const QStringList lines = listItems(control<QListWidget>(screen.get(), "lstRecords"));
+    const QStringList lines = listItems(control<RecordList>(screen.get(), "lstRecords"));
     QVERIFY(!lines.isEmpty());
     fake->answers.enqueue(true);
     fake->printCopies.enqueue(1);
@@ -343,7 +342,7 @@ void TestReceiptSearch::reportTitles()
     for (int i = 0; i < lines.size(); ++i)
         QCOMPARE(t[3 + i].text, lines[i]);
     // The empty-list text of find, on an emptied list.
-    control<QListWidget>(screen.get(), "lstRecords")->clear();
+    control<RecordList>(screen.get(), "lstRecords")->clear();
     control<QPushButton>(screen.get(), "cmdTrova02")->click();
     QCOMPARE(fake->lastMessage(), emptyFind);
     screen->reject();
@@ -365,7 +364,7 @@ void TestReceiptSearch::failingYearFile()
     TfrmCercaSospesiRic list;
     list.setYearFile(yearFile());
     list.show();
-    QCOMPARE(control<QListWidget>(&list, "lstRecords")->count(), 0);
+    QCOMPARE(control<RecordList>(&list, "lstRecords")->count(), 0);
     QVERIFY(fake->messages.isEmpty());
     list.reject();
 }

@@ -15,7 +15,6 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QTimer>
@@ -92,7 +91,7 @@ private:
     static QStringList numbers(QWidget* screen)
     {
         QStringList found;
-        for (const QString& line : ListLines(control<QListWidget>(screen, "lstRecords")))
+        for (const QString& line : control<RecordList>(screen, "lstRecords")->lines())
             found << line.mid(12, 12).trimmed();
         return found;
     }
@@ -164,7 +163,7 @@ void TestSummaries::periodsAtTheirBorders()
     ReceiptSummary::Summary summary;
     ArchiveFile file = ReceiptArchive::yearFile(ReceiptArchive::yearFilePath("2024"));
     QVERIFY(ReceiptSummary::build(file, rule, summary));
-    QCOMPARE(summary.lines.size(), listed ? 1 : 0);
+    QCOMPARE(summary.lines.count(), listed ? 1 : 0);
     QCOMPARE(summary.totale, QString::fromUtf8(listed ? "€ 1,22" : "€ 0,00"));
 }
 
@@ -193,7 +192,7 @@ void TestSummaries::totalsAreSummedThenRoundedOnce()
     receipts.append({"99", "15/04/2024", "1000", "1000", "1000"});   // another month
     put(receipts);
     auto screen = built<TfrmRiepMensileRic>(3);
-    QCOMPARE(control<QListWidget>(screen.get(), "lstRecords")->count(), amounts.size());
+    QCOMPARE(control<RecordList>(screen.get(), "lstRecords")->count(), amounts.size());
     QCOMPARE(text(screen.get(), "lblTotNetto"), total);
     QCOMPARE(text(screen.get(), "lblTotIva"), total);
     QCOMPARE(text(screen.get(), "lblTotale"), total);
@@ -336,7 +335,7 @@ void TestSummaries::doubleClickLoadsTheLaterOfEqualReceipts()
         cbo->setFocus();
         press(cbo, Qt::Key_Down, QString());
         control<QPushButton>(summary, "cmdTrova")->click();
-        auto* list = control<QListWidget>(summary, "lstRecords");
+        auto* list = control<RecordList>(summary, "lstRecords");
         QCOMPARE(list->count(), 3);
         list->setCurrentRow(0);
         summary->lstRecordsDblClick();

@@ -39,7 +39,8 @@ private slots:
     void appendUpdateRead();
     void tailFragmentInvisibleAndOverwritten();
     void scanVisitsInOrderAndStops();
-    void folderInPlaceOfFileFails();
+    void nothingButAFileIsAnArchive_data();
+    void nothingButAFileIsAnArchive();
     void readOnlyFileNeverReplaced();
     void updateBeyondCountWritesNothing();
     void readPastEndFails();
@@ -147,9 +148,25 @@ void TestArchive::scanVisitsInOrderAndStops()
     QCOMPARE(names.last(), QString("C300"));
 }
 
-void TestArchive::folderInPlaceOfFileFails()
+void TestArchive::nothingButAFileIsAnArchive_data()
 {
-    dir->putFolderInPlaceOf("Clienti.pro");
+    QTest::addColumn<QString>("what");
+    QTest::newRow("a folder") << "folder";
+    QTest::newRow("a link to a file elsewhere") << "file";
+    QTest::newRow("a link to a FIFO") << "fifo";
+}
+
+void TestArchive::nothingButAFileIsAnArchive()
+{
+    QFETCH(QString, what);
+    QTemporaryDir elsewhere;
+    const QString target = elsewhere.filePath(what);
+    if (what == "folder")
+        dir->putFolderInPlaceOf("Clienti.pro");
+    else
+        QVERIFY(what == "fifo" ? makeFifo(target) : QFile(target).open(QIODevice::WriteOnly));
+    if (what != "folder")
+        QVERIFY(QFile::link(target, dir->file("Clienti.pro")));
     ArchiveFile a = archive();
     qint64 n = 0, pos = 0;
     QByteArray rec;
@@ -158,7 +175,9 @@ void TestArchive::folderInPlaceOfFileFails()
     QVERIFY(!a.scan([](qint64, const char*) { return true; }));
     // The archive only answers; telling the user is the screen's part.
     QVERIFY(fake->messages.isEmpty());
-    QVERIFY(QFileInfo(dir->file("Clienti.pro")).isDir());
+    // Whatever stood there still does, and nothing went through a link.
+    QCOMPARE(QFileInfo(dir->file("Clienti.pro")).isSymLink(), what != "folder");
+    QCOMPARE(QFileInfo(target).size(), qint64(0));
 }
 
 void TestArchive::readOnlyFileNeverReplaced()

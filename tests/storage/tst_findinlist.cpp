@@ -7,7 +7,6 @@
 
 #include <QDialog>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QtTest>
@@ -28,7 +27,7 @@ const QStringList kLines = {
 struct ListScreen
 {
     QDialog dialog;
-    QListWidget* list = new QListWidget(&dialog);
+    RecordList* list = new RecordList(&dialog);
     QLineEdit* find = new QLineEdit(&dialog);
     QPushButton* trova = new QPushButton(QStringLiteral("Trova"), &dialog);
     QPushButton* stampa = new QPushButton(QStringLiteral("Stampa"), &dialog);
@@ -45,7 +44,10 @@ struct ListScreen
         annulla->setDefault(true);
         QObject::connect(annulla, &QPushButton::clicked, &dialog, &QDialog::reject);
         ConfigureListControl(list, 1500);
-        list->addItems(lines);
+        PackedLines packed;
+        for (const QString& line : lines)
+            packed.append(line);
+        list->setLines(std::move(packed));
         services = new ListServices(list, find, trova, stampa, kEmptyVoce,
                                     [] {
                                         ListReportSpec spec;
@@ -59,8 +61,8 @@ struct ListScreen
 
     int selected() const
     {
-        const auto items = list->selectedItems();
-        return items.isEmpty() ? -1 : list->row(items.first());
+        const std::vector<int> rows = list->selectedRows();
+        return rows.empty() ? -1 : rows.front();
     }
 };
 
@@ -186,7 +188,7 @@ void TestFindInList::lastSearchIsTheLowerCasedTextEitherWay()
 void TestFindInList::emptyListChangesNothing()
 {
     QString last = QStringLiteral("rossi");
-    QCOMPARE(FindInList({}, -1, QStringLiteral("verdi"), last), -1);
+    QCOMPARE(FindInList(QStringList(), -1, QStringLiteral("verdi"), last), -1);
     QCOMPARE(last, QStringLiteral("rossi"));
 }
 
@@ -301,9 +303,13 @@ void TestFindInList::otherKeysReachTheField()
 void TestFindInList::printUsesLinesInDisplayOrder()
 {
     FakePlatform fake;
-    ListScreen screen({QStringLiteral("Zeta"), QStringLiteral("alfa"), QStringLiteral("Beta")});
-    screen.list->setSortingEnabled(true);
-    screen.list->sortItems();
+    const QStringList added{QStringLiteral("Zeta"), QStringLiteral("alfa"), QStringLiteral("Beta")};
+    ListScreen screen(added);
+    // Shown sorted: the order of the display, not of the adding, is printed.
+    PackedLines sorted(PackedLines::Order::IgnoringCase);
+    for (const QString& line : added)
+        sorted.append(line);
+    screen.list->setLines(std::move(sorted));
     fake.answers.enqueue(true);
     fake.printCopies.enqueue(1);
     clickOn(screen.stampa);
@@ -315,8 +321,8 @@ void TestFindInList::printUsesLinesInDisplayOrder()
     }
     QStringList shown;
     for (int i = 0; i < screen.list->count(); ++i)
-        shown.append(screen.list->item(i)->text());
-    QVERIFY(shown != QStringList({QStringLiteral("Zeta"), QStringLiteral("alfa"), QStringLiteral("Beta")}));
+        shown.append(screen.list->line(i));
+    QVERIFY(shown != added);
     QCOMPARE(printed, shown);
     QCOMPARE(screen.services->lines(), shown);
     QCOMPARE(fake.documents.first()->findText(QStringLiteral("Anagrafica clienti")).y, 334);

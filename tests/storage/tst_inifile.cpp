@@ -29,6 +29,7 @@ private slots:
     void keyGivenWithBlanksIsWrittenAsReplaced_data();
     void keyGivenWithBlanksIsWrittenAsReplaced();
     void unreadableFileIsAFailure();
+    void writeReplacesALinkNeverItsTarget();
     void oversizedFileRefusedUnread();
     void failedWriteKeepsOldFile();
     void fullFileSystemKeepsOldFile();
@@ -128,6 +129,22 @@ void TestIniFile::unreadableFileIsAFailure()
     QString value;
     QVERIFY(!IniFile::read(dir.file("unins000.dll"), "Accesso", "Valore", value));
     QVERIFY(!IniFile::write(dir.file("unins000.dll"), "Accesso", "Valore", "00"));
+    // Nor is a FIFO read, nor waited on, nor replaced.
+    QVERIFY(QDir(dir.path()).rmdir("unins000.dll") && makeFifo(dir.file("unins000.dll")));
+    QVERIFY(!IniFile::read(dir.file("unins000.dll"), "Accesso", "Valore", value));
+    QVERIFY(!IniFile::write(dir.file("unins000.dll"), "Accesso", "Valore", "00"));
+    QVERIFY(!QFileInfo(dir.file("unins000.dll")).isFile());
+}
+
+void TestIniFile::writeReplacesALinkNeverItsTarget()
+{
+    TempAppDir dir, elsewhere;
+    elsewhere.writeAll("theirs.ini", kSettings);
+    QVERIFY(QFile::link(elsewhere.file("theirs.ini"), dir.file("Impostazioni.ini")));
+    QVERIFY(IniFile::write(dir.file("Impostazioni.ini"), "Aliquota IVA", "Valore", "10"));
+    QCOMPARE(elsewhere.readAll("theirs.ini"), kSettings);
+    QVERIFY(!QFileInfo(dir.file("Impostazioni.ini")).isSymLink());
+    QCOMPARE(dir.readAll("Impostazioni.ini"), QByteArray(kSettings).replace("Valore=22", "Valore=10"));
 }
 
 void TestIniFile::oversizedFileRefusedUnread()

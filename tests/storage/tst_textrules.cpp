@@ -1,4 +1,5 @@
 // The sorted lists keep the order of the case-insensitive comparison.
+#include "storage/PackedLines.h"
 #include "storage/TextRules.h"
 
 #include <QtTest>
@@ -36,6 +37,11 @@ void TestTextRules::sortsAsTheCaseInsensitiveComparison()
         std::stable_sort(reference.begin(), reference.end(), [](const QString& a, const QString& b) {
             return QString::compare(a, b, Qt::CaseInsensitive) < 0;
         });
+        // The packed lines of a sorted list come back in the same order.
+        PackedLines packed(PackedLines::Order::IgnoringCase);
+        for (const QString& line : sorted)
+            packed.append(line);
+        QCOMPARE(packed.lines(), reference);
         TextRules::sortIgnoringCase(sorted);
         QCOMPARE(sorted, reference);
     }

@@ -52,6 +52,11 @@ bool TempAppDir::makeReadOnly(const QString& name) const
     return ::geteuid() != 0;
 }
 
+bool makeFifo(const QString& path)
+{
+    return ::mkfifo(QFile::encodeName(path).constData(), 0644) == 0;
+}
+
 QByteArray TempAppDir::readAll(const QString& name) const
 {
     QFile f(file(name));
@@ -223,12 +228,16 @@ QWidget* shownTopLevel(const char* name)
     return nullptr;
 }
 
-QStringList listItems(QListWidget* list)
+QStringList listItems(RecordList* list)
 {
-    QStringList out;
-    for (int i = 0; i < list->count(); ++i)
-        out.append(list->item(i)->text());
-    return out;
+    return list->lines();
+}
+
+void clickLine(RecordList* list, int row, Qt::KeyboardModifiers modifiers)
+{
+    const QModelIndex index = list->model()->index(row, 0);
+    list->scrollTo(index);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, modifiers, list->visualRect(index).center());
 }
 
 void press(QWidget* w, int key, const QString& text, Qt::KeyboardModifiers modifiers)

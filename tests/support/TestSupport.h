@@ -1,12 +1,12 @@
 #pragma once
 
 #include "platform/AppDir.h"
+#include "platform/qt/RecordList.h"
 #include "storage/FileWrites.h"
 
 #include <QByteArray>
 #include <QColor>
 #include <QFile>
-#include <QListWidget>
 #include <QStringList>
 #include <QString>
 #include <QTemporaryDir>
@@ -82,6 +82,9 @@ private:
     QByteArray m_skipReason;
 };
 
+// A FIFO at path, where a program file should be; false when none could be made.
+bool makeFifo(const QString& path);
+
 // Finds a control by its objectName below root; fails the test when absent.
 template <class T>
 T* control(QWidget* root, const QString& name)
@@ -99,7 +102,9 @@ QWidget* topLevel(const char* name);
 QWidget* shownTopLevel(const char* name);
 
 // The texts of a list control, in display order.
-QStringList listItems(QListWidget* list);
+QStringList listItems(RecordList* list);
+// A click on the line at row of a list, scrolled into view first.
+void clickLine(RecordList* list, int row, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 
 // Types text into a field as a user does (focus, then key by key).
 void typeInto(QWidget* field, const QString& text);

@@ -11,7 +11,6 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QSet>
@@ -44,7 +43,7 @@ void chooseFirstLine(const QString& window, std::function<void(ListScreen*)> pre
         QVERIFY(list);
         auto close = qScopeGuard([list] { list->reject(); });
         prepare(list);
-        auto* lines = control<QListWidget>(list, "lstRecords");
+        auto* lines = control<RecordList>(list, "lstRecords");
         QCOMPARE(lines->count(), 1);
         lines->setCurrentRow(0);
         list->lstRecordsDblClick();

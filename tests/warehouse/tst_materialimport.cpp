@@ -8,7 +8,6 @@
 
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
@@ -51,6 +50,8 @@ private slots:
     void import_data();
     void import();
     void typedQuantityEnablesImportWithoutALine();
+    void cardChangedSinceTheClick_data();
+    void cardChangedSinceTheClick();
     void archiveGoneBeforeImportClosesSilently();
     void quantityKeys_data();
     void quantityKeys();
@@ -73,12 +74,10 @@ private:
     }
     void clickLine(TfrmImpMateriali& d, const TRecMateriale& r)
     {
-        auto* list = control<QListWidget>(&d, "lstRecords");
-        const QList<QListWidgetItem*> found = list->findItems(MaterialCard::searchLine(r), Qt::MatchExactly);
-        QCOMPARE(found.size(), 1);
-        list->scrollToItem(found.first());
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier,
-                          list->visualItemRect(found.first()).center());
+        auto* list = control<RecordList>(&d, "lstRecords");
+        const QStringList lines = list->lines();
+        QCOMPARE(lines.count(MaterialCard::searchLine(r)), 1);
+        ::clickLine(list, int(lines.indexOf(MaterialCard::searchLine(r))));
     }
     QPushButton* importa(TfrmImpMateriali& d) { return control<QPushButton>(&d, "cmdAnnulla"); }
     QWidget* hand(TfrmImpMateriali& d) { return control<QWidget>(&d, "imgMano"); }
@@ -149,9 +148,9 @@ void TestMaterialImport::onlyStockedCardsAreOffered()
     d.setLine(1, "1");
     d.open();
     QStringList shown;
-    auto* list = control<QListWidget>(&d, "lstRecords");
+    auto* list = control<RecordList>(&d, "lstRecords");
     for (int i = 0; i < list->count(); ++i)
-        shown << list->item(i)->text();
+        shown << list->line(i);
     // Sorted without regard to case; a card with an empty stock text is not there.
     QCOMPARE(shown, QStringList({MaterialCard::searchLine(five), MaterialCard::searchLine(zero)}));
 }
@@ -170,7 +169,7 @@ void TestMaterialImport::clickShowsTheStockAndEnablesImport()
     QVERIFY(importa(d)->isEnabled());
     QVERIFY(hand(d)->isVisible());
     // The keyboard moves the selection the same way.
-    press(control<QListWidget>(&d, "lstRecords"), Qt::Key_Up, QString());
+    press(control<RecordList>(&d, "lstRecords"), Qt::Key_Up, QString());
     QCOMPARE(control<QLineEdit>(&d, "txtGiacenza")->text(), QStringLiteral("5"));
     QCOMPARE(control<QLabel>(&d, "lblPosizione")->text(), QStringLiteral("1"));
 }
@@ -266,6 +265,49 @@ void TestMaterialImport::typedQuantityEnablesImportWithoutALine()
     QVERIFY(!d.imported().has_value());
     QVERIFY(fake->messages.isEmpty());
     QCOMPARE(dir->readAll(MaterialCard::archiveFileName()), before);
+}
+
+void TestMaterialImport::cardChangedSinceTheClick_data()
+{
+    // What another workstation leaves at the card's place between the
+    // click and Importa (no code: the file now ends before it).
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<QString>("stock");
+    QTest::addColumn<QString>("message");   // empty: imported
+    QTest::addColumn<QString>("stored");
+    const QString changed = MaterialCard::changedArticleMessage();
+    QTest::newRow("stock lowered: imported against it") << "POMPA-01" << "3" << "" << "1";
+    QTest::newRow("stock lowered below the quantity") << "POMPA-01" << "1" << kRefusal << "1";
+    QTest::newRow("another article there") << "VALVOLA-07" << "5" << changed << "5";
+    QTest::newRow("the card gone") << "" << "" << changed << "";
+}
+
+void TestMaterialImport::cardChangedSinceTheClick()
+{
+    QFETCH(QString, code);
+    QFETCH(QString, stock);
+    QFETCH(QString, message);
+    add(article("ALTRO", "9"));
+    const TRecMateriale chosen = article("POMPA-01", "5");
+    const qint64 position = add(chosen);
+    TfrmImpMateriali d;
+    d.setLine(3, "2");
+    d.open();
+    clickLine(d, chosen);
+    TRecMateriale now = chosen;
+    now.Codice = code;
+    now.Giacenza = stock;
+    if (code.isEmpty())
+        dir->writeAll(MaterialCard::archiveFileName(), storedBytes(1));
+    else
+        QVERIFY(MaterialCard::archive().update(position, now.encode()));
+    clickOn(importa(d));
+    QVERIFY(!d.isVisible());
+    QCOMPARE(d.imported().has_value(), message.isEmpty());
+    QCOMPARE(fake->messages.size(), int(!message.isEmpty()));
+    if (!message.isEmpty())
+        QCOMPARE(fake->messages.first().text, message);
+    QTEST(TRecMateriale::decode(storedBytes(position)).Giacenza, "stored");
 }
 
 void TestMaterialImport::archiveGoneBeforeImportClosesSilently()

@@ -8,7 +8,6 @@
 #include "TestSupport.h"
 
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QtTest>
 
@@ -71,7 +70,7 @@ private:
         for (auto it = criteria.begin(); it != criteria.end(); ++it)
             control<QLineEdit>(&s, it.key())->setText(it.value());
         control<QPushButton>(&s, "cmdTrova")->click();
-        return listItems(control<QListWidget>(&s, "lstRecords"));
+        return listItems(control<RecordList>(&s, "lstRecords"));
     }
 
     std::unique_ptr<ScreenFixture> screens;
@@ -160,7 +159,7 @@ void TestMaterialLists::equalLinesLoadTheLaterCard()
     const QStringList lines = searchFor(s, {{"txtCognome", "gem"}});
     QCOMPARE(lines.size(), 2);
     QCOMPARE(lines[0], lines[1]);
-    control<QListWidget>(&s, "lstRecords")->setCurrentRow(0);
+    control<RecordList>(&s, "lstRecords")->setCurrentRow(0);
     s.lstRecordsDblClick();
     QVERIFY(s.chosen());
     QCOMPARE(s.chosen()->record.Costo, QString("7,00"));
@@ -174,7 +173,7 @@ void TestMaterialLists::receiptModeKeepsItsMark()
     TfrmCercaMateriale s;
     s.setCallerMark("  ricevute ");
     searchFor(s, {});
-    control<QListWidget>(&s, "lstRecords")->setCurrentRow(0);
+    control<RecordList>(&s, "lstRecords")->setCurrentRow(0);
     s.lstRecordsDblClick();
     QCOMPARE(s.callerMark(), QString("ricevute"));
     QVERIFY(s.chosen());
@@ -225,7 +224,7 @@ void TestMaterialLists::underStockMembership()
     TfrmCercaSottoscorta list;
     list.show();
     QStringList codes;
-    for (const QString& line : listItems(control<QListWidget>(&list, "lstRecords")))
+    for (const QString& line : listItems(control<RecordList>(&list, "lstRecords")))
         codes.append(line.left(25).trimmed());
     QCOMPARE(codes, listed ? QStringList({"PROVA", "SEMPRE"}) : QStringList({"SEMPRE"}));
     QVERIFY(screens->fake().messages.isEmpty());
@@ -238,7 +237,7 @@ void TestMaterialLists::underStockHandsBackTheCard()
     add({"FINITO", "", "Beta", "", "", "1", "2", "", "3,00"});
     TfrmCercaSottoscorta list;
     list.show();
-    auto* lst = control<QListWidget>(&list, "lstRecords");
+    auto* lst = control<RecordList>(&list, "lstRecords");
     QCOMPARE(lst->count(), 1);
     lst->setCurrentRow(0);
     list.lstRecordsDblClick();
@@ -253,7 +252,7 @@ void TestMaterialLists::emptyUnderStockListFindAndPrint()
 {
     TfrmCercaSottoscorta list;
     list.show();
-    QCOMPARE(control<QListWidget>(&list, "lstRecords")->count(), 0);
+    QCOMPARE(control<RecordList>(&list, "lstRecords")->count(), 0);
     control<QPushButton>(&list, "cmdTrova02")->click();
     control<QPushButton>(&list, "cmdStampa")->click();
     QCOMPARE(screens->fake().messageTexts(),

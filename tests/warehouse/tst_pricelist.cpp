@@ -11,7 +11,6 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QtTest>
 
@@ -127,7 +126,7 @@ private:
     QWidget* screen = nullptr;
     QLineEdit* edit(const char* name) { return control<QLineEdit>(screen, name); }
     QLabel* label(const char* name) { return control<QLabel>(screen, name); }
-    QListWidget* list() { return control<QListWidget>(screen, "lstRecords"); }
+    RecordList* list() { return control<RecordList>(screen, "lstRecords"); }
     void release(const char* name) { ScreenFixture::press(screen, name); }
     void writeWarehouse() { screens->dir().writeAll(QStringLiteral("Materiali.pro"), archiveOf(warehouse())); }
     QStringList shown() const;
@@ -139,9 +138,9 @@ private:
 QStringList TestPriceList::shown() const
 {
     QStringList lines;
-    auto* l = screen->findChild<QListWidget*>(QStringLiteral("lstRecords"));
+    auto* l = screen->findChild<RecordList*>(QStringLiteral("lstRecords"));
     for (int i = 0; i < l->count(); ++i)
-        lines.append(l->item(i)->text());
+        lines.append(l->line(i));
     return lines;
 }
 
@@ -268,17 +267,17 @@ void TestPriceList::search()
     QFETCH(PriceList::Criteria, criteria);
     QFETCH(QStringList, codes);
     screens->dir().writeAll(QStringLiteral("Materiali.pro"), archiveOf(warehouse()));
-    QStringList lines;
+    PackedLines lines;
     QVERIFY(PriceList::search(criteria, lines));
-    QCOMPARE(codesOf(lines), codes);
+    QCOMPARE(codesOf(lines.lines()), codes);
 }
 
 void TestPriceList::showAllLeavesOutEmptyCodes()
 {
     writeWarehouse();
-    QStringList lines;
+    PackedLines lines;
     QVERIFY(PriceList::showAll(lines));
-    QCOMPARE(codesOf(lines), (QStringList{"A10", "B10", "C9", "D11", "E"}));
+    QCOMPARE(codesOf(lines.lines()), (QStringList{"A10", "B10", "C9", "D11", "E"}));
 }
 
 void TestPriceList::boundNormalisation_data()
@@ -453,11 +452,11 @@ void TestPriceList::removeSelectedLines()
     writeWarehouse();
     release("lblTutti");
     const QStringList before = shown();
-    QListWidget* l = list();
+    RecordList* l = list();
     // Click the second line, then Ctrl+click the fourth.
-    QTest::mouseClick(l->viewport(), Qt::LeftButton, Qt::NoModifier, l->visualItemRect(l->item(1)).center());
-    QTest::mouseClick(l->viewport(), Qt::LeftButton, Qt::ControlModifier, l->visualItemRect(l->item(3)).center());
-    QCOMPARE(l->selectedItems().size(), 2);
+    clickLine(l, 1);
+    clickLine(l, 3, Qt::ControlModifier);
+    QCOMPARE(l->selectedRows().size(), 2u);
     release("cmdImporta");
     QVERIFY(fake->messages.isEmpty());
     QCOMPARE(shown(), (QStringList{before[0], before[2], before[4]}));
@@ -563,7 +562,7 @@ void TestPriceList::printTheRemainingLines()
     writeWarehouse();
     release("lblTutti");
     const QStringList before = shown();
-    list()->item(0)->setSelected(true);
+    list()->setCurrentRow(0);
     release("cmdImporta");
     QLineEdit* heading = edit("txtIntestazione");
     heading->setText(QStringLiteral("  Listino di primavera "));

@@ -46,7 +46,7 @@ QString TfrmCercaCliente::callerMark() const
     return m_callerMark->text();
 }
 
-bool TfrmCercaCliente::collect(QStringList& lines)
+bool TfrmCercaCliente::collect(PackedLines& lines)
 {
     ClientCard::Criteria c;
     c.nominativo = criterion("txtCognome");
@@ -63,6 +63,6 @@ bool TfrmCercaCliente::collect(QStringList& lines)
 void TfrmCercaCliente::choose(const QString& line)
 {
     ChosenClient found{};
-    if (ClientCard::findByLine(&ClientCard::searchLine, line, found.record, found.position))
+    if (ClientCard::findByLine(ClientCard::composeSearchLine, line, found.record, found.position))
         m_chosen = found;
 }

@@ -24,7 +24,7 @@ public:
     const std::optional<ChosenClient>& chosen() const { return m_chosen; }
 
 protected:
-    bool collect(QStringList& lines) override;
+    bool collect(PackedLines& lines) override;
     void choose(const QString& line) override;
 
 private:

@@ -21,7 +21,7 @@ TfrmCercaFigli::TfrmCercaFigli() : ListScreen(consentSpec())
 {
 }
 
-bool TfrmCercaFigli::collect(QStringList& lines)
+bool TfrmCercaFigli::collect(PackedLines& lines)
 {
     m_chosen.reset();
     return ClientCard::consentList(lines);
@@ -30,6 +30,6 @@ bool TfrmCercaFigli::collect(QStringList& lines)
 void TfrmCercaFigli::choose(const QString& line)
 {
     Chosen<TRecCliente> found{};
-    if (ClientCard::findByLine(&ClientCard::consentLine, line, found.record, found.position))
+    if (ClientCard::findByLine(ClientCard::composeConsentLine, line, found.record, found.position))
         m_chosen = found;
 }

@@ -22,10 +22,12 @@ qint64 CardScreen::position() const
 
 void CardScreen::setPosition(qint64 position)
 {
-    if (position > 0)
+    if (position > 0) {
         m_position->setText(QString::number(position));
-    else
+    } else {
         m_position->clear();
+        m_shown.clear();
+    }
 }
 
 QGroupBox* CardScreen::addGroup(const char* name, const QString& title, const QRect& geometry)
@@ -127,23 +129,39 @@ void CardScreen::saveCard()
     }
     const qint64 shown = position();
     const bool update = shown > 0;
-    // The status line is written before the record, and stays even if the write fails.
+    // The status line is written before the record, and stays even if the
+    // write fails; a save the user declines puts the old one back.
+    const QString statusBefore = m_status ? m_status->text() : QString();
     if (m_status)
         m_status->setText(saveStatus(update));
     const QByteArray record = recordToSave();
     const SaveTexts texts = saveTexts();
     platform::Platform& p = platform::current();
     if (update) {
-        if (!file.update(shown, record)) {
+        QByteArray written;
+        switch (overwriteShown(file, shown, record, written)) {
+        case Overwrite::Declined:
+            if (m_status)
+                m_status->setText(statusBefore);
+            return;
+        case Overwrite::Failed:
             reportArchiveFailure();
             return;
+        case Overwrite::Written:
+            break;
         }
+        // What another workstation changed and this save kept is shown.
+        if (written != record)
+            showRecord(written, shown);
+        rememberShown(comparable(written));
         p.showTaskMessage(texts.updateCaption, texts.updateText, platform::MessageIcon::Information);
         return;
     }
     const AppendCheck check = appendCheck();
     qint64 appended = 0;
-    ArchiveFile::Appended outcome = file.appendUnless(record, check.from, check.clashes, appended);
+    ArchiveFile::Appended outcome = check.test ? file.appendUnless(record, check, appended)
+                                               : (file.append(record, appended) ? ArchiveFile::Appended::Done
+                                                                                : ArchiveFile::Appended::Failed);
     if (outcome == ArchiveFile::Appended::Vetoed) {
         if (!appendDespiteClash())
             return;
@@ -154,5 +172,35 @@ void CardScreen::saveCard()
         return;
     }
     setPosition(appended);
+    rememberShown(comparable(record));
     p.showTaskMessage(texts.insertCaption, texts.insertText, platform::MessageIcon::Information);
+}
+
+CardScreen::Overwrite CardScreen::overwriteShown(ArchiveFile& file, qint64 position, const QByteArray& record,
+                                                 QByteArray& written)
+{
+    // The card on disk as this screen last knew it; once the user has said
+    // to overwrite a change made elsewhere, the card as changed there.
+    QByteArray expected = m_shown;
+    for (;;) {
+        QByteArray changedTo;
+        const ArchiveFile::Changed outcome = file.change(position, [&](QByteArray& stored) {
+            const QByteArray now = comparable(stored);
+            written = record;
+            if (expected.isEmpty() || now == expected || keepChangedElsewhere(expected, now, written)) {
+                stored = written;
+                return true;
+            }
+            changedTo = now;
+            return false;
+        });
+        if (outcome == ArchiveFile::Changed::Done)
+            return Overwrite::Written;
+        if (outcome != ArchiveFile::Changed::Kept)
+            return Overwrite::Failed;
+        // Never while the archive is locked: the question waits for the user.
+        if (!platform::current().askYesNo(changedElsewhereCaption(), changedElsewhereQuestion()))
+            return Overwrite::Declined;
+        expected = changedTo;
+    }
 }

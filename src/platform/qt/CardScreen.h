@@ -82,28 +82,53 @@ protected:
     // The record Save writes (with the status line just set).
     virtual QByteArray recordToSave() const = 0;
     virtual SaveTexts saveTexts() const { return SaveTexts(); }
-    // A new card that clashes with a record another workstation added since
-    // the 0-based index from (the receipt editor: its number already taken).
+    // A new card that clashes with a record of the archive (the receipt
+    // editor: its number already taken), told by one field of each record.
     // The look and the append are one step under the archive's lock; on a
     // clash nothing is written and the user is asked.
-    struct AppendCheck
-    {
-        qint64 from = 0;
-        ArchiveFile::RecordTest clashes;   // empty: nothing to check
-    };
+    using AppendCheck = ArchiveFile::FieldTest;   // an empty test: nothing to check
     virtual AppendCheck appendCheck() const { return {}; }
     // Asked after a clash; true appends the card all the same.
     virtual bool appendDespiteClash() { return false; }
 
+    // The stored bytes of a card in the form a save writes them (every field
+    // trimmed, nothing after the texts), so that a card shown and the same
+    // card on disk compare equal.
+    virtual QByteArray comparable(const QByteArray& stored) const = 0;
+    // The card as shown: loaded or saved last, in comparable form; Save
+    // compares it with the stored card to tell whether another workstation
+    // changed it since. Empty for a new card.
+    void rememberShown(const QByteArray& record) { m_shown = record; }
+    // A stored card another workstation changed after it was shown here, in
+    // a way this card takes over without asking (the material card: a stock
+    // lowered by imports while the stock was not edited here). True with
+    // record made to keep what changed elsewhere; false asks the user.
+    virtual bool keepChangedElsewhere(const QByteArray& shown, const QByteArray& stored, QByteArray& record) const
+    {
+        Q_UNUSED(shown); Q_UNUSED(stored); Q_UNUSED(record);
+        return false;
+    }
+
     // Save: the checks of the screen, the archive opened (or created) first
     // so that a failed open changes nothing, the status line, then the
     // record written over the card shown or appended after the last one.
+    // A stored card that another workstation changed since it was shown is
+    // never overwritten silently: the screen may keep the change, or the
+    // user is asked; "No" writes nothing and leaves the card as typed.
     void saveCard();
 
 private:
+    // Writes record over the card at position, as Save does, unless another
+    // workstation changed the card since it was shown and the user declines
+    // to overwrite it; written receives the bytes written (record, or what
+    // keepChangedElsewhere made of it).
+    enum class Overwrite { Written, Declined, Failed };
+    Overwrite overwriteShown(ArchiveFile& file, qint64 position, const QByteArray& record, QByteArray& written);
+
     QFrame* m_container;
     QLabel* m_status = nullptr;
     QLabel* m_position = nullptr;
+    QByteArray m_shown;
 };
 
 // A card screen whose card is one record shown by a card::Form table: what
@@ -123,6 +148,7 @@ public:
     {
         m_form->load(record);
         setPosition(position);
+        rememberShown(record.encode());
     }
     // The record Save would write from the card as it stands.
     virtual Record currentRecord() const { return m_form->record(); }
@@ -154,6 +180,7 @@ protected:
         loadRecord(Record::decode(record), position);
     }
     QByteArray recordToSave() const override { return currentRecord().encode(); }
+    QByteArray comparable(const QByteArray& stored) const override { return Record::decode(stored).encode(); }
 
     std::unique_ptr<card::Form<Record>> m_form;
 };

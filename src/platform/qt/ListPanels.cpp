@@ -5,15 +5,14 @@
 #include "platform/qt/FieldColours.h"
 #include "platform/qt/KeyFilters.h"
 #include "platform/qt/ListServices.h"
+#include "platform/qt/RecordList.h"
 #include "platform/qt/ScreenWindows.h"
 #include "storage/Amounts.h"
-#include "storage/TextRules.h"
 
 #include <QEvent>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 
 namespace {
@@ -60,7 +59,7 @@ ListPanels::ListPanels(QWidget* host, const ListScreenSpec& spec, const QRect& i
         grpElenco->hide();
         m_listPanel = grpElenco;
     }
-    lstRecords = new QListWidget(m_listPanel);
+    lstRecords = new RecordList(m_listPanel);
     lstRecords->setObjectName(QStringLiteral("lstRecords"));
     lstRecords->setGeometry(listGeometry);
     ConfigureListControl(lstRecords, spec.scrollWidth);
@@ -122,16 +121,13 @@ QString ListPanels::criterion(const char* name) const
 bool ListPanels::fill(const Collect& collect)
 {
     lstRecords->clear();
-    QStringList lines;
+    PackedLines lines(m_sorted ? PackedLines::Order::IgnoringCase : PackedLines::Order::AsAdded);
     const bool ok = collect(lines);
     if (!ok && m_reportsArchiveFailure) {
         reportArchiveFailure();
         return false;
     }
-    // Sorting once keeps a long list quick to fill.
-    if (m_sorted)
-        TextRules::sortIgnoringCase(lines);
-    lstRecords->addItems(lines);
+    lstRecords->setLines(std::move(lines));
     return true;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "storage/ListReport.h"
+#include "storage/PackedLines.h"
 
 #include <QColor>
 #include <QList>
@@ -16,9 +17,9 @@
 class QFrame;
 class QLabel;
 class QLineEdit;
-class QListWidget;
 class QPushButton;
 class QWidget;
+class RecordList;
 
 // What a list screen tells the shared list pieces about itself.
 struct ListScreenSpec
@@ -75,7 +76,7 @@ class ListPanels : public QObject
 public:
     // The lines to list, in any order; false when the archive failed (the
     // lines found so far are kept).
-    using Collect = std::function<bool(QStringList& lines)>;
+    using Collect = std::function<bool(PackedLines& lines)>;
 
     // Builds into host: with criteria both panels at `inside` (the list
     // panel hidden); otherwise the list straight on host. The list lies at
@@ -89,7 +90,7 @@ public:
     QFrame* criteriaPanel() const { return grpCriteri; }
     // The panel of the list: grpElenco, or host in the plain variant.
     QWidget* listPanel() const { return m_listPanel; }
-    QListWidget* list() const { return lstRecords; }
+    RecordList* list() const { return lstRecords; }
     QPushButton* annulla() const { return cmdAnnulla; }
     const QList<QLineEdit*>& criteria() const { return m_criteria; }
 
@@ -128,7 +129,7 @@ private:
     QFrame* grpCriteri = nullptr;
     QFrame* grpElenco = nullptr;
     QWidget* m_listPanel = nullptr;
-    QListWidget* lstRecords = nullptr;
+    RecordList* lstRecords = nullptr;
     QPushButton* cmdTrova = nullptr;
     QPushButton* cmdIndietro = nullptr;
     QPushButton* cmdAnnulla = nullptr;

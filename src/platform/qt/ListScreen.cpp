@@ -2,11 +2,11 @@
 
 #include "platform/qt/FieldColours.h"
 #include "platform/qt/ListServices.h"
+#include "platform/qt/RecordList.h"
 
 #include <QCloseEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QShowEvent>
 
@@ -22,10 +22,10 @@ ListScreen::ListScreen(ListScreenSpec spec, QWidget* parent)
     const int listWidth = criteria ? inside.width() : w;
     const int listHeight = criteria ? 280 : 300;
     m_panels = new ListPanels(this, m_spec, inside, QRect(10, 10, listWidth - 20, listHeight),
-                              [this](QStringList& lines) { return collect(lines); });
+                              [this](PackedLines& lines) { return collect(lines); });
     lstRecords = m_panels->list();
     if (m_spec.doubleClickChooses)
-        connect(lstRecords, &QListWidget::itemDoubleClicked, this, &ListScreen::lstRecordsDblClick);
+        connect(lstRecords, &RecordList::lineDoubleClicked, this, &ListScreen::lstRecordsDblClick);
     buildListExtras(listWidth, listHeight);
     buildButtons();
     m_services = new ListServices(lstRecords, txtTrova, cmdTrova02, cmdStampa, m_spec.emptyFindText, m_spec.report,
@@ -81,7 +81,7 @@ QString ListScreen::criterion(const char* name) const
 
 bool ListScreen::fill()
 {
-    if (!m_panels->fill([this](QStringList& lines) { return collect(lines); }))
+    if (!m_panels->fill([this](PackedLines& lines) { return collect(lines); }))
         return false;
     m_services->reset();
     return true;
@@ -99,8 +99,8 @@ void ListScreen::cmdIndietroClick()
 
 void ListScreen::lstRecordsDblClick()
 {
-    if (QListWidgetItem* item = lstRecords->currentItem())
-        choose(item->text());
+    if (lstRecords->currentRow() >= 0)
+        choose(lstRecords->line(lstRecords->currentRow()));
     accept();
 }
 

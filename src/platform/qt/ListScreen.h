@@ -13,8 +13,8 @@
 class ListServices;
 class QLabel;
 class QLineEdit;
-class QListWidget;
 class QPushButton;
+class RecordList;
 
 // The record a list line led back to, for the screen that opened the list.
 template <class Record>
@@ -41,13 +41,13 @@ public:
 protected:
     // The lines to list, in any order; false when the archive failed (the
     // lines found so far are kept).
-    virtual bool collect(QStringList& lines) = 0;
+    virtual bool collect(PackedLines& lines) = 0;
     // The line double-clicked; the screen finds its record and keeps it.
     virtual void choose(const QString& line) = 0;
 
     // The text typed in a criterion, as typed.
     QString criterion(const char* name) const;
-    QListWidget* list() const { return lstRecords; }
+    RecordList* list() const { return lstRecords; }
     // The panels, for a screen that adds period fields or totals to them.
     ListPanels* panels() const { return m_panels; }
     // Called each time the list panel has been shown with a new list.
@@ -66,7 +66,7 @@ private:
 
     ListScreenSpec m_spec;
     ListPanels* m_panels = nullptr;       // owned by the screen
-    QListWidget* lstRecords = nullptr;
+    RecordList* lstRecords = nullptr;
     QLineEdit* txtTrova = nullptr;
     QPushButton* cmdTrova02 = nullptr;
     QPushButton* cmdStampa = nullptr;

@@ -1,6 +1,7 @@
 #include "platform/qt/ListServices.h"
 
 #include "platform/qt/FieldColours.h"
+#include "platform/qt/RecordList.h"
 #include "platform/Platform.h"
 #include "platform/PrintJobs.h"
 #include "storage/FindInList.h"
@@ -8,7 +9,6 @@
 #include <QAbstractButton>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QStyledItemDelegate>
 
 #include <algorithm>
@@ -40,7 +40,7 @@ bool isEnter(const QKeyEvent* key)
 
 } // namespace
 
-ListServices::ListServices(QListWidget* lstRecords, QLineEdit* txtTrova, QAbstractButton* cmdTrova02,
+ListServices::ListServices(RecordList* lstRecords, QLineEdit* txtTrova, QAbstractButton* cmdTrova02,
                            QAbstractButton* cmdStampa, QString emptyFindText,
                            std::function<ListReportSpec()> reportSpec, QWidget* owner)
     : QObject(owner), m_list(lstRecords), m_find(txtTrova), m_emptyFindText(std::move(emptyFindText)),
@@ -55,43 +55,25 @@ ListServices::ListServices(QListWidget* lstRecords, QLineEdit* txtTrova, QAbstra
 void ListServices::reset()
 {
     m_lastSearch.clear();
-    m_list->clearSelection();
-    m_list->setCurrentItem(nullptr);
+    m_list->setCurrentRow(-1);
     m_find->clear();
     m_find->setFocus();
 }
 
 QStringList ListServices::lines() const
 {
-    return ListLines(m_list);
-}
-
-QStringList ListLines(const QListWidget* list)
-{
-    QStringList out;
-    out.reserve(list->count());
-    for (int i = 0; i < list->count(); ++i)
-        out.append(list->item(i)->text());
-    return out;
-}
-
-int ListServices::selectedRow() const
-{
-    const QList<QListWidgetItem*> selected = m_list->selectedItems();
-    return selected.isEmpty() ? -1 : m_list->row(selected.first());
+    return m_list->lines();
 }
 
 void ListServices::find()
 {
-    const QStringList all = lines();
+    const PackedLines& all = m_list->packedLines();
     if (all.isEmpty()) {
         platform::current().showMessage(m_emptyFindText);
         return;
     }
-    const int row = FindInList(all, selectedRow(), m_find->text(), m_lastSearch);
-    QListWidgetItem* item = m_list->item(row);
-    m_list->setCurrentItem(item, QItemSelectionModel::ClearAndSelect);
-    m_list->scrollToItem(item);
+    const std::vector<int> selected = m_list->selectedRows();
+    m_list->setCurrentRow(FindInList(all, selected.empty() ? -1 : selected.front(), m_find->text(), m_lastSearch));
 }
 
 void ListServices::print()
@@ -110,7 +92,7 @@ bool ListServices::eventFilter(QObject* watched, QEvent* event)
     return QObject::eventFilter(watched, event);
 }
 
-void ConfigureListControl(QListWidget* list, int scrollWidthPixels)
+void ConfigureListControl(QListView* list, int scrollWidthPixels)
 {
     QFont font(QStringLiteral("Courier New"), 8);
     font.setStyleHint(QFont::TypeWriter);   // a fixed pitch keeps the columns where the face is missing

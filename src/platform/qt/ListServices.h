@@ -10,7 +10,8 @@
 
 class QAbstractButton;
 class QLineEdit;
-class QListWidget;
+class QListView;
+class RecordList;
 class QWidget;
 
 // Wires find-in-list and the printed report to a list screen's controls:
@@ -23,7 +24,7 @@ public:
     // emptyFindText: the screen's message when find meets an empty list.
     // reportSpec is asked at each print, so titles built from the screen's
     // current state (the year, the month) are up to date.
-    ListServices(QListWidget* lstRecords, QLineEdit* txtTrova, QAbstractButton* cmdTrova02,
+    ListServices(RecordList* lstRecords, QLineEdit* txtTrova, QAbstractButton* cmdTrova02,
                  QAbstractButton* cmdStampa, QString emptyFindText, std::function<ListReportSpec()> reportSpec,
                  QWidget* owner);
 
@@ -42,18 +43,13 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    int selectedRow() const;
-
-    QListWidget* m_list;
+    RecordList* m_list;
     QLineEdit* m_find;
     QString m_emptyFindText;
     std::function<ListReportSpec()> m_reportSpec;
     QWidget* m_owner;
     QString m_lastSearch;
 };
-
-// The entries of a list in display order.
-QStringList ListLines(const QListWidget* list);
 
 // What a printed list tells the print flow: its question, its job and how
 // one copy is laid out on the open canvas (lines and the stamp line given).
@@ -74,7 +70,7 @@ void PrintListReport(QWidget* owner, const QStringList& lines, const ListReportS
 // A list of fixed-width lines: "Courier New" 8 pt, uniform item sizes,
 // single selection; with scrollWidthPixels > 0 the list scrolls sideways
 // over at least that width, so long lines can be read to their end.
-void ConfigureListControl(QListWidget* list, int scrollWidthPixels = 0);
+void ConfigureListControl(QListView* list, int scrollWidthPixels = 0);
 
 // The three instruction lines under a list whose lines lead back to a card
 // (find, find again, double click).

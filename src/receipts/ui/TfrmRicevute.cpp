@@ -512,18 +512,28 @@ void TfrmRicevute::closeEvent(QCloseEvent* event)
 
 void TfrmRicevute::readSettings()
 {
-    const ReceiptSettings::Company c = ReceiptSettings::readCompany();
+    ReceiptSettings::Company c;
+    QString vatRate;
+    // A file that cannot be read is said once, and its values are not taken
+    // for empty ones: nor shown, nor written back on closing.
+    m_settingsRead = ReceiptSettings::readCompanyAndVat(c, vatRate);
+    if (!m_settingsRead) {
+        platform::current().showMessage(ReceiptSettings::unreadableMessage());
+        return;
+    }
     const QString values[] = {c.nome, c.indirizzo, c.cap, c.comune, c.provincia, c.partitaIva, c.codiceFiscale, c.libero1, c.libero2};
     for (int k = 0; k < 9; ++k)
         m_form->setText(QLatin1String(kCompanyFields[k]), values[k]);
     m_form->setText(QStringLiteral("txtBanca"), c.banca);
-    m_form->setText(QStringLiteral("txtPercIva"), ReceiptSettings::readVatRate());
+    m_form->setText(QStringLiteral("txtPercIva"), vatRate);
     if (trimmed("txtPercIva").isEmpty())
         m_form->setText(QStringLiteral("txtPercIva"), QStringLiteral("0"));
 }
 
 void TfrmRicevute::writeSettings()
 {
+    if (!m_settingsRead)
+        return;
     ReceiptSettings::Company c;
     QString* values[] = {&c.nome, &c.indirizzo, &c.cap, &c.comune, &c.provincia, &c.partitaIva, &c.codiceFiscale, &c.libero1, &c.libero2};
     for (int k = 0; k < 9; ++k)
@@ -568,7 +578,6 @@ void TfrmRicevute::cmdApriClick()
     container()->setVisible(true);
     m_form->setText(QStringLiteral("txtNumRic"), QString());
     m_form->setText(QStringLiteral("txtData"), QString());
-    m_counted = -1;
     ClearReceiptBody();
 }
 
@@ -589,6 +598,14 @@ void TfrmRicevute::imgEsportaExcelClick()
 
 void TfrmRicevute::imgNumerazioneClick()
 {
+    // A start the dialog cannot read would be shown as 1 and could be
+    // written over one it never saw.
+    qint64 start = 0;
+    QString text;
+    if (ReceiptSettings::numberingStart(start, text) == ReceiptSettings::Start::Unreadable) {
+        platform::current().showMessage(ReceiptSettings::unreadableMessage());
+        return;
+    }
     auto* dialog = Screens::get<TfrmNumerazione>();
     dialog->setWindowTitle(QStringLiteral(" Imposta inizio numerazione ricevute"));
     dialog->exec();
@@ -646,17 +663,21 @@ void TfrmRicevute::cmdNuovoClick()
 {
     ArchiveFile file = archive();
     const ReceiptArchive::Proposal p = ReceiptArchive::proposeNumber(file);
-    if (p.outcome == ReceiptArchive::Numbering::BadStart) {
-        platform::current().showMessage(ReceiptArchive::badStartMessage(ReceiptSettings::readNumberingStartText()));
+    switch (p.outcome) {
+    case ReceiptArchive::Numbering::Proposed:
+        break;
+    case ReceiptArchive::Numbering::BadStart:
+        platform::current().showMessage(ReceiptArchive::badStartMessage(p.startText));
         return;
-    }
-    if (p.outcome == ReceiptArchive::Numbering::Failed) {
+    case ReceiptArchive::Numbering::SettingsUnreadable:
+        platform::current().showMessage(ReceiptSettings::unreadableMessage());
+        return;
+    case ReceiptArchive::Numbering::Failed:
         reportArchiveFailure();
         return;
     }
-    const QString start = TextRules::trim(ReceiptSettings::readNumberingStartText());
+    const QString start = TextRules::trim(p.startText);
     lblInizio->setText(start.isEmpty() ? QStringLiteral("1") : start);
-    m_counted = p.counted;
     m_form->setText(QStringLiteral("txtNumRic"), p.number);
     m_form->setText(QStringLiteral("txtData"), platform::current().today().toString(QStringLiteral("dd/MM/yyyy")));
     ClearReceiptBody();
@@ -770,14 +791,10 @@ CardScreen::SaveTexts TfrmRicevute::saveTexts() const
 
 CardScreen::AppendCheck TfrmRicevute::appendCheck() const
 {
-    // Only the receipts added since New counted the file can carry the
-    // number it proposed: another workstation saved one meanwhile.
-    AppendCheck check;
-    if (m_counted < 0)
-        return check;
-    check.from = m_counted;
-    check.clashes = ReceiptArchive::carriesNumber(trimmed("txtNumRic"));
-    return check;
+    // Every receipt of the year: the number may have been typed by hand over
+    // the one New proposed, or the start changed, as well as saved by
+    // another workstation since New.
+    return ReceiptArchive::carriesNumber(trimmed("txtNumRic"));
 }
 
 bool TfrmRicevute::appendDespiteClash()

@@ -94,7 +94,7 @@ private:
     QLabel* lblInizio = nullptr;
     QCheckBox* chkSaldato = nullptr;
     QGroupBox* grpPage[4] = {};
-    // The receipts in the file when New proposed the number; -1 when the
-    // number was not proposed here.
-    qint64 m_counted = -1;
+    // Whether the settings file was read when the screen was shown: only
+    // then are its values written back on closing.
+    bool m_settingsRead = false;
 };

@@ -151,14 +151,14 @@ void SummaryScreen::updateTrova()
     trova->setEnabled(cboMese ? cboMese->currentIndex() >= 0 : txtAnno->text().size() == 4);
 }
 
-bool SummaryScreen::collect(QStringList& lines)
+bool SummaryScreen::collect(PackedLines& lines)
 {
     forgetChoice();
     ReceiptSummary::Summary summary;
     ArchiveFile file = ReceiptArchive::yearFile(yearFile());
     if (!ReceiptSummary::build(file, rule(), summary))
         return false;
-    lines = summary.lines;
+    lines = std::move(summary.lines);
     lblTotNetto->setText(summary.totNetto);
     lblTotIva->setText(summary.totIva);
     lblTotale->setText(summary.totale);

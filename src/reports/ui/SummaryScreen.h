@@ -34,7 +34,7 @@ public:
     ListReportSpec report() const;
 
 protected:
-    bool collect(QStringList& lines) override;
+    bool collect(PackedLines& lines) override;
     void listed() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 

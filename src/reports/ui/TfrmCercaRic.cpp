@@ -49,7 +49,7 @@ void TfrmCercaRic::setYear(const QString& file, const QString& year)
     m_year = year;
 }
 
-bool TfrmCercaRic::collect(QStringList& lines)
+bool TfrmCercaRic::collect(PackedLines& lines)
 {
     ReceiptSearch::Criteria c;
     c.numero = criterion("txtDettagli");

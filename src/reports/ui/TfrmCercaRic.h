@@ -15,7 +15,7 @@ public:
     void setYear(const QString& file, const QString& year);
 
 protected:
-    bool collect(QStringList& lines) override;
+    bool collect(PackedLines& lines) override;
 
 private:
     QString m_year;

@@ -25,7 +25,7 @@ TfrmCercaSospesiRic::TfrmCercaSospesiRic() : ReceiptListScreen(unpaidSpec())
 {
 }
 
-bool TfrmCercaSospesiRic::collect(QStringList& lines)
+bool TfrmCercaSospesiRic::collect(PackedLines& lines)
 {
     forgetChoice();
     return ReceiptSearch::unpaid(yearFile(), lines);

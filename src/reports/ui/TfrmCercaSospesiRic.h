@@ -12,5 +12,5 @@ public:
     TfrmCercaSospesiRic();
 
 protected:
-    bool collect(QStringList& lines) override;
+    bool collect(PackedLines& lines) override;
 };

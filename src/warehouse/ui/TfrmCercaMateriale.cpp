@@ -54,7 +54,7 @@ void TfrmCercaMateriale::showEvent(QShowEvent* event)
     ListScreen::showEvent(event);
 }
 
-bool TfrmCercaMateriale::collect(QStringList& lines)
+bool TfrmCercaMateriale::collect(PackedLines& lines)
 {
     MaterialCard::Criteria c;
     c.codice = criterion("txtCognome");

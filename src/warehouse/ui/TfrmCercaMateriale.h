@@ -23,7 +23,7 @@ public:
     const std::optional<Chosen<TRecMateriale>>& chosen() const { return m_chosen; }
 
 protected:
-    bool collect(QStringList& lines) override;
+    bool collect(PackedLines& lines) override;
     void choose(const QString& line) override;
     void showEvent(QShowEvent* event) override;
 

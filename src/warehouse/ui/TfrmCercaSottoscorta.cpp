@@ -21,7 +21,7 @@ TfrmCercaSottoscorta::TfrmCercaSottoscorta() : ListScreen(underStockSpec())
 {
 }
 
-bool TfrmCercaSottoscorta::collect(QStringList& lines)
+bool TfrmCercaSottoscorta::collect(PackedLines& lines)
 {
     m_chosen.reset();
     return MaterialCard::underStockList(lines);

@@ -17,7 +17,7 @@ public:
     const std::optional<Chosen<TRecMateriale>>& chosen() const { return m_chosen; }
 
 protected:
-    bool collect(QStringList& lines) override;
+    bool collect(PackedLines& lines) override;
     void choose(const QString& line) override;
 
 private:

@@ -4,6 +4,7 @@
 #include "platform/qt/AmountKeyFilter.h"
 #include "platform/qt/FieldColours.h"
 #include "platform/qt/PictureButton.h"
+#include "platform/qt/RecordList.h"
 #include "storage/Amounts.h"
 #include "storage/TextRules.h"
 #include "warehouse/MaterialCard.h"
@@ -11,7 +12,6 @@
 #include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -85,7 +85,7 @@ TfrmImpMateriali::TfrmImpMateriali() : ListScreen(importSpec())
     imgMano->move(importa->x() - imgMano->width() - 6, importa->y() + (importa->height() - imgMano->height()) / 2);
     imgMano->hide();
 
-    connect(list(), &QListWidget::itemSelectionChanged, this, &TfrmImpMateriali::lstRecordsClick);
+    connect(list(), &RecordList::selectedLinesChanged, this, &TfrmImpMateriali::lstRecordsClick);
 }
 
 void TfrmImpMateriali::setLine(int line, const QString& quantity)
@@ -108,6 +108,7 @@ void TfrmImpMateriali::showEvent(QShowEvent* event)
 {
     // Every use starts without a choice: nothing clicked, nothing imported.
     m_imported.reset();
+    m_chosenCode.clear();
     lblPosizione->clear();
     txtGiacenza->setText(QStringLiteral("0"));
     optAggiorna->setChecked(true);
@@ -118,7 +119,7 @@ void TfrmImpMateriali::showEvent(QShowEvent* event)
         txtQuant->setText(QStringLiteral("0"));
 }
 
-bool TfrmImpMateriali::collect(QStringList& lines)
+bool TfrmImpMateriali::collect(PackedLines& lines)
 {
     return MaterialCard::importList(lines);
 }
@@ -142,17 +143,22 @@ void TfrmImpMateriali::colourOptions()
 
 void TfrmImpMateriali::lstRecordsClick()
 {
-    const QList<QListWidgetItem*> selected = list()->selectedItems();
-    const QString line = selected.isEmpty() ? QString() : selected.first()->text();
+    const QString line = list()->selectedLine();
     if (TextRules::trim(line).isEmpty()) {
         enableImport(false);
         return;
     }
     TRecMateriale record;
     qint64 position = 0;
-    if (MaterialCard::findByLine([](const char* r) { return MaterialCard::searchLine(r); }, line, record, position)) {
+    if (MaterialCard::findChosen(line, record, position)) {
         txtGiacenza->setText(TextRules::trim(record.Giacenza));
         lblPosizione->setText(QString::number(position));
+        m_chosenCode = TextRules::trim(record.Codice);
+    } else {
+        // No card stands for the line any more: nothing of an earlier click
+        // may be imported in its place.
+        lblPosizione->clear();
+        m_chosenCode.clear();
     }
     enableImport(true);
     if (TextRules::trim(txtQuant->text()).isEmpty())
@@ -161,18 +167,24 @@ void TfrmImpMateriali::lstRecordsClick()
 
 void TfrmImpMateriali::cmdAnnullaClick()
 {
-    const QList<QListWidgetItem*> selected = list()->selectedItems();
-    const QString line = selected.isEmpty() ? QString() : selected.first()->text();
+    using Outcome = MaterialCard::ImportOutcome;
+    const bool chosen = !TextRules::trim(list()->selectedLine()).isEmpty();
+    // A line chosen whose card could not be found again when it was clicked
+    // changed since the list was made.
+    const qint64 position = chosen ? lblPosizione->text().toLongLong() : 0;
     TRecMateriale article;
-    const MaterialCard::ImportOutcome outcome =
-        MaterialCard::importArticle(line, lblPosizione->text().toLongLong(), txtGiacenza->text(), txtQuant->text(),
-                                    !optNonAggiornare->isChecked(), article);
-    if (outcome == MaterialCard::ImportOutcome::StockShort)
+    const Outcome outcome = chosen && position < 1
+                                ? Outcome::Changed
+                                : MaterialCard::importArticle(position, m_chosenCode, txtQuant->text(),
+                                                              !optNonAggiornare->isChecked(), article);
+    if (outcome == Outcome::StockShort)
         platform::current().showTaskMessage(
             QStringLiteral("Aggiornamento giacenza non applicabile"),
             QStringLiteral("La quantità da decurtare non può essere superiore alla giacenza in magazzino."),
             platform::MessageIcon::Information);
-    if (outcome == MaterialCard::ImportOutcome::Imported) {
+    if (outcome == Outcome::Changed)
+        platform::current().showMessage(MaterialCard::changedArticleMessage());
+    if (outcome == Outcome::Imported) {
         m_imported = article;
         accept();
     } else {

@@ -33,7 +33,7 @@ public:
     void cmdAnnullaClick();
 
 protected:
-    bool collect(QStringList& lines) override;
+    bool collect(PackedLines& lines) override;
     void choose(const QString& line) override;
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -50,4 +50,7 @@ private:
     QRadioButton* optNonAggiornare;
     Picture* imgMano;
     std::optional<TRecMateriale> m_imported;
+    // The code of the card the clicked line stood for: the import checks
+    // that the card at its position still holds that article.
+    QString m_chosenCode;
 };

@@ -4,6 +4,7 @@
 #include "platform/qt/FieldColours.h"
 #include "platform/qt/ListPanels.h"
 #include "platform/qt/ListServices.h"
+#include "platform/qt/RecordList.h"
 #include "storage/ListReport.h"
 #include "warehouse/PriceList.h"
 
@@ -11,7 +12,6 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QMouseEvent>
 #include <QPushButton>
 
@@ -61,7 +61,7 @@ TfrmListino::TfrmListino()
     grpContainer = addPanel(QStringLiteral("grpContainer"));
     const ListScreenSpec spec = listinoSpec();
     m_panels = new ListPanels(grpContainer, spec, kInside, QRect(10, 34, kInside.width() - 20, 420),
-                              [this](QStringList& lines) { return collect(lines); });
+                              [this](PackedLines& lines) { return collect(lines); });
     lstRecords = m_panels->list();
     // Lines are picked to be removed, several at a time with Ctrl.
     lstRecords->setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -112,7 +112,7 @@ void TfrmListino::buildListPanel()
     connect(cmdStampa, &QPushButton::clicked, this, &TfrmListino::cmdStampaClick);
 }
 
-bool TfrmListino::collect(QStringList& lines)
+bool TfrmListino::collect(PackedLines& lines)
 {
     PriceList::Criteria c;
     c.codice = m_panels->criterion("txtCodice");
@@ -142,7 +142,7 @@ void TfrmListino::lblTuttiClick()
 
 void TfrmListino::cmdImportaClick()
 {
-    if (lstRecords->selectedItems().isEmpty()) {
+    if (lstRecords->selectedRows().empty()) {
         platform::current().showTaskMessage(
             QStringLiteral("Nessuna voce selezionata"),
             QStringLiteral("Attenzione: selezionare uno o più prodotti dall'elenco prima di premere il pulsante "
@@ -150,10 +150,7 @@ void TfrmListino::cmdImportaClick()
             platform::MessageIcon::None);
         return;
     }
-    for (int row = lstRecords->count() - 1; row >= 0; --row) {
-        if (lstRecords->item(row)->isSelected())
-            delete lstRecords->takeItem(row);
-    }
+    lstRecords->removeSelected();
 }
 
 void TfrmListino::cmdStampaClick()
@@ -166,7 +163,7 @@ void TfrmListino::cmdStampaClick()
     job.compose = [&heading](platform::PrintCanvas& canvas, const QStringList& lines, const QString& stamp) {
         PriceList::compose(canvas, lines, heading, stamp);
     };
-    PrintList(this, ListLines(lstRecords), job);
+    PrintList(this, lstRecords->lines(), job);
 }
 
 void TfrmListino::closeEvent(QCloseEvent* event)

@@ -5,8 +5,9 @@
 class ListPanels;
 class QLabel;
 class QLineEdit;
-class QListWidget;
+class PackedLines;
 class QPushButton;
+class RecordList;
 
 // The price list work area: articles chosen by nine criteria or all at
 // once, lines removed by hand, a heading of the user's and the printout.
@@ -27,12 +28,12 @@ protected:
 private:
     void buildListPanel();
     void buildCriteriaExtras();
-    bool collect(QStringList& lines);
+    bool collect(PackedLines& lines);
     void listShown();
 
     QFrame* grpContainer;
     ListPanels* m_panels = nullptr;
-    QListWidget* lstRecords = nullptr;
+    RecordList* lstRecords = nullptr;
     QLineEdit* txtIntestazione = nullptr;
     QLabel* lblTutti = nullptr;
     QLabel* lblConta = nullptr;

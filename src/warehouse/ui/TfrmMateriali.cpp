@@ -177,6 +177,13 @@ bool TfrmMateriali::readyToSave()
     return true;
 }
 
+// Imports into receipts lower the stock of a shown card all day long: a
+// Save that did not touch the stock keeps theirs without asking.
+bool TfrmMateriali::keepChangedElsewhere(const QByteArray& shown, const QByteArray& stored, QByteArray& record) const
+{
+    return MaterialCard::keepStockChangedElsewhere(shown, stored, record);
+}
+
 void TfrmMateriali::imgSalvaClick()
 {
     saveCard();

@@ -30,6 +30,7 @@ protected:
 
     ArchiveFile archive() const override;
     bool readyToSave() override;
+    bool keepChangedElsewhere(const QByteArray& shown, const QByteArray& stored, QByteArray& record) const override;
 
 private:
     void buildToolbar();
