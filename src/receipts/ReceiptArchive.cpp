@@ -3,6 +3,7 @@
 #include "platform/AppDir.h"
 #include "receipts/ReceiptSettings.h"
 #include "storage/ListSearch.h"
+#include "storage/ShortString.h"
 #include "storage/TextRules.h"
 
 #include <QDate>
@@ -65,25 +66,6 @@ QString badStartMessage(const QString& startText)
         .arg(TextRules::trim(startText));
 }
 
-namespace {
-
-// The text of a short string field without the characters 0 to 32 at
-// either end, as loading it would give it, as bytes in place.
-std::pair<const char*, int> trimmedText(const char* field, int capacity)
-{
-    int length = std::min<int>(static_cast<unsigned char>(field[0]), capacity);
-    const char* text = field + 1;
-    while (length > 0 && static_cast<unsigned char>(text[0]) <= 32) {
-        ++text;
-        --length;
-    }
-    while (length > 0 && static_cast<unsigned char>(text[length - 1]) <= 32)
-        --length;
-    return {text, length};
-}
-
-} // namespace
-
 ArchiveFile::FieldTest carriesNumber(const QString& number)
 {
     // Compared as bytes: a year of receipts is looked through at every save
@@ -91,10 +73,10 @@ ArchiveFile::FieldTest carriesNumber(const QString& number)
     const FieldPos pos = TRecRicevuta::posNumRic;
     QByteArray field(pos.capacity + 1, '\0');
     ShortString::store(field.data(), pos.capacity, number);
-    const auto [text, length] = trimmedText(field.constData(), pos.capacity);
+    const auto [text, length] = ShortString::loadBytes(field.constData(), pos.capacity);
     const QByteArray wanted(text, length);
     return {pos.offset, pos.capacity + 1, [wanted, pos](const char* stored) {
-                const auto [storedText, storedLength] = trimmedText(stored, pos.capacity);
+                const auto [storedText, storedLength] = ShortString::loadBytes(stored, pos.capacity);
                 return storedLength == wanted.size() && std::memcmp(storedText, wanted.constData(), size_t(storedLength)) == 0;
             }};
 }
