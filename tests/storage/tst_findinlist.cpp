@@ -1,5 +1,6 @@
 #include "platform/qt/ListServices.h"
 #include "storage/FindInList.h"
+#include "storage/PackedLines.h"
 
 #include "FakePlatform.h"
 #include "RecordingCanvas.h"
@@ -84,6 +85,8 @@ private slots:
     void lastSearchIsTheLowerCasedTextEitherWay();
     void emptyListChangesNothing();
     void changedTextIsANewSearchAgain();
+    void packedLinesFindAlike_data();
+    void packedLinesFindAlike();
 
     // The service on real controls.
     void enterFindsAndDoesNotCloseTheDialog();
@@ -202,6 +205,30 @@ void TestFindInList::changedTextIsANewSearchAgain()
     QCOMPARE(FindInList(kLines, row, QStringLiteral("CALDAIE"), last), 0);
     // A different word starts over from the top.
     QCOMPARE(FindInList(kLines, 2, QStringLiteral("prodotti"), last), 0);
+}
+
+void TestFindInList::packedLinesFindAlike_data()
+{
+    QTest::addColumn<int>("selected");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("last");
+    QTest::newRow("new text, line selected") << 2 << "caldaie" << "";
+    QTest::newRow("same text again wraps") << 3 << "ROSSI" << "rossi";
+    QTest::newRow("no match") << 1 << "lavatrici" << "";
+    QTest::newRow("empty text, nothing selected") << -1 << "" << "rossi";
+}
+
+void TestFindInList::packedLinesFindAlike()
+{
+    QFETCH(int, selected);
+    QFETCH(QString, typed);
+    QFETCH(QString, last);
+    PackedLines packed;
+    for (const QString& line : kLines)
+        packed.append(line);
+    QString lastPacked = last;
+    QCOMPARE(FindInList(packed, selected, typed, lastPacked), FindInList(kLines, selected, typed, last));
+    QCOMPARE(lastPacked, last);
 }
 
 void TestFindInList::enterFindsAndDoesNotCloseTheDialog()

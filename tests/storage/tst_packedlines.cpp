@@ -68,6 +68,7 @@ void TestPackedLines::batchesMergeInTheOrderOfTheTexts()
     QRandomGenerator random(7);
     QStringList lines;
     PackedLines packed(PackedLines::Order::IgnoringCase);
+    PackedLines added;
     for (int i = 0; i < 300000; ++i) {
         QString line = QString::number(i % 3);
         for (int n = random.bounded(4); n >= 0; --n)
@@ -76,7 +77,12 @@ void TestPackedLines::batchesMergeInTheOrderOfTheTexts()
             line += QString::fromUtf8("ĉ");
         lines << line;
         packed.append(line);
+        added.append(line);
     }
+    // Kept as added, over several batches, and added to after a read.
+    QCOMPARE(added.line(299999), lines.last());
+    added.append(QStringLiteral("ultima"));
+    QCOMPARE(added.lines(), lines + QStringList{"ultima"});
     TextRules::sortIgnoringCase(lines);
     for (int i = 0; i < 2000; ++i) {
         const qsizetype row = random.bounded(int(lines.size()));

@@ -237,7 +237,9 @@ void clickLine(RecordList* list, int row, Qt::KeyboardModifiers modifiers)
 {
     const QModelIndex index = list->model()->index(row, 0);
     list->scrollTo(index);
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, modifiers, list->visualRect(index).center());
+    // Near the start of the line: a line is as wide as the list scrolls, most of it out of sight.
+    const QRect rect = list->visualRect(index);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, modifiers, QPoint(rect.left() + 10, rect.center().y()));
 }
 
 void press(QWidget* w, int key, const QString& text, Qt::KeyboardModifiers modifiers)
