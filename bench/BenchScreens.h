@@ -4,7 +4,7 @@
 // action that fills it to its first paint, with what the list keeps.
 
 #include "BenchSupport.h"
-#include "platform/qt/ListScreen.h"
+#include "screens/ListScreen.h"
 #include "platform/qt/RecordList.h"
 
 #include "platform/AppDir.h"

@@ -17,8 +17,8 @@ int main(int argc, char* argv[])
     CreateScreens();
     // As the program starts: the day's backup (made once a day, checked at
     // every start), then the login.
-    ShowLogin();
-    QWidget* window = MainScreen();
+    showLogin();
+    QWidget* window = mainScreen();
 #else
     QWidget empty;
     QWidget* window = &empty;

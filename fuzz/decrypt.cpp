@@ -3,7 +3,7 @@
 // and scrambling what it gave yields those digits again (upper case); any
 // text of the code page comes back from Decrypt(Encrypt(text)) unchanged.
 
-#include "app/Crypt.h"
+#include "launcher/Crypt.h"
 
 #include "FuzzSupport.h"
 

@@ -55,7 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     FUZZ_REQUIRE(IvaChecker::canCheck(text) == (text.size() >= 11), text);
 
     for (const QChar typed : text) {
-        const DigitKey key = JudgeDigitKey(typed, valid);
+        const DigitKey key = judgeDigitKey(typed, valid);
         const bool digit = typed >= QLatin1Char('0') && typed <= QLatin1Char('9');
         FUZZ_REQUIRE((key == DigitKey::Accept) == (digit || typed == QLatin1Char('\b')), QString(typed));
     }

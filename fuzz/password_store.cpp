@@ -3,8 +3,8 @@
 // rather than misread, and a store rewritten with a password the user can
 // type gives exactly that password back while keeping the rest of the file.
 
-#include "app/Crypt.h"
-#include "app/PasswordStore.h"
+#include "launcher/Crypt.h"
+#include "launcher/PasswordStore.h"
 #include "platform/AppDir.h"
 #include "storage/IniFile.h"
 #include "storage/TextRules.h"

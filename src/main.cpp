@@ -7,6 +7,6 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     CreateScreens();
-    ShowLogin();
+    showLogin();
     return app.exec();
 }

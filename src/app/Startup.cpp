@@ -12,14 +12,14 @@
 #include "checkers/ui/TfrmIban.h"
 #include "checkers/ui/TfrmIva.h"
 #include "clients/ui/TfrmAllegatiCli.h"
-#include "clients/ui/TfrmAllegatiMat.h"
+#include "warehouse/ui/TfrmAllegatiMat.h"
 #include "clients/ui/TfrmCartellaCli.h"
-#include "clients/ui/TfrmCartellaMat.h"
+#include "warehouse/ui/TfrmCartellaMat.h"
 #include "clients/ui/TfrmCercaCliente.h"
 #include "clients/ui/TfrmCercaFigli.h"
 #include "clients/ui/TfrmClienti.h"
 #include "clients/ui/TfrmPrint_Contatto.h"
-#include "clients/ui/TfrmPrint_Prodotto.h"
+#include "warehouse/ui/TfrmPrint_Prodotto.h"
 #include "export/ui/TfrmEsportaCli.h"
 #include "export/ui/TfrmEsportaMat.h"
 #include "export/ui/TfrmEsportaRic.h"
@@ -85,12 +85,12 @@ void CreateScreens()
     });
 }
 
-QWidget* MainScreen()
+QWidget* mainScreen()
 {
     return Screens::get<TfrmPassword>();
 }
 
-void ShowLogin()
+void showLogin()
 {
     DailyBackup::Outcome backup;
     {
@@ -101,5 +101,5 @@ void ShowLogin()
     }
     if (backup == DailyBackup::Outcome::Failed)
         platform::current().showMessage(DailyBackup::failureMessage());
-    MainScreen()->show();
+    mainScreen()->show();
 }

@@ -7,8 +7,8 @@ class QWidget;
 void CreateScreens();
 
 // The application's main window, shown first.
-QWidget* MainScreen();
+QWidget* mainScreen();
 
 // Shows the first window. The first start of each day copies the archives
 // into Backup/ first; a copy that fails is told once and the start goes on.
-void ShowLogin();
+void showLogin();

@@ -1,7 +1,7 @@
 #include "app/TfrmAvvio.h"
 
-#include "app/GuideTexts.h"
-#include "app/Maker.h"
+#include "launcher/GuideTexts.h"
+#include "launcher/Maker.h"
 #include "platform/qt/Screens.h"
 #include "app/TfrmInfo.h"
 #include "app/TfrmSplash.h"
@@ -42,7 +42,7 @@ QFrame* orangeRule(QWidget* parent, int y)
 } // namespace
 
 TfrmAvvio::TfrmAvvio()
-    : CentredWindow(QStringLiteral("frmAvvio"), QStringLiteral(" Ventoria 2.0 ©"), {8, 18, QSize(1030, 742)})
+    : centredWindow(QStringLiteral("frmAvvio"), QStringLiteral(" Ventoria 2.0 ©"), {8, 18, QSize(1030, 742)})
 {
     grpContainer = addPanel(QStringLiteral("grpContainer"));
 
@@ -136,7 +136,7 @@ void TfrmAvvio::showLauncher()
 
 void TfrmAvvio::showEvent(QShowEvent* event)
 {
-    CentredWindow::showEvent(event);
+    centredWindow::showEvent(event);
     loadAnimation();
 }
 
@@ -195,7 +195,7 @@ void TfrmAvvio::btnProtocolloClick()
 
 void TfrmAvvio::imgGuidaClick()
 {
-    Screens::showGuide(LauncherGuideTitle(), LauncherGuideText());
+    Screens::showGuide(launcherGuideTitle(), launcherGuideText());
 }
 
 void TfrmAvvio::imgInfoClick()
@@ -215,5 +215,5 @@ void TfrmAvvio::imgEsciClick()
 
 void TfrmAvvio::lblWebClick()
 {
-    platform::current().openUrl(MakerWebAddress());
+    platform::current().openUrl(makerWebAddress());
 }

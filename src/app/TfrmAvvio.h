@@ -9,7 +9,7 @@ class QBuffer;
 
 // The launcher: four tiles lead to the client archive, the warehouse, the
 // receipts and the price list. Closing it ends the program.
-class TfrmAvvio : public CentredWindow
+class TfrmAvvio : public centredWindow
 {
     Q_OBJECT
 public:

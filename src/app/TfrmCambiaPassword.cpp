@@ -1,7 +1,7 @@
 #include "app/TfrmCambiaPassword.h"
 
 #include "app/PasswordField.h"
-#include "app/PasswordStore.h"
+#include "launcher/PasswordStore.h"
 #include "platform/qt/Screens.h"
 #include "app/TfrmPassword.h"
 #include "platform/Platform.h"

@@ -64,7 +64,7 @@ TfrmHelpForm::TfrmHelpForm()
     m_link->addRestArea(this);
     m_link->addRestArea(memTopic->viewport());
 
-    auto* cmdOK = DialogButton(this, "cmdOK", QStringLiteral("OK"), QRect(458, 468, 90, 30));
+    auto* cmdOK = dialogButton(this, "cmdOK", QStringLiteral("OK"), QRect(458, 468, 90, 30));
     cmdOK->setDefault(true);
     connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
 }

@@ -1,6 +1,6 @@
 #include "app/TfrmInfo.h"
 
-#include "app/Maker.h"
+#include "launcher/Maker.h"
 #include "platform/Platform.h"
 #include "platform/qt/LinkLabels.h"
 #include "platform/qt/PictureButton.h"
@@ -53,7 +53,7 @@ TfrmInfo::TfrmInfo()
         m_links->add(label, {icon});
     }
 
-    auto* cmdOK = DialogButton(this, "cmdOK", QStringLiteral("OK"), QRect(175, 328, 90, 30));
+    auto* cmdOK = dialogButton(this, "cmdOK", QStringLiteral("OK"), QRect(175, 328, 90, 30));
     cmdOK->setDefault(true);
     connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
 }
@@ -67,7 +67,7 @@ void TfrmInfo::showEvent(QShowEvent* event)
 void TfrmInfo::lblSitoClick()
 {
     platform::BusyCursor busy;
-    platform::current().openUrl(MakerWebAddress());
+    platform::current().openUrl(makerWebAddress());
 }
 
 void TfrmInfo::lblEmailClick()
@@ -75,7 +75,7 @@ void TfrmInfo::lblEmailClick()
     QString mailto;
     {
         platform::BusyCursor busy;
-        mailto = MakerMailto();
+        mailto = makerMailto();
     }
     if (!platform::current().openMailto(mailto))
         platform::current().showMessage(QStringLiteral("Invio e-mail non riuscito."));

@@ -1,7 +1,7 @@
 #include "app/TfrmPassword.h"
 
 #include "app/PasswordField.h"
-#include "app/PasswordStore.h"
+#include "launcher/PasswordStore.h"
 #include "platform/qt/Screens.h"
 #include "app/TfrmAvvio.h"
 #include "app/TfrmCambiaPassword.h"

@@ -1,6 +1,6 @@
 #include "app/TfrmSplash.h"
 
-#include "app/Maker.h"
+#include "launcher/Maker.h"
 #include "platform/Platform.h"
 
 #include <QFile>
@@ -89,6 +89,6 @@ void TfrmSplash::paintEvent(QPaintEvent*)
 void TfrmSplash::mouseReleaseEvent(QMouseEvent* event)
 {
     event->accept();
-    platform::current().openUrl(MakerWebAddress());
+    platform::current().openUrl(makerWebAddress());
     accept();
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/SplashMotion.h"
+#include "launcher/SplashMotion.h"
 #include "platform/qt/ScreenWindows.h"
 
 #include <memory>

@@ -12,7 +12,7 @@ CheckerMessage CheckerMessage::task(const QString& caption, const QString& text,
     return {Box::Task, caption, text, icon};
 }
 
-DigitKey JudgeDigitKey(QChar typed, bool checkReady)
+DigitKey judgeDigitKey(QChar typed, bool checkReady)
 {
     if (typed == QLatin1Char('\r'))
         return checkReady ? DigitKey::Check : DigitKey::Ignore;

@@ -45,7 +45,7 @@ enum class DigitKey {
 // control characters such as Ctrl+V's included, is refused: pasting would
 // bring letters into a digits-only field. Editing and navigation keys type
 // no character and never come here.
-DigitKey JudgeDigitKey(QChar typed, bool checkReady);
+DigitKey judgeDigitKey(QChar typed, bool checkReady);
 
 // The plain message of a refused character in the digits-only checkers.
 QString checkerInvalidCharacterMessage();

@@ -4,12 +4,12 @@
 
 using TextRules::paragraphs;
 
-QString ClientsGuideTitle()
+QString clientsGuideTitle()
 {
     return QStringLiteral("Gestione dell'archivio clienti");
 }
 
-QString ClientsGuideText()
+QString clientsGuideText()
 {
     return paragraphs({
         QStringLiteral("L'archivio clienti è una rubrica dei clienti dell'attività: i dati di ogni cliente si "

@@ -3,5 +3,5 @@
 #include <QString>
 
 // The guide topic of the client work area.
-QString ClientsGuideTitle();   // "Gestione dell'archivio clienti"
-QString ClientsGuideText();
+QString clientsGuideTitle();   // "Gestione dell'archivio clienti"
+QString clientsGuideText();

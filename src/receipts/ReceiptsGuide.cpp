@@ -4,12 +4,12 @@
 
 using TextRules::paragraphs;
 
-QString ReceiptsGuideTitle()
+QString receiptsGuideTitle()
 {
     return QStringLiteral("Gestione delle ricevute");
 }
 
-QString ReceiptsGuideText()
+QString receiptsGuideText()
 {
     return paragraphs({
         QStringLiteral("Le ricevute documentano la merce fornita o gli interventi di assistenza eseguiti per i "

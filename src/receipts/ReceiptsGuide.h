@@ -3,5 +3,5 @@
 #include <QString>
 
 // The guide topic of the receipt work area.
-QString ReceiptsGuideTitle();   // "Gestione delle ricevute"
-QString ReceiptsGuideText();
+QString receiptsGuideTitle();   // "Gestione delle ricevute"
+QString receiptsGuideText();

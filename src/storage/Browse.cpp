@@ -23,7 +23,7 @@ QString changedElsewhereQuestion()
                           "Sovrascriverla con i dati mostrati?");
 }
 
-BrowseResult BrowseArchive(ArchiveFile& archive, BrowseCommand command, qint64 current)
+BrowseResult browseArchive(ArchiveFile& archive, BrowseCommand command, qint64 current)
 {
     using Outcome = BrowseResult::Outcome;
     BrowseResult result;

@@ -25,7 +25,7 @@ struct BrowseResult
 
 // The four browse commands of the card screens and the receipt editor.
 // current is the 1-based position of the card shown, 0 for a new card.
-BrowseResult BrowseArchive(ArchiveFile& archive, BrowseCommand command, qint64 current);
+BrowseResult browseArchive(ArchiveFile& archive, BrowseCommand command, qint64 current);
 
 // The box shown when browsing an archive with no record.
 QString emptyArchiveCaption();

@@ -40,12 +40,12 @@ int findIn(const Lines& lines, int count, int selected, const QString& typed, QS
 
 } // namespace
 
-int FindInList(const QStringList& lines, int selected, const QString& typed, QString& lastSearch)
+int findInList(const QStringList& lines, int selected, const QString& typed, QString& lastSearch)
 {
     return findIn([&](int row) { return lines.at(row); }, int(lines.size()), selected, typed, lastSearch);
 }
 
-int FindInList(const PackedLines& lines, int selected, const QString& typed, QString& lastSearch)
+int findInList(const PackedLines& lines, int selected, const QString& typed, QString& lastSearch)
 {
     return findIn([&](int row) { return lines.line(row); }, int(lines.count()), selected, typed, lastSearch);
 }

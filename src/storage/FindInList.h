@@ -16,6 +16,6 @@ class PackedLines;
 // Case is ignored for A to Z only; the text is not trimmed, and an empty text
 // never matches. An empty list returns selected untouched and leaves
 // lastSearch alone: telling the user is the screen's job.
-int FindInList(const QStringList& lines, int selected, const QString& typed, QString& lastSearch);
+int findInList(const QStringList& lines, int selected, const QString& typed, QString& lastSearch);
 // The same over the packed lines of a list, read one after another.
-int FindInList(const PackedLines& lines, int selected, const QString& typed, QString& lastSearch);
+int findInList(const PackedLines& lines, int selected, const QString& typed, QString& lastSearch);

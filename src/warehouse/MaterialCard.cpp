@@ -86,7 +86,7 @@ QString underStockLine(const TRecMateriale& record)
 
 ListReportSpec goodsReport()
 {
-    return PlainListReport(QStringLiteral("Merce in magazzino"), 21);
+    return plainListReport(QStringLiteral("Merce in magazzino"), 21);
 }
 
 bool search(const Criteria& criteria, PackedLines& lines)

@@ -119,17 +119,17 @@ QString columnHeader()
 void compose(platform::PrintCanvas& canvas, const QStringList& lines, const QString& heading,
              const QString& stampLine)
 {
-    const int h14 = ListReportLineHeight(canvas, 14);
-    const int h8 = ListReportLineHeight(canvas, 8);
+    const int h14 = listReportLineHeight(canvas, 14);
+    const int h8 = listReportLineHeight(canvas, 8);
     int y = 2 * h14;
-    UseListReportFont(canvas, 14, true);
+    useListReportFont(canvas, 14, true);
     canvas.drawText(kListReportLeft, y, heading);
 
     y += 3 * h14;
-    UseListReportFont(canvas, 8, false, true);
+    useListReportFont(canvas, 8, false, true);
     canvas.drawText(kListReportLeft, y, columnHeader());
 
-    y = ComposeListLines(canvas, lines, y + 3 * h8, 3);
+    y = composeListLines(canvas, lines, y + 3 * h8, 3);
 
     // Rule and stamp stay together below the last line; where the stamp
     // would fall off the page they both start a new one.
@@ -137,7 +137,7 @@ void compose(platform::PrintCanvas& canvas, const QStringList& lines, const QStr
         canvas.newPage();
         y = 2 * h8;
     }
-    UseListReportFont(canvas, 8);
+    useListReportFont(canvas, 8);
     canvas.drawText(kListReportLeft, y - h8, QString(111, QLatin1Char('_')));
     canvas.drawText(kListReportLeft, y + h8, stampLine);
 }

@@ -4,12 +4,12 @@
 
 using TextRules::paragraphs;
 
-QString WarehouseGuideTitle()
+QString warehouseGuideTitle()
 {
     return QStringLiteral("Gestione del magazzino dei materiali");
 }
 
-QString WarehouseGuideText()
+QString warehouseGuideText()
 {
     return paragraphs({
         QStringLiteral("Il magazzino raccoglie i dati principali di ogni articolo o apparecchio dell'attività: "

@@ -3,5 +3,5 @@
 #include <QString>
 
 // The guide topic of the warehouse work area.
-QString WarehouseGuideTitle();   // "Gestione del magazzino dei materiali"
-QString WarehouseGuideText();
+QString warehouseGuideTitle();   // "Gestione del magazzino dei materiali"
+QString warehouseGuideText();

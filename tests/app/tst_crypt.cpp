@@ -1,5 +1,5 @@
-#include "app/Crypt.h"
-#include "app/PasswordStore.h"
+#include "launcher/Crypt.h"
+#include "launcher/PasswordStore.h"
 
 #include "TestSupport.h"
 #include "storage/IniFile.h"

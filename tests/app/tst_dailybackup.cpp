@@ -145,8 +145,8 @@ void TestDailyBackup::cleanup()
 
 void TestDailyBackup::firstStartOfTheDayCopiesBeforeTheLogin()
 {
-    ShowLogin();
-    QVERIFY(MainScreen()->isVisible());
+    showLogin();
+    QVERIFY(mainScreen()->isVisible());
     QVERIFY(fake->messages.isEmpty());
     QCOMPARE(entries(dir->file("Backup")), QStringList{"2024-03-05"});
     checkBackup(backup("2024-03-05"));
@@ -161,11 +161,11 @@ void TestDailyBackup::busyPointerWhileCopying()
             busyWhileWriting = std::max(busyWhileWriting, fake->busyDepth);
             return ::pwrite(fd, data, size_t(size), off_t(offset));
         });
-        ShowLogin();
+        showLogin();
     }
     QCOMPARE(busyWhileWriting, 1);
     QCOMPARE(fake->busyDepth, 0);   // the normal pointer is back for the login
-    QVERIFY(MainScreen()->isVisible());
+    QVERIFY(mainScreen()->isVisible());
     checkBackup(backup("2024-03-05"));
 }
 
@@ -179,7 +179,7 @@ void TestDailyBackup::secondStartTheSameDayDoesNothing()
     // The morning's copy stays as it was made.
     QCOMPARE(entries(dir->file("Backup")), QStringList{"2024-03-05"});
     checkBackup(backup("2024-03-05"));
-    ShowLogin();
+    showLogin();
     QVERIFY(fake->messages.isEmpty());
 }
 
@@ -187,7 +187,7 @@ void TestDailyBackup::nextDayMakesAnother()
 {
     QCOMPARE(DailyBackup::makeToday().outcome, DailyBackup::Outcome::Made);
     fake->fixedToday = QDate(2024, 3, 6);
-    ShowLogin();
+    showLogin();
     QVERIFY(fake->messages.isEmpty());
     QCOMPARE(entries(dir->file("Backup")), (QStringList{"2024-03-05", "2024-03-06"}));
     checkBackup(backup("2024-03-06"));
@@ -342,9 +342,9 @@ void TestDailyBackup::failureNeverStopsTheStart()
     const DailyBackup::Result r = DailyBackup::makeToday();
     QCOMPARE(r.outcome, DailyBackup::Outcome::Failed);
     QVERIFY(!r.reason.isEmpty());
-    ShowLogin();
+    showLogin();
 
-    QVERIFY(MainScreen()->isVisible());
+    QVERIFY(mainScreen()->isVisible());
     QCOMPARE(fake->messages.size(), 1);
     QCOMPARE(fake->messages[0].kind, MessageKind::Plain);
     QCOMPARE(fake->messages[0].text,

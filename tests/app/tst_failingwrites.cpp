@@ -3,7 +3,7 @@
 // the one door all writes pass. Each screen shows its own failure message and
 // no success box, and the file afterwards holds the old data or the new,
 // never a mix.
-#include "app/PasswordStore.h"
+#include "launcher/PasswordStore.h"
 #include "export/ui/TfrmEsportaRic.h"
 #include "receipts/ui/TfrmLogo.h"
 #include "receipts/ui/TfrmRicevute.h"

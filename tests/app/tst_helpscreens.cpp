@@ -1,6 +1,6 @@
-#include "app/GuideTexts.h"
-#include "app/Maker.h"
-#include "app/SplashMotion.h"
+#include "launcher/GuideTexts.h"
+#include "launcher/Maker.h"
+#include "launcher/SplashMotion.h"
 #include "app/TfrmSplash.h"
 #include "clients/ClientsGuide.h"
 #include "export/ExportTables.h"
@@ -265,7 +265,7 @@ void TestHelpScreens::guideTopics_data()
                                       "foglio di calcolo", "salvare", "nome che si preferisce"};
 
     QTest::newRow("launcher") << Opening::Launcher << "frmAvvio" << "imgGuida"
-                              << "Uno sguardo a Ventoria" << LauncherGuideText() << 18 << 22
+                              << "Uno sguardo a Ventoria" << launcherGuideText() << 18 << 22
                               << QStringList{"negozi", "riparano", "manutenzione", "magazzino", "giacenza",
                                              "allegare", "cartella", "esaurimento", "ricerca in Internet",
                                              "archivio clienti", "pubblicità", "codice fiscale", "partita IVA",
@@ -275,14 +275,14 @@ void TestHelpScreens::guideTopics_data()
                                              "listini prezzi", "Excel", "rete", "USB", "installazione"}
                               << false;
     QTest::newRow("client card") << Opening::WorkArea << "frmClienti" << "imgGuida"
-                                 << "Gestione dell'archivio clienti" << ClientsGuideText() << 8 << 10
+                                 << "Gestione dell'archivio clienti" << clientsGuideText() << 8 << 10
                                  << QStringList{"ricevute", "Ogni scheda contiene", "Sì pubblicità", "cartella",
                                                 "tre file", "un solo clic", "Nuovo", "Salva", "giorno e l'ora",
                                                 "frecce", "più criteri", "doppio clic", "Google", "nominativo",
                                                 "programma di posta", "ufficio", "stampare", "Excel"}
                                  << true;
     QTest::newRow("material card") << Opening::WorkArea << "frmMateriali" << "imgGuida"
-                                   << "Gestione del magazzino dei materiali" << WarehouseGuideText() << 4 << 4
+                                   << "Gestione del magazzino dei materiali" << warehouseGuideText() << 4 << 4
                                    << QStringList{"acquisti", "listini prezzi", "ricevute", "sottoscorta",
                                                   "Codice, descrizione e prezzo al pubblico", "allegare",
                                                   "cartella", "esaurimento", "Google", "più filtri", "stampare"}
@@ -294,10 +294,10 @@ void TestHelpScreens::guideTopics_data()
                                        "\"Saldato\"", "non ancora saldate", "più criteri", "mensile", "trimestrale",
                                        "annuale"};
     QTest::newRow("receipt year panel") << Opening::ReceiptYearPanel << "frmRicevute" << "imgGuida"
-                                        << "Gestione delle ricevute" << ReceiptsGuideText() << 8 << 14
+                                        << "Gestione delle ricevute" << receiptsGuideText() << 8 << 14
                                         << receiptPoints << true;
     QTest::newRow("receipt editor") << Opening::ReceiptEditor << "frmRicevute" << "cmdGuida"
-                                    << "Gestione delle ricevute" << ReceiptsGuideText() << 8 << 14 << receiptPoints
+                                    << "Gestione delle ricevute" << receiptsGuideText() << 8 << 14 << receiptPoints
                                     << false;
     QTest::newRow("client export") << Opening::ExportWindow << "frmEsportaCli" << "imgGuida"
                                    << "Esportazione archivio clienti in Microsoft Excel"
@@ -547,7 +547,7 @@ void TestHelpScreens::infoLinks()
         // The mail program receives the address, the subject and the body as written.
         const QUrl url(opened, QUrl::StrictMode);
         QVERIFY(url.isValid());
-        QCOMPARE(url.path(), MakerMailAddress());
+        QCOMPARE(url.path(), makerMailAddress());
         const QUrlQuery query(url);
         QCOMPARE(query.queryItemValue(QStringLiteral("subject"), QUrl::FullyDecoded),
                  QStringLiteral("Software Ventoria 2.0"));
@@ -967,7 +967,7 @@ void TestHelpScreens::splashRunsOnlyWhileShown()
     clickOn(control<QWidget>(launcher, "imgCopyright"));
     QVERIFY(ran);
     QVERIFY(!splash->isVisible());
-    QCOMPARE(fake->opened, QStringList{QStringLiteral("url:") + MakerWebAddress()});
+    QCOMPARE(fake->opened, QStringList{QStringLiteral("url:") + makerWebAddress()});
     QVERIFY(!splash->timer()->isActive());
 }
 

@@ -1,9 +1,9 @@
-#include "app/Crypt.h"
+#include "launcher/Crypt.h"
 #include "app/Startup.h"
 
 #include "FakePlatform.h"
 #include "TestSupport.h"
-#include "app/PasswordStore.h"
+#include "launcher/PasswordStore.h"
 #include "platform/AppDir.h"
 #include "storage/IniFile.h"
 
@@ -103,7 +103,7 @@ void TestLogin::initTestCase()
     frmAvvio = topLevel("frmAvvio");
     frmCambia = topLevel("frmCambiaPassword");
     QVERIFY(frmPassword && frmAvvio && frmCambia);
-    QCOMPARE(MainScreen(), frmPassword);
+    QCOMPARE(mainScreen(), frmPassword);
     txtPassword = control<QLineEdit>(frmPassword, "txtPassword");
     cmdOK = control<QPushButton>(frmPassword, "cmdOK");
     QVERIFY(txtPassword && cmdOK);

@@ -94,7 +94,7 @@ void TestStartup::initTestCase()
     fake = std::make_unique<FakePlatform>();
     CreateScreens();
     // Only the login is built to start with; every other screen when first asked for.
-    QCOMPARE(MainScreen()->objectName(), QString("frmPassword"));
+    QCOMPARE(mainScreen()->objectName(), QString("frmPassword"));
     QCOMPARE(int(Screens::all().size()), 1);
     launcher = topLevel("frmAvvio");
     QVERIFY(launcher);

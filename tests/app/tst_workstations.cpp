@@ -1,7 +1,7 @@
 // Three workstations on one archive at the same moment, each a process of
 // its own driving the program's screens: the client card appending and
 // updating cards, the receipt editor issuing receipts with New and Save.
-#include "app/PasswordStore.h"
+#include "launcher/PasswordStore.h"
 #include "receipts/ui/TfrmRicevute.h"
 #include "storage/ClientRecord.h"
 #include "storage/IniFile.h"

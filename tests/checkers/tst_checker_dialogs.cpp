@@ -243,18 +243,18 @@ void TestCheckerDialogs::codFiscLongerCodeFromCaller()
 
 void TestCheckerDialogs::codFiscRunChoosesChecker()
 {
-    ModalSeen seen = seeModal([this] { TfrmCodFisc::Run(owner.get(), QStringLiteral(" rssmra80a01h501u ")); },
+    ModalSeen seen = seeModal([this] { TfrmCodFisc::run(owner.get(), QStringLiteral(" rssmra80a01h501u ")); },
                               QStringLiteral("txtCodice"));
     QCOMPARE(seen.objectName, QStringLiteral("frmCodFisc"));
     QCOMPARE(seen.caption, QStringLiteral(" Controllo codice fiscale"));
     QCOMPARE(seen.field, QStringLiteral("RSSMRA80A01H501U"));
 
-    seen = seeModal([this] { TfrmCodFisc::Run(owner.get(), QString()); }, QStringLiteral("txtCodice"));
+    seen = seeModal([this] { TfrmCodFisc::run(owner.get(), QString()); }, QStringLiteral("txtCodice"));
     QCOMPARE(seen.objectName, QStringLiteral("frmCodFisc"));
     QCOMPARE(seen.field, QString());
 
     // A company's numeric code goes to the partita IVA checker, under its own caption.
-    seen = seeModal([this] { TfrmCodFisc::Run(owner.get(), QStringLiteral(" 00743110157 ")); },
+    seen = seeModal([this] { TfrmCodFisc::run(owner.get(), QStringLiteral(" 00743110157 ")); },
                     QStringLiteral("txtCodice"));
     QCOMPARE(seen.objectName, QStringLiteral("frmIva"));
     QCOMPARE(seen.caption, QStringLiteral(" Controllo codice fiscale numerico / partita IVA"));
@@ -283,7 +283,7 @@ void TestCheckerDialogs::ivaLayoutAndPurpose()
     QVERIFY(txt->font().bold());
     QVERIFY(!control<QPushButton>(&w, "cmdPartitaIva")->isEnabled());
 
-    const ModalSeen seen = seeModal([this] { TfrmIva::Run(owner.get(), QStringLiteral("\t01114601006  ")); },
+    const ModalSeen seen = seeModal([this] { TfrmIva::run(owner.get(), QStringLiteral("\t01114601006  ")); },
                                     QStringLiteral("txtCodice"));
     QCOMPARE(seen.caption, QStringLiteral(" Controllo partita IVA "));
     QCOMPARE(seen.field, QStringLiteral("01114601006"));
@@ -519,7 +519,7 @@ void TestCheckerDialogs::cartaWrongAndUnknownBrand()
 void TestCheckerDialogs::cartaRun()
 {
     // The caller's text keeps its separators: the check skips them.
-    const ModalSeen seen = seeModal([this] { TfrmCarta::Run(owner.get(), QStringLiteral(" 4111 1111 1111 1111 ")); },
+    const ModalSeen seen = seeModal([this] { TfrmCarta::run(owner.get(), QStringLiteral(" 4111 1111 1111 1111 ")); },
                                     QStringLiteral("txtNumero"));
     QCOMPARE(seen.objectName, QStringLiteral("frmCarta"));
     QCOMPARE(seen.field, QStringLiteral("4111 1111 1111 1111"));
@@ -579,7 +579,7 @@ void TestCheckerDialogs::ibanWrong()
 
 void TestCheckerDialogs::ibanRun()
 {
-    const ModalSeen seen = seeModal([this] { TfrmIban::Run(owner.get(), QStringLiteral("  gb29nwbk60161331926819")); },
+    const ModalSeen seen = seeModal([this] { TfrmIban::run(owner.get(), QStringLiteral("  gb29nwbk60161331926819")); },
                                     QStringLiteral("txtCodice"));
     QCOMPARE(seen.objectName, QStringLiteral("frmIban"));
     QCOMPARE(seen.field, QStringLiteral("GB29NWBK60161331926819"));

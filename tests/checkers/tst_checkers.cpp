@@ -435,14 +435,14 @@ void TestCheckers::ibanWindowRules()
 
 void TestCheckers::digitKeys()
 {
-    QCOMPARE(JudgeDigitKey(QLatin1Char('0'), false), DigitKey::Accept);
-    QCOMPARE(JudgeDigitKey(QLatin1Char('9'), true), DigitKey::Accept);
-    QCOMPARE(JudgeDigitKey(QLatin1Char('\b'), false), DigitKey::Accept);
-    QCOMPARE(JudgeDigitKey(QLatin1Char('\r'), true), DigitKey::Check);
-    QCOMPARE(JudgeDigitKey(QLatin1Char('\r'), false), DigitKey::Ignore);
+    QCOMPARE(judgeDigitKey(QLatin1Char('0'), false), DigitKey::Accept);
+    QCOMPARE(judgeDigitKey(QLatin1Char('9'), true), DigitKey::Accept);
+    QCOMPARE(judgeDigitKey(QLatin1Char('\b'), false), DigitKey::Accept);
+    QCOMPARE(judgeDigitKey(QLatin1Char('\r'), true), DigitKey::Check);
+    QCOMPARE(judgeDigitKey(QLatin1Char('\r'), false), DigitKey::Ignore);
     // Control characters are refused too: Ctrl+V (22) would paste letters.
     for (const QChar c : QString::fromUtf8("aZ -/.,:+è²٣\x16\x03\t\x1b\x7f"))
-        QVERIFY2(JudgeDigitKey(c, true) == DigitKey::Refuse, qPrintable(QString(c)));
+        QVERIFY2(judgeDigitKey(c, true) == DigitKey::Refuse, qPrintable(QString(c)));
     QCOMPARE(checkerInvalidCharacterMessage(),
              QStringLiteral("Attenzione: carattere non valido. Digitare solo valori numerici."));
 }

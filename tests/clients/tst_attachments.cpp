@@ -1,7 +1,7 @@
 #include "clients/ui/TfrmAllegatiCli.h"
-#include "clients/ui/TfrmAllegatiMat.h"
+#include "warehouse/ui/TfrmAllegatiMat.h"
 #include "clients/ui/TfrmCartellaCli.h"
-#include "clients/ui/TfrmCartellaMat.h"
+#include "warehouse/ui/TfrmCartellaMat.h"
 #include "platform/qt/FieldColours.h"
 
 #include "platform/qt/KeyFilters.h"
@@ -326,7 +326,7 @@ void TestAttachments::runWritesIntoItsOwnCardAndDestroysDialog()
         typeInto(field(dialog, "txtDesc03"), "Esploso ricambi");
         clickOn(button(dialog, "cmdApplica"));
     });
-    TfrmAllegatiMat::Run(materialCard.widget());
+    TfrmAllegatiMat::run(materialCard.widget());
 
     QCOMPARE(driver.seenName, QString("frmAllegatiMat"));
     QVERIFY(driver.seen.isNull());   // destroyed once closed
@@ -342,7 +342,7 @@ void TestAttachments::runWritesIntoItsOwnCardAndDestroysDialog()
                       && button(dialog, "cmdApri03")->isEnabled();
         dialog->close();
     });
-    TfrmAllegatiMat::Run(materialCard.widget());
+    TfrmAllegatiMat::run(materialCard.widget());
     QVERIFY(apriEnabled);
 }
 
@@ -357,7 +357,7 @@ void TestAttachments::runClosedWithCloseBoxDiscards()
         typeInto(field(dialog, "txtDesc01"), "Non applicata");
         dialog->close();
     });
-    TfrmAllegatiCli::Run(card.widget());
+    TfrmAllegatiCli::run(card.widget());
     QCOMPARE(driver.seenName, QString("frmAllegatiCli"));
     QVERIFY(driver.seen.isNull());
     QVERIFY(card.snapshot() == before);
@@ -379,7 +379,7 @@ void TestAttachments::folderVersionsUseFolderLabelsAndShell()
         clickOn(button(dialog, "cmdApri01"));
         clickOn(button(dialog, "cmdApplica"));
     });
-    TfrmCartellaMat::Run(materialCard.widget());
+    TfrmCartellaMat::run(materialCard.widget());
 
     QCOMPARE(driver.seenName, QString("frmCartellaMat"));
     QCOMPARE(filledPath, QString());   // lblCartella, not lblFile01
@@ -391,7 +391,7 @@ void TestAttachments::folderVersionsUseFolderLabelsAndShell()
     QVERIFY(clientCard.snapshot() == clientBefore);
 
     ModalDriver client([](QWidget* dialog) { clickOn(button(dialog, "cmdApplica")); });
-    TfrmCartellaCli::Run(clientCard.widget());
+    TfrmCartellaCli::run(clientCard.widget());
     QCOMPARE(client.seenName, QString("frmCartellaCli"));
     QVERIFY(clientCard.snapshot() == clientBefore);   // applied unchanged: still the same folder
 }

@@ -1,6 +1,6 @@
-#include "clients/CardPrint.h"
+#include "storage/CardPrint.h"
 #include "clients/ui/TfrmPrint_Contatto.h"
-#include "clients/ui/TfrmPrint_Prodotto.h"
+#include "warehouse/ui/TfrmPrint_Prodotto.h"
 #include "platform/qt/QtPrintCanvas.h"
 
 #include "FakePlatform.h"
@@ -71,7 +71,7 @@ Op textAt(const RecordingCanvas& c, QPoint corner)
 RecordingCanvas renderAt(int dpi, const PrintLayout& layout, const TBDPrintPage& page)
 {
     RecordingCanvas canvas(4960, 7016, dpi, dpi, platform::PageOrientation::Portrait, QStringLiteral("prova"));
-    page.Render(canvas, layout);
+    page.render(canvas, layout);
     return canvas;
 }
 
@@ -123,7 +123,7 @@ private slots:
 
 void TestCardPrint::containerCornerAtSixHundredDpi()
 {
-    const RecordingCanvas c = renderAt(600, ClientCardLayout(), cardPage());
+    const RecordingCanvas c = renderAt(600, clientCardLayout(), cardPage());
     const Op frame = c.rects().first();
     QCOMPARE(frame.rect.topLeft(), QPoint(162, 131));
     // (10 + 726 + 16) × 6.25 = 4700; (9 + 1046 + 12) × 6.25 = 6668.75.
@@ -135,7 +135,7 @@ void TestCardPrint::containerCornerAtSixHundredDpi()
 void TestCardPrint::placementDropsFractionsAtThreeHundredDpi()
 {
     // 300 dpi: sx = 3.125, u = 3.
-    const RecordingCanvas c = renderAt(300, ClientCardLayout(), cardPage());
+    const RecordingCanvas c = renderAt(300, clientCardLayout(), cardPage());
     QCOMPARE(c.rects().first().rect.topLeft(), QPoint(81, 65));   // 81.25, 65.625
     // The name box (12, 190) 700 × 22: from (118.75, 659.375) to (2306.25, 728.125).
     const QRect box(118, 659, 2306 - 118, 728 - 659);
@@ -148,8 +148,8 @@ void TestCardPrint::placementDropsFractionsAtThreeHundredDpi()
 
 void TestCardPrint::valueBoxFrameAndText()
 {
-    PrintLayout layout = ClientCardLayout();
-    SetElementText(layout, QStringLiteral("txtOperatore"), QStringLiteral("Rossi Mario"));
+    PrintLayout layout = clientCardLayout();
+    setElementText(layout, QStringLiteral("txtOperatore"), QStringLiteral("Rossi Mario"));
     const RecordingCanvas c = renderAt(600, layout, cardPage());
     const QRect box = boxAt600(12, 190, 700, 22);
     QCOMPARE(box, QRect(QPoint(237, 1318), QPoint(4611, 1455)));
@@ -178,7 +178,7 @@ void TestCardPrint::valueBoxFrameAndText()
 
 void TestCardPrint::labelsWidenedAndWrapping()
 {
-    const RecordingCanvas c = renderAt(600, ClientCardLayout(), cardPage());
+    const RecordingCanvas c = renderAt(600, clientCardLayout(), cardPage());
     const Op cap = c.findText(QStringLiteral("CAP:"));
     QVERIFY(cap.inRect);
     QCOMPARE(cap.rect.topLeft(), QPoint(237, 1893));   // (38 × 6.25, 303 × 6.25)
@@ -199,7 +199,7 @@ void TestCardPrint::labelsWidenedAndWrapping()
 
 void TestCardPrint::rulesAreThinWhiteRectangles()
 {
-    const RecordingCanvas c = renderAt(600, ClientCardLayout(), cardPage());
+    const RecordingCanvas c = renderAt(600, clientCardLayout(), cardPage());
     QList<int> ruleTops;
     for (const Op& op : c.rects()) {
         if (op.fill == QColor(Qt::white)) {
@@ -219,7 +219,7 @@ void TestCardPrint::rulesAreThinWhiteRectangles()
 void TestCardPrint::emblemStretchedToItsBounds()
 {
     TfrmPrint_Contatto screen;   // makes the pictures available
-    const RecordingCanvas c = renderAt(600, ClientCardLayout(), cardPage());
+    const RecordingCanvas c = renderAt(600, clientCardLayout(), cardPage());
     QList<Op> images;
     for (const Op& op : c.ops) {
         if (op.kind == Op::Image)
@@ -232,8 +232,8 @@ void TestCardPrint::emblemStretchedToItsBounds()
 
 void TestCardPrint::titleAndFootnoteCentredMaroon()
 {
-    PrintLayout layout = MaterialCardLayout();
-    SetElementText(layout, QStringLiteral("lblData"), CardFootnote(QDate(2024, 12, 1), QTime(8, 4, 0)));
+    PrintLayout layout = materialCardLayout();
+    setElementText(layout, QStringLiteral("lblData"), cardFootnote(QDate(2024, 12, 1), QTime(8, 4, 0)));
     const RecordingCanvas c = renderAt(600, layout, cardPage());
     const Op title = c.findText(QStringLiteral("SCHEDA ARTICOLO IN MAGAZZINO"));
     QVERIFY(title.flags & Qt::AlignHCenter);
@@ -251,7 +251,7 @@ void TestCardPrint::titleAndFootnoteCentredMaroon()
 
 void TestCardPrint::tagsFilterAndStatusNotification()
 {
-    PrintLayout layout = ClientCardLayout();
+    PrintLayout layout = clientCardLayout();
     for (PrintElement& e : layout.elements)
         e.tag = e.kind == PrintElementKind::Box ? 3 : 1;
     layout.element(QStringLiteral("txtNote"))->visible = false;

@@ -1,7 +1,7 @@
 #include "app/Startup.h"
 #include "clients/ui/TfrmCercaCliente.h"
 #include "clients/ui/TfrmClienti.h"
-#include "platform/qt/CardForm.h"
+#include "screens/CardForm.h"
 #include "platform/qt/KeyFilters.h"
 #include "storage/ArchiveFile.h"
 #include "storage/ClientRecord.h"

@@ -5,7 +5,7 @@
 #include "app/Startup.h"
 #include "clients/ui/TfrmClienti.h"
 #include "platform/qt/AmountKeyFilter.h"
-#include "platform/qt/CardForm.h"
+#include "screens/CardForm.h"
 #include "storage/ClientRecord.h"
 #include "storage/MaterialRecord.h"
 #include "platform/qt/KeyFilters.h"

@@ -1,6 +1,6 @@
 // The list control of the list screens over packed lines: rows, selection,
 // removal and the double click, driven through the mouse and the keyboard.
-#include "platform/qt/ListServices.h"
+#include "screens/ListServices.h"
 #include "platform/qt/RecordList.h"
 
 #include "TestSupport.h"
@@ -17,7 +17,7 @@ struct Shown
 
     explicit Shown(int n, QAbstractItemView::SelectionMode mode = QAbstractItemView::SingleSelection)
     {
-        ConfigureListControl(&list, 1500);
+        configureListControl(&list, 1500);
         list.setSelectionMode(mode);
         PackedLines lines;
         for (int i = 0; i < n; ++i)

@@ -1,7 +1,7 @@
 #include "RecordingCanvas.h"
 #include "ScreenFixture.h"
 
-#include "platform/qt/ListServices.h"
+#include "screens/ListServices.h"
 #include "receipts/ReceiptArchive.h"
 #include "receipts/ui/TfrmRicevute.h"
 #include "reports/ReceiptSummary.h"

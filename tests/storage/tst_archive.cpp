@@ -238,7 +238,7 @@ void TestArchive::browseEmptyArchive()
     QFETCH(int, outcome);
     QFETCH(bool, clearPosition);
     ArchiveFile a = archive();
-    const BrowseResult r = BrowseArchive(a, BrowseCommand(command), current);
+    const BrowseResult r = browseArchive(a, BrowseCommand(command), current);
     QCOMPARE(int(r.outcome), outcome);
     QCOMPARE(r.clearPosition, clearPosition);
     QVERIFY(r.record.isEmpty());
@@ -274,7 +274,7 @@ void TestArchive::browseTable()
     QFETCH(QString, name);
     fill(3);
     ArchiveFile a = archive();
-    const BrowseResult r = BrowseArchive(a, BrowseCommand(command), current);
+    const BrowseResult r = browseArchive(a, BrowseCommand(command), current);
     QCOMPARE(int(r.outcome), int(position ? BrowseResult::Outcome::Record : BrowseResult::Outcome::Nothing));
     QCOMPARE(r.position, position);
     QVERIFY(!r.clearPosition);
@@ -287,13 +287,13 @@ void TestArchive::browseBeyondShrunkArchiveFails()
     fill(3);
     ArchiveFile a = archive();
     // A card beyond a shrunk archive: Previous reads there and fails.
-    const BrowseResult r = BrowseArchive(a, BrowseCommand::Previous, 9);
+    const BrowseResult r = browseArchive(a, BrowseCommand::Previous, 9);
     QCOMPARE(int(r.outcome), int(BrowseResult::Outcome::Failed));
     QCOMPARE(r.position, qint64(0));
     // So does any command when the archive cannot be opened.
     QFile::remove(dir->file("Clienti.pro"));
     dir->putFolderInPlaceOf("Clienti.pro");
-    QCOMPARE(int(BrowseArchive(a, BrowseCommand::First, 0).outcome), int(BrowseResult::Outcome::Failed));
+    QCOMPARE(int(browseArchive(a, BrowseCommand::First, 0).outcome), int(BrowseResult::Outcome::Failed));
     QVERIFY(fake->messages.isEmpty());
 }
 

@@ -1,4 +1,4 @@
-#include "platform/qt/ListServices.h"
+#include "screens/ListServices.h"
 #include "storage/FindInList.h"
 #include "storage/PackedLines.h"
 
@@ -44,7 +44,7 @@ struct ListScreen
         annulla->setGeometry(300, 240, 80, 24);
         annulla->setDefault(true);
         QObject::connect(annulla, &QPushButton::clicked, &dialog, &QDialog::reject);
-        ConfigureListControl(list, 1500);
+        configureListControl(list, 1500);
         PackedLines packed;
         for (const QString& line : lines)
             packed.append(line);
@@ -103,46 +103,46 @@ void TestFindInList::newTextStartsFromTheTopEvenWithASelection()
 {
     QString last;
     // "caldaie" is on lines 0 and 2; with line 2 selected a new search goes back to 0.
-    QCOMPARE(FindInList(kLines, 2, QStringLiteral("caldaie"), last), 0);
+    QCOMPARE(findInList(kLines, 2, QStringLiteral("caldaie"), last), 0);
     last = QStringLiteral("verdi");
-    QCOMPARE(FindInList(kLines, 3, QStringLiteral("bianchi"), last), 0);
+    QCOMPARE(findInList(kLines, 3, QStringLiteral("bianchi"), last), 0);
 }
 
 void TestFindInList::sameTextAgainMovesOnAndWraps()
 {
     QString last;
-    int row = FindInList(kLines, -1, QStringLiteral("rossi"), last);
+    int row = findInList(kLines, -1, QStringLiteral("rossi"), last);
     QCOMPARE(row, 1);   // Brossi
-    row = FindInList(kLines, row, QStringLiteral("rossi"), last);
+    row = findInList(kLines, row, QStringLiteral("rossi"), last);
     QCOMPARE(row, 2);   // Rossi
-    row = FindInList(kLines, row, QStringLiteral("rossi"), last);
+    row = findInList(kLines, row, QStringLiteral("rossi"), last);
     QCOMPARE(row, 1);   // wrapped past Verdi and Bianchi
 }
 
 void TestFindInList::sameTextFindsTheOnlyMatchAgain()
 {
     QString last;
-    int row = FindInList(kLines, -1, QStringLiteral("verdi"), last);
+    int row = findInList(kLines, -1, QStringLiteral("verdi"), last);
     QCOMPARE(row, 3);
-    QCOMPARE(FindInList(kLines, row, QStringLiteral("verdi"), last), 3);
+    QCOMPARE(findInList(kLines, row, QStringLiteral("verdi"), last), 3);
     // Repeating from somewhere else walks on to it.
-    QCOMPARE(FindInList(kLines, 0, QStringLiteral("verdi"), last), 3);
+    QCOMPARE(findInList(kLines, 0, QStringLiteral("verdi"), last), 3);
 }
 
 void TestFindInList::leadingBlankIsPartOfTheText()
 {
     const QStringList lines = {QStringLiteral("Cliente: Marossini"), QStringLiteral("  Cliente: Rossi")};
     QString last;
-    QCOMPARE(FindInList(lines, -1, QStringLiteral(" rossi"), last), 1);
+    QCOMPARE(findInList(lines, -1, QStringLiteral(" rossi"), last), 1);
     last.clear();
-    QCOMPARE(FindInList(lines, -1, QStringLiteral("rossi"), last), 0);
+    QCOMPARE(findInList(lines, -1, QStringLiteral("rossi"), last), 0);
 }
 
 void TestFindInList::trailingBlankIsPartOfTheText()
 {
     const QStringList lines = {QStringLiteral("Rossi,Mario"), QStringLiteral("Rossi Mario")};
     QString last;
-    QCOMPARE(FindInList(lines, -1, QStringLiteral("rossi "), last), 1);
+    QCOMPARE(findInList(lines, -1, QStringLiteral("rossi "), last), 1);
 }
 
 void TestFindInList::caseIgnoredForAToZOnly()
@@ -150,61 +150,61 @@ void TestFindInList::caseIgnoredForAToZOnly()
     const QStringList lines = {QStringLiteral("Caffè al banco"), QString::fromUtf8("Città di Forlì"),
                                QString::fromUtf8("ÀNCORA")};
     QString last;
-    QCOMPARE(FindInList(lines, -1, QStringLiteral("CITT"), last), 1);
+    QCOMPARE(findInList(lines, -1, QStringLiteral("CITT"), last), 1);
     last.clear();
-    QCOMPARE(FindInList(lines, -1, QStringLiteral("BaNcO"), last), 0);
+    QCOMPARE(findInList(lines, -1, QStringLiteral("BaNcO"), last), 0);
     // A capital accented letter is not its lower-case form: nothing found, selection as it was.
     last.clear();
-    QCOMPARE(FindInList(lines, 0, QString::fromUtf8("CITTÀ"), last), 0);
+    QCOMPARE(findInList(lines, 0, QString::fromUtf8("CITTÀ"), last), 0);
     last.clear();
-    QCOMPARE(FindInList(lines, 1, QString::fromUtf8("àncora"), last), 1);
+    QCOMPARE(findInList(lines, 1, QString::fromUtf8("àncora"), last), 1);
     last.clear();
-    QCOMPARE(FindInList(lines, 1, QString::fromUtf8("Àncora"), last), 2);
+    QCOMPARE(findInList(lines, 1, QString::fromUtf8("Àncora"), last), 2);
 }
 
 void TestFindInList::emptyTextSelectsFirstLineOnlyWhenNothingSelected()
 {
     QString last;
-    QCOMPARE(FindInList(kLines, -1, QString(), last), 0);
-    QCOMPARE(FindInList(kLines, 2, QString(), last), 2);
+    QCOMPARE(findInList(kLines, -1, QString(), last), 0);
+    QCOMPARE(findInList(kLines, 2, QString(), last), 2);
     last = QStringLiteral("rossi");
-    QCOMPARE(FindInList(kLines, 3, QString(), last), 3);
+    QCOMPARE(findInList(kLines, 3, QString(), last), 3);
     QVERIFY(last.isEmpty());
 }
 
 void TestFindInList::noMatchKeepsSelection()
 {
     QString last;
-    QCOMPARE(FindInList(kLines, 2, QStringLiteral("lavatrici"), last), 2);
-    QCOMPARE(FindInList(kLines, -1, QStringLiteral("frigoriferi"), last), 0);
+    QCOMPARE(findInList(kLines, 2, QStringLiteral("lavatrici"), last), 2);
+    QCOMPARE(findInList(kLines, -1, QStringLiteral("frigoriferi"), last), 0);
 }
 
 void TestFindInList::lastSearchIsTheLowerCasedTextEitherWay()
 {
     QString last;
-    FindInList(kLines, -1, QStringLiteral(" ROSSI "), last);
+    findInList(kLines, -1, QStringLiteral(" ROSSI "), last);
     QCOMPARE(last, QStringLiteral(" rossi "));
-    FindInList(kLines, -1, QStringLiteral("Nessuno"), last);
+    findInList(kLines, -1, QStringLiteral("Nessuno"), last);
     QCOMPARE(last, QStringLiteral("nessuno"));
 }
 
 void TestFindInList::emptyListChangesNothing()
 {
     QString last = QStringLiteral("rossi");
-    QCOMPARE(FindInList(QStringList(), -1, QStringLiteral("verdi"), last), -1);
+    QCOMPARE(findInList(QStringList(), -1, QStringLiteral("verdi"), last), -1);
     QCOMPARE(last, QStringLiteral("rossi"));
 }
 
 void TestFindInList::changedTextIsANewSearchAgain()
 {
     QString last;
-    int row = FindInList(kLines, -1, QStringLiteral("caldaie"), last);   // 0
-    row = FindInList(kLines, row, QStringLiteral("caldaie"), last);       // 2
+    int row = findInList(kLines, -1, QStringLiteral("caldaie"), last);   // 0
+    row = findInList(kLines, row, QStringLiteral("caldaie"), last);       // 2
     QCOMPARE(row, 2);
     // Typing the same word in capitals is the same search: it moves on and wraps.
-    QCOMPARE(FindInList(kLines, row, QStringLiteral("CALDAIE"), last), 0);
+    QCOMPARE(findInList(kLines, row, QStringLiteral("CALDAIE"), last), 0);
     // A different word starts over from the top.
-    QCOMPARE(FindInList(kLines, 2, QStringLiteral("prodotti"), last), 0);
+    QCOMPARE(findInList(kLines, 2, QStringLiteral("prodotti"), last), 0);
 }
 
 void TestFindInList::packedLinesFindAlike_data()
@@ -227,7 +227,7 @@ void TestFindInList::packedLinesFindAlike()
     for (const QString& line : kLines)
         packed.append(line);
     QString lastPacked = last;
-    QCOMPARE(FindInList(packed, selected, typed, lastPacked), FindInList(kLines, selected, typed, last));
+    QCOMPARE(findInList(packed, selected, typed, lastPacked), findInList(kLines, selected, typed, last));
     QCOMPARE(lastPacked, last);
 }
 

@@ -1,5 +1,5 @@
 #include "storage/ListReport.h"
-#include "platform/qt/ListServices.h"
+#include "screens/ListServices.h"
 
 #include "FakePlatform.h"
 #include "RecordingCanvas.h"
@@ -81,14 +81,14 @@ private slots:
 
 void TestListReport::stampLine()
 {
-    QCOMPARE(ListReportStampLine(QDate(2024, 3, 5), QTime(9, 5, 7)),
+    QCOMPARE(listReportStampLine(QDate(2024, 3, 5), QTime(9, 5, 7)),
              QStringLiteral("Stampa eseguita in data 05/03/2024 alle ore 09:05:07"));
 }
 
 void TestListReport::headingAtSixHundredDpi()
 {
     Page page;
-    ComposeListReport(page.canvas, {QStringLiteral("una riga")}, plainSpec(), kStamp);
+    composeListReport(page.canvas, {QStringLiteral("una riga")}, plainSpec(), kStamp);
     const QList<Op> t = page.canvas.texts();
     QVERIFY(t.size() >= 4);
     const QString rule(21, QLatin1Char('-'));
@@ -111,7 +111,7 @@ void TestListReport::linesEveryTwoLineHeightsUnchanged()
     Page page;
     const QStringList lines = {QStringLiteral("Rossi Mario     "), QStringLiteral("  Verdi"),
                                QStringLiteral("Bianchi   ")};
-    ComposeListReport(page.canvas, lines, plainSpec(), kStamp);
+    composeListReport(page.canvas, lines, plainSpec(), kStamp);
     const QList<Op> t = page.canvas.texts();
     for (int i = 0; i < lines.size(); ++i) {
         QCOMPARE(t[3 + i].text, lines[i]);   // trailing and leading blanks kept
@@ -125,7 +125,7 @@ void TestListReport::headingFollowsThePrinterResolution()
 {
     // 300 dpi: h(14) = 58, h(12) = 50, h(8) = 33 (33.3 rounded).
     Page page(300, 2400);
-    ComposeListReport(page.canvas, {QStringLiteral("a"), QStringLiteral("b")}, plainSpec(), kStamp);
+    composeListReport(page.canvas, {QStringLiteral("a"), QStringLiteral("b")}, plainSpec(), kStamp);
     const QList<Op> t = page.canvas.texts();
     QCOMPARE(t[0].y, 116);
     QCOMPARE(t[1].y, 166);
@@ -134,7 +134,7 @@ void TestListReport::headingFollowsThePrinterResolution()
     QCOMPARE(t[4].y, 381);
     // 720 dpi: h(14) = 140, h(12) = 120, h(8) = 80.
     Page fine(720, 5760);
-    ComposeListReport(fine.canvas, {QStringLiteral("a")}, plainSpec(), kStamp);
+    composeListReport(fine.canvas, {QStringLiteral("a")}, plainSpec(), kStamp);
     QCOMPARE(fine.canvas.texts()[3].y, 280 + 240 + 240);
 }
 
@@ -148,7 +148,7 @@ void TestListReport::fontIsPlainBlackCourier()
     printerFont.italic = true;
     printerFont.color = Qt::red;
     page.canvas.setFont(printerFont);
-    ComposeListReport(page.canvas, {QStringLiteral("x")}, totalsSpec(), kStamp);
+    composeListReport(page.canvas, {QStringLiteral("x")}, totalsSpec(), kStamp);
     for (const Op& op : page.canvas.texts()) {
         QCOMPARE(op.font.family, QStringLiteral("Courier New"));
         QVERIFY(!op.font.bold);
@@ -164,7 +164,7 @@ void TestListReport::longListContinuesOnNewPageWithoutTitle()
     // 635 + 29 × 134 = 4521 is the last on page 1; the next would be at 4655.
     Page page;
     const QStringList lines = numberedLines(40);
-    ComposeListReport(page.canvas, lines, plainSpec(), kStamp);
+    composeListReport(page.canvas, lines, plainSpec(), kStamp);
     const Op last1 = page.canvas.findText(lines[29]);
     QCOMPARE(last1.page, 1);
     QCOMPARE(last1.y, 4521);
@@ -184,7 +184,7 @@ void TestListReport::longListContinuesOnNewPageWithoutTitle()
 void TestListReport::plainClosingBelowLastLine()
 {
     Page page;
-    ComposeListReport(page.canvas, numberedLines(3), plainSpec(), kStamp);
+    composeListReport(page.canvas, numberedLines(3), plainSpec(), kStamp);
     // Last line at 635 + 268 = 903, y after it 1037.
     const QList<Op> t = page.canvas.texts();
     QCOMPARE(t.size(), 3 + 3 + 2);
@@ -201,7 +201,7 @@ void TestListReport::plainClosingBelowLastLine()
 void TestListReport::totalsClosing()
 {
     Page page;
-    ComposeListReport(page.canvas, numberedLines(1), totalsSpec(), kStamp);
+    composeListReport(page.canvas, numberedLines(1), totalsSpec(), kStamp);
     // One line at 635, y after it 769.
     const QList<Op> t = page.canvas.texts();
     QCOMPARE(t.size(), 3 + 1 + 6);
@@ -238,7 +238,7 @@ void TestListReport::closingThatWouldFallOffThePageMovesToNextPage()
     // stand at 4805, below the 4800-pixel page, and be lost.
     {
         Page page;
-        ComposeListReport(page.canvas, numberedLines(30), plainSpec(), kStamp);
+        composeListReport(page.canvas, numberedLines(30), plainSpec(), kStamp);
         const Op stamp = page.canvas.findText(kStamp);
         QCOMPARE(stamp.page, 2);
         QCOMPARE(stamp.y, 134 + 150);
@@ -249,7 +249,7 @@ void TestListReport::closingThatWouldFallOffThePageMovesToNextPage()
     // The summaries' totals are never split from their rule or cut off.
     {
         Page page(600, 4800);
-        ComposeListReport(page.canvas, numberedLines(27), totalsSpec(), kStamp);
+        composeListReport(page.canvas, numberedLines(27), totalsSpec(), kStamp);
         // 27 lines: last at 4119, y after it 4253; the stamp would be at 4803.
         for (const Op& op : page.canvas.texts().mid(3 + 27)) {
             QCOMPARE(op.page, 2);
@@ -263,7 +263,7 @@ void TestListReport::closingThatFitsStaysOnThePage()
 {
     // 26 lines: last at 3985, y after it 4119; the stamp at 4669 ends at 4736.
     Page page;
-    ComposeListReport(page.canvas, numberedLines(26), totalsSpec(), kStamp);
+    composeListReport(page.canvas, numberedLines(26), totalsSpec(), kStamp);
     const Op stamp = page.canvas.findText(kStamp);
     QCOMPARE(stamp.page, 1);
     QCOMPARE(stamp.y, 4119 + 550);
@@ -275,7 +275,7 @@ void TestListReport::emptyListOnlyShowsMessage()
     FakePlatform fake;
     fake.answers.enqueue(true);
     fake.printCopies.enqueue(1);
-    PrintListReport(nullptr, {}, plainSpec());
+    printListReport(nullptr, {}, plainSpec());
     QCOMPARE(fake.messages.size(), 1);
     QCOMPARE(fake.messages[0].kind, MessageKind::Plain);
     QCOMPARE(fake.messages[0].caption, QStringLiteral("Ventoria 2.0"));
@@ -290,7 +290,7 @@ void TestListReport::noAnswerPrintsNothing()
     FakePlatform fake;
     fake.answers.enqueue(false);
     fake.printCopies.enqueue(1);
-    PrintListReport(nullptr, numberedLines(2), plainSpec());
+    printListReport(nullptr, numberedLines(2), plainSpec());
     QCOMPARE(fake.messages.size(), 1);
     QCOMPARE(fake.messages[0].kind, MessageKind::Question);
     QCOMPARE(fake.messages[0].caption, QStringLiteral("Conferma operazione di stampa"));
@@ -304,8 +304,8 @@ void TestListReport::cancelOrZeroCopiesPrintsNothing()
     FakePlatform fake;
     fake.answers << true << true;
     fake.printCopies << -1 << 0;
-    PrintListReport(nullptr, numberedLines(2), plainSpec());
-    PrintListReport(nullptr, numberedLines(2), plainSpec());
+    printListReport(nullptr, numberedLines(2), plainSpec());
+    printListReport(nullptr, numberedLines(2), plainSpec());
     QCOMPARE(fake.printDialogs, 2);
     QVERIFY(fake.documents.isEmpty());
     QCOMPARE(fake.messages.size(), 2);   // the two questions, nothing else
@@ -318,7 +318,7 @@ void TestListReport::oneJobPerCopy()
     fake.answers.enqueue(true);
     fake.printCopies.enqueue(3);
     const QStringList lines = numberedLines(2);
-    PrintListReport(nullptr, lines, plainSpec());
+    printListReport(nullptr, lines, plainSpec());
     QCOMPARE(fake.documents.size(), 3);
     for (RecordingCanvas* doc : fake.documents) {
         QVERIFY(doc->ended);
@@ -337,7 +337,7 @@ void TestListReport::summaryAsksItsOwnQuestion()
     FakePlatform fake;
     fake.answers.enqueue(true);
     fake.printCopies.enqueue(1);
-    PrintListReport(nullptr, numberedLines(1), totalsSpec());
+    printListReport(nullptr, numberedLines(1), totalsSpec());
     QCOMPARE(fake.questions, QStringList{QStringLiteral("Si vuole stampare il presente riepilogo di ricevute?")});
     QCOMPARE(fake.documents.size(), 1);
     QVERIFY(!fake.documents[0]->findText(QString::fromUtf8("TOTALE :         € 1220,00")).text.isEmpty());
@@ -349,7 +349,7 @@ void TestListReport::failingPrinterReportsOnceAndStops()
     fake.printerFails = true;
     fake.answers.enqueue(true);
     fake.printCopies.enqueue(3);
-    PrintListReport(nullptr, numberedLines(2), plainSpec());
+    printListReport(nullptr, numberedLines(2), plainSpec());
     QCOMPARE(fake.messages.size(), 2);
     QCOMPARE(fake.messages[1].kind, MessageKind::Plain);
     QCOMPARE(fake.messages[1].text, platform::printFailureMessage());

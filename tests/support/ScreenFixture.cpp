@@ -32,7 +32,7 @@ QWidget* ScreenFixture::screen(const char* name)
 
 bool ScreenFixture::openWorkArea(QWidget* workArea)
 {
-    auto* window = qobject_cast<CentredWindow*>(workArea);
+    auto* window = qobject_cast<centredWindow*>(workArea);
     if (!window)
         return false;
     window->open();

@@ -1,4 +1,4 @@
-#include "platform/qt/ListScreen.h"
+#include "screens/ListScreen.h"
 #include "storage/ArchiveFile.h"
 #include "storage/MaterialRecord.h"
 #include "warehouse/ui/TfrmMateriali.h"

@@ -1,4 +1,4 @@
-#include "platform/qt/ListPanels.h"
+#include "screens/ListPanels.h"
 #include "storage/Amounts.h"
 #include "storage/MaterialRecord.h"
 #include "warehouse/PriceList.h"

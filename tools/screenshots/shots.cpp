@@ -223,7 +223,7 @@ public:
     {
         if (!w)
             return;
-        if (auto* area = qobject_cast<CentredWindow*>(w))
+        if (auto* area = qobject_cast<centredWindow*>(w))
             area->open();
         else
             w->show();
@@ -233,7 +233,7 @@ public:
         settle();
         save(file, w->grab());
         // A work area also by its content panel alone: the guide shows that.
-        if (qobject_cast<CentredWindow*>(w)) {
+        if (qobject_cast<centredWindow*>(w)) {
             for (QFrame* panel : w->findChildren<QFrame*>(QString(), Qt::FindDirectChildrenOnly)) {
                 if (panel->isVisible() && panel->size() == QSize(995, 688))
                     save(file + QStringLiteral("-pannello"), panel->grab());
@@ -350,9 +350,9 @@ int main(int argc, char* argv[])
     receipts->hide();
     shots.shoot(QStringLiteral("work_guida"), Screens::byName(QStringLiteral("frmHelpForm")), [](QWidget* w) {
         if (auto* title = child<QLabel>(w, "panTitle"))
-            title->setText(ClientsGuideTitle());
+            title->setText(clientsGuideTitle());
         if (auto* text = child<QPlainTextEdit>(w, "memTopic"))
-            text->setPlainText(ClientsGuideText());
+            text->setPlainText(clientsGuideText());
     });
     std::printf("pictures in %s\n", qPrintable(out));
     return 0;

@@ -30,7 +30,7 @@ bool DigitFieldKeys::keyPress(const QString& typed)
 {
     bool digit = false;
     for (const QChar c : typed) {
-        switch (JudgeDigitKey(c, m_ready(m_field->text()))) {
+        switch (judgeDigitKey(c, m_ready(m_field->text()))) {
         case DigitKey::Check:
             // The check may close the window: nothing of this key is left to do.
             m_check();

@@ -21,7 +21,7 @@ TfrmCarta::TfrmCarta(QWidget* parent)
     connect(cmdControllo, &QPushButton::clicked, this, &TfrmCarta::cmdControlloClick);
 }
 
-void TfrmCarta::Run(QWidget* owner, const QString& number)
+void TfrmCarta::run(QWidget* owner, const QString& number)
 {
     TfrmCarta checker(owner);
     checker.setNumber(number);

@@ -16,7 +16,7 @@ public:
 
     // What the client card's credit card button does: a fresh checker, modal
     // to owner, with the trimmed number in its field, destroyed when closed.
-    static void Run(QWidget* owner, const QString& number);
+    static void run(QWidget* owner, const QString& number);
 
     // Puts the trimmed number into the field, as a change of the field.
     void setNumber(const QString& number);

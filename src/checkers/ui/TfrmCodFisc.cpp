@@ -22,10 +22,10 @@ TfrmCodFisc::TfrmCodFisc(QWidget* parent)
     connect(cmdCodFisc, &QPushButton::clicked, this, &TfrmCodFisc::cmdCodFiscClick);
 }
 
-void TfrmCodFisc::Run(QWidget* owner, const QString& code)
+void TfrmCodFisc::run(QWidget* owner, const QString& code)
 {
     if (IsNumericCodiceFiscale(code)) {
-        TfrmIva::Run(owner, code, IvaChecker::Purpose::NumericCodiceFiscale);
+        TfrmIva::run(owner, code, IvaChecker::Purpose::NumericCodiceFiscale);
         return;
     }
     TfrmCodFisc checker(owner);

@@ -18,7 +18,7 @@ public:
     // editor do: a fresh checker, modal to owner, with the trimmed code in
     // its field, destroyed when closed. A digits-only code (a company's)
     // goes to the partita IVA checker under its codice fiscale caption.
-    static void Run(QWidget* owner, const QString& code);
+    static void run(QWidget* owner, const QString& code);
 
     // Puts the trimmed code into the field whole, as a change of the field.
     void setCode(const QString& code);

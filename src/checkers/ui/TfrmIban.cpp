@@ -21,7 +21,7 @@ TfrmIban::TfrmIban(QWidget* parent)
     connect(cmdCheckIban, &QPushButton::clicked, this, &TfrmIban::cmdCheckIbanClick);
 }
 
-void TfrmIban::Run(QWidget* owner, const QString& code)
+void TfrmIban::run(QWidget* owner, const QString& code)
 {
     TfrmIban checker(owner);
     checker.setCode(code);

@@ -16,7 +16,7 @@ public:
 
     // What the client card's IBAN button does: a fresh checker, modal to
     // owner, with the trimmed code in its field, destroyed when closed.
-    static void Run(QWidget* owner, const QString& code);
+    static void run(QWidget* owner, const QString& code);
 
     // Puts the trimmed code into the field whole, as a change of the field.
     void setCode(const QString& code);

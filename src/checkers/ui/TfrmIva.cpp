@@ -22,7 +22,7 @@ TfrmIva::TfrmIva(QWidget* parent)
     connect(cmdPartitaIva, &QPushButton::clicked, this, &TfrmIva::cmdPartitaIvaClick);
 }
 
-void TfrmIva::Run(QWidget* owner, const QString& code, IvaChecker::Purpose purpose)
+void TfrmIva::run(QWidget* owner, const QString& code, IvaChecker::Purpose purpose)
 {
     TfrmIva checker(owner);
     checker.setPurpose(purpose);

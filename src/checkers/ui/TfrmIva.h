@@ -20,7 +20,7 @@ public:
     // editor do: a fresh checker, modal to owner, with the trimmed code in
     // its field, destroyed when closed. The codice fiscale buttons come here
     // for a digits-only code through TfrmCodFisc::Run.
-    static void Run(QWidget* owner, const QString& code,
+    static void run(QWidget* owner, const QString& code,
                     IvaChecker::Purpose purpose = IvaChecker::Purpose::PartitaIva);
 
     // Caption and instruction lines for a partita IVA or a numeric codice fiscale.

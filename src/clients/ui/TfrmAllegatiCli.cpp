@@ -5,7 +5,7 @@ TfrmAllegatiCli::TfrmAllegatiCli(QWidget* card)
 {
 }
 
-void TfrmAllegatiCli::Run(QWidget* card)
+void TfrmAllegatiCli::run(QWidget* card)
 {
     runOn<TfrmAllegatiCli>(card);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "clients/ui/AttachmentsDialog.h"
+#include "screens/AttachmentsDialog.h"
 
 // The attachments of a client card: up to three files and their descriptions.
 class TfrmAllegatiCli : public AttachmentsDialog
@@ -12,5 +12,5 @@ public:
 
     // Opens a fresh dialog filled from card's hidden labels, modally, and
     // destroys it after it closes; only "Applica e chiudi" writes back.
-    static void Run(QWidget* card);
+    static void run(QWidget* card);
 };

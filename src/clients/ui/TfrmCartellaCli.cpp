@@ -5,7 +5,7 @@ TfrmCartellaCli::TfrmCartellaCli(QWidget* card)
 {
 }
 
-void TfrmCartellaCli::Run(QWidget* card)
+void TfrmCartellaCli::run(QWidget* card)
 {
     runOn<TfrmCartellaCli>(card);
 }

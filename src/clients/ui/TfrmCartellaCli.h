@@ -1,6 +1,6 @@
 #pragma once
 
-#include "clients/ui/FolderDialog.h"
+#include "screens/FolderDialog.h"
 
 // The folder linked to a client card.
 class TfrmCartellaCli : public FolderDialog
@@ -12,5 +12,5 @@ public:
 
     // Opens a fresh dialog filled from card's hidden labels, modally, and
     // destroys it after it closes; only "Applica e chiudi" writes back.
-    static void Run(QWidget* card);
+    static void run(QWidget* card);
 };

@@ -12,7 +12,7 @@ ListScreenSpec searchSpec()
     spec.objectName = QStringLiteral("frmCercaCliente");
     spec.caption = QStringLiteral(" Ricerca clienti in archivio");
     spec.variant = ListScreenSpec::Variant::Criteria;
-    spec.report = [] { return PlainListReport(QStringLiteral("Anagrafica clienti"), 21); };
+    spec.report = [] { return plainListReport(QStringLiteral("Anagrafica clienti"), 21); };
     spec.criteriaTitle = QStringLiteral("Ricerca clienti in archivio");
     spec.criteriaHelp =
         QStringLiteral("Immettere nei campi prescelti una o più parole consecutive presenti nelle schede\n"

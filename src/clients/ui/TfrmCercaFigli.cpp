@@ -11,7 +11,7 @@ ListScreenSpec consentSpec()
     spec.caption = QStringLiteral(" Clienti che acconsentono a ricevere pubblicità");
     // A failing archive ends the list where it stopped, without a message.
     spec.reportsArchiveFailure = false;
-    spec.report = [] { return PlainListReport(QStringLiteral("Clienti che acconsentono a ricevere pubblicità"), 24); };
+    spec.report = [] { return plainListReport(QStringLiteral("Clienti che acconsentono a ricevere pubblicità"), 24); };
     return spec;
 }
 

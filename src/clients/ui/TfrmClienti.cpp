@@ -257,12 +257,12 @@ void TfrmClienti::imgExcelClick()
 
 void TfrmClienti::imgFileClick()
 {
-    TfrmAllegatiCli::Run(container());
+    TfrmAllegatiCli::run(container());
 }
 
 void TfrmClienti::imgCartellaClick()
 {
-    TfrmCartellaCli::Run(container());
+    TfrmCartellaCli::run(container());
 }
 
 void TfrmClienti::imgEliminaClick()
@@ -285,27 +285,27 @@ void TfrmClienti::imgEmailRelease()
 
 void TfrmClienti::imgCodFiscRelease()
 {
-    TfrmCodFisc::Run(this, trimmed("txtCodFisc"));
+    TfrmCodFisc::run(this, trimmed("txtCodFisc"));
 }
 
 void TfrmClienti::imgCartaRelease()
 {
-    TfrmCarta::Run(this, trimmed("txtCarta"));
+    TfrmCarta::run(this, trimmed("txtCarta"));
 }
 
 void TfrmClienti::imgIvaRelease()
 {
-    TfrmIva::Run(this, trimmed("txtIva"));
+    TfrmIva::run(this, trimmed("txtIva"));
 }
 
 void TfrmClienti::imgIbanRelease()
 {
-    TfrmIban::Run(this, trimmed("txtIban"));
+    TfrmIban::run(this, trimmed("txtIban"));
 }
 
 void TfrmClienti::imgGuidaClick()
 {
-    Screens::showGuide(ClientsGuideTitle(), ClientsGuideText());
+    Screens::showGuide(clientsGuideTitle(), clientsGuideText());
 }
 
 void TfrmClienti::imgEsciClick()

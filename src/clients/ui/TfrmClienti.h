@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/qt/CardScreen.h"
+#include "screens/CardScreen.h"
 #include "storage/ClientRecord.h"
 
 class QCheckBox;

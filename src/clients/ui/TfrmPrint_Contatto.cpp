@@ -1,7 +1,7 @@
 #include "clients/ui/TfrmPrint_Contatto.h"
 
 TfrmPrint_Contatto::TfrmPrint_Contatto()
-    : CardPrintScreen(QStringLiteral("frmPrint_Contatto"), ClientCardLayout(),
+    : CardPrintScreen(QStringLiteral("frmPrint_Contatto"), clientCardLayout(),
                       QStringLiteral("Ventoria 2.0 - Scheda cliente"))
 {
 }
@@ -9,6 +9,6 @@ TfrmPrint_Contatto::TfrmPrint_Contatto()
 void TfrmPrint_Contatto::printCard(QWidget* owner, const Values& values, bool consents)
 {
     print(owner, values, [consents](PrintLayout& layout) {
-        SetElementText(layout, QStringLiteral("lblPubblicita"), ConsentLine(consents));
+        setElementText(layout, QStringLiteral("lblPubblicita"), consentLine(consents));
     });
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "clients/ui/CardPrintScreen.h"
+#include "screens/CardPrintScreen.h"
 
 // The print layout of a client card.
 class TfrmPrint_Contatto : public CardPrintScreen

@@ -10,7 +10,7 @@
 #include <QPushButton>
 #include <QScreen>
 
-CentredWindow::CentredWindow(const QString& objectName, const QString& caption, Geometry geometry)
+centredWindow::centredWindow(const QString& objectName, const QString& caption, Geometry geometry)
     : m_geometry(geometry)
 {
     setObjectName(objectName);
@@ -33,17 +33,17 @@ CentredWindow::CentredWindow(const QString& objectName, const QString& caption, 
     resize(geometry.minimumOuter);
 }
 
-QFrame* CentredWindow::addPanel(const QString& objectName)
+QFrame* centredWindow::addPanel(const QString& objectName)
 {
     auto* panel = new QFrame(this);
     panel->setObjectName(objectName);
-    panel->setFixedSize(ContentPanelSize());
+    panel->setFixedSize(contentPanelSize());
     m_panels.push_back(panel);
     placePanels();
     return panel;
 }
 
-void CentredWindow::open()
+void centredWindow::open()
 {
     // Without a window manager "maximised" means nothing: cover the screen ourselves.
     if (const QScreen* screen = QGuiApplication::primaryScreen())
@@ -53,21 +53,21 @@ void CentredWindow::open()
     activateWindow();
 }
 
-void CentredWindow::placePanels()
+void centredWindow::placePanels()
 {
     const QSize outer = frameGeometry().size().isValid() ? frameGeometry().size() : size();
     for (QFrame* panel : m_panels)
-        panel->move(CentredPanelPosition(outer, panel->size(), m_geometry.dx, m_geometry.dy));
+        panel->move(centredPanelPosition(outer, panel->size(), m_geometry.dx, m_geometry.dy));
     m_panInfo->setGeometry(0, height() - m_panInfo->height(), width(), m_panInfo->height());
 }
 
-void CentredWindow::resizeEvent(QResizeEvent* event)
+void centredWindow::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
     placePanels();
 }
 
-void CentredWindow::showEvent(QShowEvent* event)
+void centredWindow::showEvent(QShowEvent* event)
 {
     // The smallest window allowed is given as an outer size; the frame is
     // known only once the window is on screen.
@@ -77,7 +77,7 @@ void CentredWindow::showEvent(QShowEvent* event)
     placePanels();
 }
 
-void CentredWindow::paintEvent(QPaintEvent*)
+void centredWindow::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     // The pattern is decoded on the first paint, not while the screens are created.
@@ -114,7 +114,7 @@ void DialogScreen::showEvent(QShowEvent* event)
     QDialog::showEvent(event);
 }
 
-QPushButton* DialogButton(QWidget* parent, const char* name, const QString& caption, const QRect& geometry)
+QPushButton* dialogButton(QWidget* parent, const char* name, const QString& caption, const QRect& geometry)
 {
     auto* b = new QPushButton(caption, parent);
     b->setObjectName(QLatin1String(name));

@@ -12,7 +12,7 @@ class QPushButton;
 // A full-screen window with a fixed-size content panel kept centred, the
 // tiled background and the navy status bar panInfo: the launcher and the
 // four work areas.
-class CentredWindow : public QWidget
+class centredWindow : public QWidget
 {
     Q_OBJECT
 public:
@@ -23,7 +23,7 @@ public:
         QSize minimumOuter;
     };
 
-    CentredWindow(const QString& objectName, const QString& caption, Geometry geometry);
+    centredWindow(const QString& objectName, const QString& caption, Geometry geometry);
 
     // A 995 × 688 panel kept centred in the window.
     QFrame* addPanel(const QString& objectName);
@@ -47,11 +47,11 @@ private:
 
 // A work area: closing it by any means shows the launcher again and hides it;
 // it is never destroyed before the program ends.
-class WorkAreaWindow : public CentredWindow
+class WorkAreaWindow : public centredWindow
 {
     Q_OBJECT
 public:
-    using CentredWindow::CentredWindow;
+    using centredWindow::centredWindow;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -70,7 +70,7 @@ protected:
 
 // A push button of a dialog, named, captioned and placed; Enter in a field
 // never presses it.
-QPushButton* DialogButton(QWidget* parent, const char* name, const QString& caption, const QRect& geometry);
+QPushButton* dialogButton(QWidget* parent, const char* name, const QString& caption, const QRect& geometry);
 
 // Names every screen's controls the same way: objectName is the control's name.
 template <class W, class... Args>

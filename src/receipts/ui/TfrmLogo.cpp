@@ -50,7 +50,7 @@ TfrmLogo::TfrmLogo()
     imgFoto->setAlignment(Qt::AlignCenter);
     imgFoto->setStyleSheet(QStringLiteral("QLabel { background: white; }"));
 
-    auto* cmdFoto = DialogButton(this, "cmdFoto", QStringLiteral("Carica immagine"), QRect(330, 62, 124, 30));
+    auto* cmdFoto = dialogButton(this, "cmdFoto", QStringLiteral("Carica immagine"), QRect(330, 62, 124, 30));
     connect(cmdFoto, &QPushButton::clicked, this, &TfrmLogo::cmdFotoClick);
     auto* imgCancella = new PictureButton(QStringLiteral("imgCancella"), QStringLiteral(":/pictures/btn_cancella.png"),
                                           QString(), this);
@@ -63,8 +63,8 @@ TfrmLogo::TfrmLogo()
     imgEuro->setToolTip(QStringLiteral("Simbolo dell'euro"));
     connect(imgEuro, &PictureButton::released, this, &TfrmLogo::imgEuroMouseUp);
 
-    auto* cmdAnnulla = DialogButton(this, "cmdAnnulla", QStringLiteral("Annulla"), QRect(214, 264, 110, 30));
-    auto* cmdApplica = DialogButton(this, "cmdApplica", QStringLiteral("Applica e chiudi"), QRect(334, 264, 120, 30));
+    auto* cmdAnnulla = dialogButton(this, "cmdAnnulla", QStringLiteral("Annulla"), QRect(214, 264, 110, 30));
+    auto* cmdApplica = dialogButton(this, "cmdApplica", QStringLiteral("Applica e chiudi"), QRect(334, 264, 120, 30));
     connect(cmdAnnulla, &QPushButton::clicked, this, &QDialog::reject);
     connect(cmdApplica, &QPushButton::clicked, this, &TfrmLogo::cmdApplicaClick);
 }

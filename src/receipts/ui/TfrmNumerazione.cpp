@@ -62,8 +62,8 @@ TfrmNumerazione::TfrmNumerazione()
     scrInizio->setPalette(arrowsOnly);
     connect(scrInizio, &QSpinBox::valueChanged, this, [this](int value) { txtInizio->setText(QString::number(value)); });
 
-    auto* cmdAnnulla = DialogButton(this, "cmdAnnulla", QStringLiteral("Annulla"), QRect(230, 240, 110, 30));
-    auto* cmdApplica = DialogButton(this, "cmdApplica", QStringLiteral("Applica e chiudi"), QRect(350, 240, 120, 30));
+    auto* cmdAnnulla = dialogButton(this, "cmdAnnulla", QStringLiteral("Annulla"), QRect(230, 240, 110, 30));
+    auto* cmdApplica = dialogButton(this, "cmdApplica", QStringLiteral("Applica e chiudi"), QRect(350, 240, 120, 30));
     connect(cmdAnnulla, &QPushButton::clicked, this, &QDialog::reject);
     connect(cmdApplica, &QPushButton::clicked, this, &TfrmNumerazione::cmdApplicaClick);
 }

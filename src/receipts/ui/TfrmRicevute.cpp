@@ -320,7 +320,7 @@ void TfrmRicevute::buildToolbar()
         {"cmdMensile", "btn_info", " Visualizza il riepilogo delle ricevute emesse in un mese dell'anno.", {x, y(5)}, [this] { showSummary<TfrmRiepMensileRic>(); }},
         {"cmdTrimestrale", "btn_info", " Visualizza il riepilogo delle ricevute emesse in un trimestre dell'anno.", {x, y(6)}, [this] { showSummary<TfrmRiepTrimestraleRic>(); }},
         {"cmdAnnuale", "btn_info", " Visualizza il riepilogo annuale delle ricevute emesse.", {x, y(7)}, [this] { showSummary<TfrmRiepAnnualeRic>(); }},
-        {"cmdGuida", "btn_guida", " Visualizza la guida in linea.", {x, y(8)}, [] { Screens::showGuide(ReceiptsGuideTitle(), ReceiptsGuideText()); }},
+        {"cmdGuida", "btn_guida", " Visualizza la guida in linea.", {x, y(8)}, [] { Screens::showGuide(receiptsGuideTitle(), receiptsGuideText()); }},
         {"cmdEsci", "btn_esci", " Esce dalla schermata di lavoro corrente.", {x, 646}, [this] { close(); }},
     });
     addArrows({{" Visualizza la prima ricevuta in archivio.", " Visualizza la ricevuta precedente in archivio.",
@@ -334,10 +334,10 @@ void TfrmRicevute::wireLines()
 {
     auto act = [this](void (TfrmRicevute::*member)()) { return [this, member] { (this->*member)(); }; };
     auto taxCode = [this](const char* name) {
-        return [this, name] { TfrmCodFisc::Run(this, trimmed(name)); };
+        return [this, name] { TfrmCodFisc::run(this, trimmed(name)); };
     };
     auto vat = [this](const char* name) {
-        return [this, name] { TfrmIva::Run(this, trimmed(name)); };
+        return [this, name] { TfrmIva::run(this, trimmed(name)); };
     };
     std::vector<Button> buttons = {
         {"imgIvaVen", "btn_controlla", " Controlla la validità del numero di partita IVA indicato.", {228, 118}, vat("txtIvaVen"), false, "grpDitta"},
@@ -455,7 +455,7 @@ void TfrmRicevute::buildYearPanel()
     hover(apri, QStringLiteral("Visualizza l'ambiente di lavoro per l'emissione delle ricevute."));
     auto* guide = new PictureButton(QStringLiteral("imgGuida"), QStringLiteral(":/pictures/btn_guida.png"), QString(), grpAnno);
     guide->move(40, 640);
-    connect(guide, &PictureButton::released, this, [] { Screens::showGuide(ReceiptsGuideTitle(), ReceiptsGuideText()); });
+    connect(guide, &PictureButton::released, this, [] { Screens::showGuide(receiptsGuideTitle(), receiptsGuideText()); });
     hover(guide, QStringLiteral("Visualizza una pagina della guida in linea sensibile al contesto."));
     auto* exit = new PictureButton(QStringLiteral("imgEsci"), QStringLiteral(":/pictures/btn_esci.png"), QString(), grpAnno);
     exit->move(923, 640);

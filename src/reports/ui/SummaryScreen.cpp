@@ -3,7 +3,7 @@
 #include "platform/Platform.h"
 #include "platform/qt/FieldColours.h"
 #include "platform/qt/KeyFilters.h"
-#include "platform/qt/ListServices.h"
+#include "screens/ListServices.h"
 #include "receipts/ReceiptArchive.h"
 #include "storage/TextRules.h"
 
@@ -33,7 +33,7 @@ ListScreenSpec summarySpec(const SummaryScreen::Table& t, const SummaryScreen* s
         "Inserire una o più parole consecutive presenti nella voce da selezionare nella lista e premere il pulsante "
         "Cerca.\n"
         "Per spostarsi sulla voce successiva contenente la stessa chiave di ricerca, fare di nuovo clic su Cerca.");
-    spec.maroonInstruction = DoubleClickInstruction();
+    spec.maroonInstruction = doubleClickInstruction();
     spec.report = [self] { return self->report(); };
     spec.criteriaTitle = QString::fromUtf8(t.heading);
     spec.criteriaHelp = QString::fromUtf8(t.help);
@@ -47,7 +47,7 @@ SummaryScreen::SummaryScreen(const Table& table) : ReceiptListScreen(summarySpec
     QWidget* criteria = panels()->criteriaPanel();
     int y = 128;
     if (table.periodLabel) {
-        ListLabel(criteria, QString::fromUtf8(table.periodLabel), QRect(16, y, 120, 24));
+        listLabel(criteria, QString::fromUtf8(table.periodLabel), QRect(16, y, 120, 24));
         cboMese = new QComboBox(criteria);
         cboMese->setObjectName(QStringLiteral("cboMese"));
         cboMese->addItems(table.items);
@@ -58,7 +58,7 @@ SummaryScreen::SummaryScreen(const Table& table) : ReceiptListScreen(summarySpec
         connect(cboMese, &QComboBox::currentIndexChanged, this, [this] { updateTrova(); });
         y += 40;
     }
-    ListLabel(criteria, QStringLiteral("Anno:"), QRect(16, y, 120, 24));
+    listLabel(criteria, QStringLiteral("Anno:"), QRect(16, y, 120, 24));
     txtAnno = new QLineEdit(criteria);
     txtAnno->setObjectName(QStringLiteral("txtAnno"));
     txtAnno->setGeometry(140, y, 80, 24);

@@ -1,7 +1,7 @@
 #include "reports/ui/TfrmCercaRic.h"
 
 #include "reports/ReceiptSearch.h"
-#include "platform/qt/ListServices.h"
+#include "screens/ListServices.h"
 #include "storage/TextRules.h"
 
 namespace {
@@ -15,11 +15,11 @@ ListScreenSpec searchSpec(std::function<QString()> year)
     spec.variant = ListScreenSpec::Variant::Criteria;
     spec.scrollWidth = 1600;
     spec.emptyFindText = QStringLiteral("Ricerca non applicabile: la lista non contiene nessuna ricevuta.");
-    spec.instructions = FindInListInstructions();
-    spec.maroonInstruction = DoubleClickInstruction();
+    spec.instructions = findInListInstructions();
+    spec.maroonInstruction = doubleClickInstruction();
     // The title carries the year open in the editor at the moment of printing.
     spec.report = [year = std::move(year)] {
-        return PlainListReport(QStringLiteral("Ricevute dell'anno ") + TextRules::trim(year()), 20);
+        return plainListReport(QStringLiteral("Ricevute dell'anno ") + TextRules::trim(year()), 20);
     };
     spec.criteriaTitle = QStringLiteral("Ricerca ricevute in archivio");
     spec.criteriaHelp =

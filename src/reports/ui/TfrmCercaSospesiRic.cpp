@@ -1,7 +1,7 @@
 #include "reports/ui/TfrmCercaSospesiRic.h"
 
 #include "reports/ReceiptSearch.h"
-#include "platform/qt/ListServices.h"
+#include "screens/ListServices.h"
 
 namespace {
 
@@ -11,11 +11,11 @@ ListScreenSpec unpaidSpec()
     spec.objectName = QStringLiteral("frmCercaSospesiRic");
     spec.caption = QStringLiteral("Ricevute non ancora saldate");
     spec.scrollWidth = 1300;
-    spec.instructions = FindInListInstructions();
-    spec.maroonInstruction = DoubleClickInstruction();
+    spec.instructions = findInListInstructions();
+    spec.maroonInstruction = doubleClickInstruction();
     // A failing year file ends the list where it stopped, without a message.
     spec.reportsArchiveFailure = false;
-    spec.report = [] { return PlainListReport(QStringLiteral("Ricevute non ancora saldate"), 23); };
+    spec.report = [] { return plainListReport(QStringLiteral("Ricevute non ancora saldate"), 23); };
     return spec;
 }
 

@@ -11,7 +11,7 @@ ListScreenSpec underStockSpec()
     spec.caption = QStringLiteral(" Materiali in esaurimento");
     // A failing archive ends the list where it stopped, without a message.
     spec.reportsArchiveFailure = false;
-    spec.report = [] { return PlainListReport(QStringLiteral("Materiali in esaurimento"), 21); };
+    spec.report = [] { return plainListReport(QStringLiteral("Materiali in esaurimento"), 21); };
     return spec;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/qt/ListScreen.h"
+#include "screens/ListScreen.h"
 #include "storage/MaterialRecord.h"
 
 #include <optional>

@@ -51,13 +51,13 @@ TfrmImpMateriali::TfrmImpMateriali() : ListScreen(importSpec())
     lblPosizione->hide();
 
     const int y = 424;
-    ListLabel(this, QStringLiteral("Giacenza attuale"), QRect(10, y, 130, 24));
+    listLabel(this, QStringLiteral("Giacenza attuale"), QRect(10, y, 130, 24));
     txtGiacenza = makeControl<QLineEdit>(this, QStringLiteral("txtGiacenza"));
     txtGiacenza->setGeometry(140, y, 130, 24);
     txtGiacenza->setReadOnly(true);
     txtGiacenza->setFocusPolicy(Qt::NoFocus);
 
-    ListLabel(this, QStringLiteral("Quant. da decurtare"), QRect(290, y, 140, 24));
+    listLabel(this, QStringLiteral("Quant. da decurtare"), QRect(290, y, 140, 24));
     txtQuant = makeControl<QLineEdit>(this, QStringLiteral("txtQuant"));
     txtQuant->setGeometry(430, y, 130, 24);
     txtQuant->setMaxLength(15);

@@ -2,8 +2,8 @@
 
 #include "platform/Platform.h"
 #include "platform/qt/FieldColours.h"
-#include "platform/qt/ListPanels.h"
-#include "platform/qt/ListServices.h"
+#include "screens/ListPanels.h"
+#include "screens/ListServices.h"
 #include "platform/qt/RecordList.h"
 #include "storage/ListReport.h"
 #include "warehouse/PriceList.h"
@@ -77,7 +77,7 @@ TfrmListino::TfrmListino()
 void TfrmListino::buildCriteriaExtras()
 {
     QFrame* criteria = m_panels->criteriaPanel();
-    lblTutti = ListLabel(criteria, QStringLiteral("Mostra tutti i prodotti"), QRect(190, 128 + 9 * 38 + 10, 300, 24));
+    lblTutti = listLabel(criteria, QStringLiteral("Mostra tutti i prodotti"), QRect(190, 128 + 9 * 38 + 10, 300, 24));
     lblTutti->setObjectName(QStringLiteral("lblTutti"));
     QFont f = lblTutti->font();
     f.setUnderline(true);
@@ -85,7 +85,7 @@ void TfrmListino::buildCriteriaExtras()
     lblTutti->setStyleSheet(QStringLiteral("color: navy"));
     lblTutti->setCursor(Qt::PointingHandCursor);
     lblTutti->installEventFilter(this);
-    lblConta = ListLabel(grpContainer, QStringLiteral("0"), QRect(0, 0, 20, 20));
+    lblConta = listLabel(grpContainer, QStringLiteral("0"), QRect(0, 0, 20, 20));
     lblConta->setObjectName(QStringLiteral("lblConta"));
     lblConta->hide();
 }
@@ -94,20 +94,20 @@ void TfrmListino::buildListPanel()
 {
     QWidget* panel = m_panels->listPanel();
     const int w = panel->width();
-    ListLabel(panel,
+    listLabel(panel,
               QStringLiteral("Selezionare gli eventuali prodotti da eliminare dall'elenco. "
                              "Per la multiselezione, tenere premuto il pulsante Ctrl."),
               QRect(10, 8, w - 20, 22));
-    ListLabel(panel, QStringLiteral("Servirsi della casella sottostante per modificare l'intestazione del listino prezzi."),
+    listLabel(panel, QStringLiteral("Servirsi della casella sottostante per modificare l'intestazione del listino prezzi."),
               QRect(10, 464, w - 20, 22));
     txtIntestazione = new QLineEdit(QStringLiteral("Listino prezzi di oggi"), panel);
     txtIntestazione->setObjectName(QStringLiteral("txtIntestazione"));
     txtIntestazione->setGeometry(10, 490, w - 20, 26);
     txtIntestazione->setFont(bold(txtIntestazione->font()));
     FieldColours::install(txtIntestazione, FieldColours::restGreen());
-    auto* cmdImporta = ListButton(panel, "cmdImporta", QStringLiteral("Elimina prodotti selezionati"),
+    auto* cmdImporta = listButton(panel, "cmdImporta", QStringLiteral("Elimina prodotti selezionati"),
                                   QRect(10, 540, 240, 30));
-    auto* cmdStampa = ListButton(panel, "cmdStampa", QStringLiteral("Stampa listino prezzi"), QRect(260, 540, 240, 30));
+    auto* cmdStampa = listButton(panel, "cmdStampa", QStringLiteral("Stampa listino prezzi"), QRect(260, 540, 240, 30));
     connect(cmdImporta, &QPushButton::clicked, this, &TfrmListino::cmdImportaClick);
     connect(cmdStampa, &QPushButton::clicked, this, &TfrmListino::cmdStampaClick);
 }
@@ -163,7 +163,7 @@ void TfrmListino::cmdStampaClick()
     job.compose = [&heading](platform::PrintCanvas& canvas, const QStringList& lines, const QString& stamp) {
         PriceList::compose(canvas, lines, heading, stamp);
     };
-    PrintList(this, lstRecords->lines(), job);
+    printList(this, lstRecords->lines(), job);
 }
 
 void TfrmListino::closeEvent(QCloseEvent* event)

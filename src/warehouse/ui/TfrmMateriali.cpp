@@ -1,8 +1,8 @@
 #include "warehouse/ui/TfrmMateriali.h"
 
-#include "clients/ui/TfrmAllegatiMat.h"
-#include "clients/ui/TfrmCartellaMat.h"
-#include "clients/ui/TfrmPrint_Prodotto.h"
+#include "warehouse/ui/TfrmAllegatiMat.h"
+#include "warehouse/ui/TfrmCartellaMat.h"
+#include "warehouse/ui/TfrmPrint_Prodotto.h"
 #include "export/ui/TfrmEsportaMat.h"
 #include "platform/Platform.h"
 #include "platform/qt/PictureButton.h"
@@ -214,12 +214,12 @@ void TfrmMateriali::imgExcelClick()
 
 void TfrmMateriali::imgFileClick()
 {
-    TfrmAllegatiMat::Run(container());
+    TfrmAllegatiMat::run(container());
 }
 
 void TfrmMateriali::imgCartellaClick()
 {
-    TfrmCartellaMat::Run(container());
+    TfrmCartellaMat::run(container());
 }
 
 void TfrmMateriali::imgEliminaClick()
@@ -238,7 +238,7 @@ void TfrmMateriali::imgEliminaClick()
 
 void TfrmMateriali::imgGuidaClick()
 {
-    Screens::showGuide(WarehouseGuideTitle(), WarehouseGuideText());
+    Screens::showGuide(warehouseGuideTitle(), warehouseGuideText());
 }
 
 void TfrmMateriali::imgEsciClick()

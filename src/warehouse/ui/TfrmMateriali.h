@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/qt/CardScreen.h"
+#include "screens/CardScreen.h"
 #include "storage/MaterialRecord.h"
 
 // The warehouse work area: one material card at a time. The card is its

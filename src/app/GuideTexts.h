@@ -1,8 +1,0 @@
-#pragma once
-
-#include <QString>
-
-// The texts of the guide window, one per topic; paragraphs are separated by
-// an empty line (CR LF twice).
-QString LauncherGuideTitle();   // "Uno sguardo a Ventoria"
-QString LauncherGuideText();

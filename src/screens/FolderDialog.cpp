@@ -1,0 +1,23 @@
+#include "screens/FolderDialog.h"
+
+#include "platform/Platform.h"
+
+FolderDialog::FolderDialog(const QString& objectName, QWidget* card)
+    : LinkedPathsDialog(objectName, QStringLiteral(" Associa cartella"), card,
+                        {QStringLiteral("Selezionare la cartella da associare alla scheda corrente servendosi del pulsante Sfoglia."),
+                         QStringLiteral("Quindi fare clic su Applica e chiudi e poi sul pulsante Salva per salvare le modifiche."),
+                         QString::fromUtf8("Per aprire la cartella è sufficiente premere il pulsante Apri.")},
+                        {{QStringLiteral("Cartella associata"), QStringLiteral("lblCartella"),
+                          QStringLiteral("lblCartellaDesc")}})
+{
+}
+
+QString FolderDialog::choosePath()
+{
+    return platform::current().browseFolder(this, QStringLiteral("Selezionare una cartella:"));
+}
+
+void FolderDialog::openPath(const QString& path)
+{
+    platform::current().openFolder(path);
+}
