@@ -5,6 +5,8 @@
 #include "storage/ReceiptRecord.h"
 #include "storage/TextRules.h"
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace ReceiptSummary {
@@ -64,6 +66,53 @@ struct Total
             faithful = false;
     }
     QString label() const { return faithful ? totalLabel(sum) : uncomputableTotal(); }
+};
+
+// The period test asked of every receipt of the year, prepared once: which
+// month codes belong to the period (worked out by the rule itself on a date
+// of each month) and the year wanted, so that a receipt's date is judged on
+// its bytes without making a text of it.
+class PeriodTest
+{
+public:
+    explicit PeriodTest(const PeriodRule& rule) : m_rule(rule), m_year(TextRules::trim(rule.year))
+    {
+        m_bytes = std::all_of(m_year.cbegin(), m_year.cend(), [](QChar c) { return c.unicode() < 0x80; });
+        m_yearBytes = m_year.toLatin1();
+        for (int m = 0; m <= 12; ++m) {
+            const QString code = m ? QStringLiteral("%1").arg(m, 2, 10, QLatin1Char('0')) : QStringLiteral("xx");
+            m_months[size_t(m)] = rule.contains(QStringLiteral("01/") + code + QLatin1Char('/') + m_year);
+        }
+    }
+
+    bool contains(const char* record) const
+    {
+        if (!m_bytes)
+            return m_rule.contains(loadField(record, TRecRicevuta::posData));
+        // The date as the rule reads it: trimmed, then characters 4-5 the
+        // month and 7-10 (trimmed) the year.
+        const auto [date, length] = ShortString::loadBytes(record + TRecRicevuta::posData.offset,
+                                                           TRecRicevuta::posData.capacity);
+        const char* year = date + std::min(length, 6);
+        const char* yearEnd = date + std::min(length, 10);
+        while (year < yearEnd && static_cast<unsigned char>(*year) <= 32)
+            ++year;
+        while (yearEnd > year && static_cast<unsigned char>(yearEnd[-1]) <= 32)
+            --yearEnd;
+        if (QByteArrayView(year, yearEnd - year) != QByteArrayView(m_yearBytes))
+            return false;
+        auto digit = [&](int at) { return at < length && date[at] >= '0' && date[at] <= '9' ? date[at] - '0' : -1; };
+        const int tens = digit(3), units = digit(4);
+        const int month = tens < 0 || units < 0 ? 0 : tens * 10 + units;
+        return m_months[size_t(month >= 1 && month <= 12 ? month : 0)];
+    }
+
+private:
+    const PeriodRule& m_rule;
+    QString m_year;
+    QByteArray m_yearBytes;
+    bool m_bytes = false;
+    std::array<bool, 13> m_months{};
 };
 
 } // namespace
@@ -132,8 +181,9 @@ bool build(ArchiveFile& file, const PeriodRule& rule, Summary& summary)
     using R = TRecRicevuta;
     // Only the fields of the date, the line and the totals are read.
     LineComposer line;
+    const PeriodTest inPeriod(rule);
     const bool ok = file.scan([&](qint64, const char* bytes) {
-        if (!rule.contains(loadField(bytes, R::posData)))
+        if (!inPeriod.contains(bytes))
             return true;
         line.clear();
         ReceiptArchive::composeListLine(bytes, line);

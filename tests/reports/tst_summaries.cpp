@@ -150,6 +150,10 @@ void TestSummaries::periodsAtTheirBorders_data()
     row("any month of the year", Kind::Year, "", "31/12/2024", true);
     row("another year left out", Kind::Year, "", "31/12/2023", false);
     row("5/3/2024 not in the year", Kind::Year, "", "5/3/2024", false);
+    row("a blank inside the year", Kind::Month, "Marzo", "05/03/ 2024", false);
+    row("a date with no year", Kind::Year, "", "05/03", false);
+    row("a letter in the month", Kind::Quarter, "Gennaio, febbraio, marzo", "05/0a/2024", false);
+    row("a longer date keeps its year", Kind::Month, "Marzo", "05/03/2024 ore 10", true);
 }
 
 void TestSummaries::periodsAtTheirBorders()
