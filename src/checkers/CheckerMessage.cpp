@@ -12,6 +12,19 @@ CheckerMessage CheckerMessage::task(const QString& caption, const QString& text,
     return {Box::Task, caption, text, icon};
 }
 
+CheckerMessage CheckerMessage::judged(const QString& caption, bool right, const QString& rightText,
+                                     const QString& wrongText)
+{
+    if (right)
+        return task(caption, rightText, platform::MessageIcon::Information);
+    return task(caption, wrongText, platform::MessageIcon::Warning);
+}
+
+CheckerMessage CheckerMessage::wrong(const QString& caption, const QString& verdict, const QString& remark)
+{
+    return task(caption, verdict + checkerParagraphBreak() + remark, platform::MessageIcon::Warning);
+}
+
 DigitKey judgeDigitKey(QChar typed, bool checkReady)
 {
     if (typed == QLatin1Char('\r'))

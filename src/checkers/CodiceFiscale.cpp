@@ -46,6 +46,13 @@ QString resultCaption()
     return QStringLiteral("Risultato controllo codice fiscale");
 }
 
+CheckerMessage verdict(const QString& fieldText)
+{
+    return CheckerMessage::judged(resultCaption(), CheckCodiceFiscale(TextRules::upperAZ(fieldText)),
+                                  QString::fromUtf8("Il codice fiscale digitato è VALIDO."),
+                                  QString::fromUtf8("Attenzione: il codice fiscale digitato è ERRATO."));
+}
+
 } // namespace
 
 bool CheckCodiceFiscale(const QString& code)
@@ -75,53 +82,20 @@ bool IsNumericCodiceFiscale(const QString& code)
     return true;
 }
 
-namespace CodFiscChecker {
-
-QString caption()
+const CheckerRules& CodFiscChecker::rules()
 {
-    return QStringLiteral(" Controllo codice fiscale");
+    static const CheckerRules rules =
+        CheckerRules(verdict)
+            .enabledFrom(kLength, CheckerRules::Enter::Exactly)
+            .taking(CheckerRules::Field::Capitals)
+            .requiring(kLength,
+                       CheckerMessage::task(resultCaption(),
+                                            QStringLiteral("Attenzione: il codice fiscale deve essere composto da "
+                                                           "16 caratteri alfanumerici."),
+                                            platform::MessageIcon::Information),
+                       true)
+            .texts(QStringLiteral(" Controllo codice fiscale"),
+                   QStringLiteral("Immettere il codice fiscale nella casella sottostante e premere il"),
+                   QStringLiteral("pulsante di controllo."));
+    return rules;
 }
-
-QString instructionLine1()
-{
-    return QStringLiteral("Immettere il codice fiscale nella casella sottostante e premere il");
-}
-
-QString instructionLine2()
-{
-    return QStringLiteral("pulsante di controllo.");
-}
-
-bool canCheck(const QString& fieldText)
-{
-    return fieldText.size() >= kLength;
-}
-
-bool enterChecks(const QString& fieldText)
-{
-    return fieldText.size() == kLength;
-}
-
-CheckerOutcome check(const QString& fieldText)
-{
-    using platform::MessageIcon;
-    const QString code = TextRules::upperAZ(fieldText);
-    if (code.size() != kLength) {
-        return {CheckerMessage::task(resultCaption(),
-                                     QStringLiteral("Attenzione: il codice fiscale deve essere composto da 16 "
-                                                    "caratteri alfanumerici."),
-                                     MessageIcon::Information),
-                false};
-    }
-    if (CheckCodiceFiscale(code)) {
-        return {CheckerMessage::task(resultCaption(), QString::fromUtf8("Il codice fiscale digitato è VALIDO."),
-                                     MessageIcon::Information),
-                true};
-    }
-    return {CheckerMessage::task(resultCaption(),
-                                 QString::fromUtf8("Attenzione: il codice fiscale digitato è ERRATO."),
-                                 MessageIcon::Warning),
-            true};
-}
-
-} // namespace CodFiscChecker

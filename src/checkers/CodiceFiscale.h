@@ -15,20 +15,10 @@ bool CheckCodiceFiscale(const QString& code);
 // same form, instead of the codice fiscale checker.
 bool IsNumericCodiceFiscale(const QString& code);
 
-// The rules of the codice fiscale checker window.
-namespace CodFiscChecker {
-
-inline constexpr int kLength = 16;
-
-QString caption();
-QString instructionLine1();
-QString instructionLine2();
-
-// "Controlla" is enabled from 16 characters on.
-bool canCheck(const QString& fieldText);
-// Enter acts as "Controlla" only on exactly 16 characters.
-bool enterChecks(const QString& fieldText);
-// "Controlla" on the field's text: the wrong-length warning keeps the window open.
-CheckerOutcome check(const QString& fieldText);
-
-} // namespace CodFiscChecker
+// The rules of the codice fiscale checker window: "Controlla" from 16
+// characters, Enter on exactly 16; the wrong-length warning keeps the window open.
+struct CodFiscChecker : CheckerNames<CodFiscChecker>
+{
+    static constexpr int kLength = 16;
+    static const CheckerRules& rules();
+};

@@ -79,59 +79,37 @@ QString CreditCardBrand(int brandClass, const QString& trimmedText)
     }
 }
 
-namespace CartaChecker {
+namespace {
 
-QString caption()
-{
-    return QStringLiteral(" Controllo carta di credito");
-}
-
-QString instructionLine1()
-{
-    return QStringLiteral("Inserire il numero di carta di credito senza spazi o trattini nella");
-}
-
-QString instructionLine2()
-{
-    return QStringLiteral("casella sottostante e premere il pulsante di controllo.");
-}
-
-bool canCheck(const QString& fieldText)
-{
-    return fieldText.size() >= kMinimumLength;
-}
-
-bool enterChecks(const QString& fieldText)
-{
-    return fieldText.size() >= kMinimumLength;
-}
-
-CheckerOutcome check(const QString& fieldText)
+CheckerMessage verdict(const QString& fieldText)
 {
     const int brandClass = CheckCreditCard(fieldText);
-    if (brandClass == 0) {
-        return {CheckerMessage::task(wrongCaption(),
-                                     QStringLiteral("Attenzione: il numero digitato risulta ERRATO!")
-                                         + checkerParagraphBreak()
-                                         + QString::fromUtf8("Non è quindi possibile fornire informazioni "
-                                                             "relative al tipo di carta di credito."),
-                                     platform::MessageIcon::Warning),
-                true};
-    }
+    if (brandClass == 0)
+        return CheckerMessage::wrong(wrongCaption(), QStringLiteral("Attenzione: il numero digitato risulta ERRATO!"),
+                                     QString::fromUtf8("Non è quindi possibile fornire informazioni relative al "
+                                                       "tipo di carta di credito."));
     const QString shown = TextRules::trim(fieldText);
     const QString valid = QStringLiteral("Il numero di carta di credito ") + shown
                           + QStringLiteral(" risulta valido.") + checkerParagraphBreak();
     const QString brand = CreditCardBrand(brandClass, shown);
     // A valid number with leading digits of no known brand (32, 39) is still
     // valid: say so rather than closing without a word.
-    if (brand.isEmpty()) {
-        return {CheckerMessage::plain(
-                    valid + QString::fromUtf8("Non è però possibile riconoscere il tipo di carta di credito.")),
-                true};
-    }
-    return {CheckerMessage::plain(valid + QString::fromUtf8("La carta di credito è del tipo ") + brand
-                                  + QLatin1Char('.')),
-            true};
+    if (brand.isEmpty())
+        return CheckerMessage::plain(valid
+                                     + QString::fromUtf8("Non è però possibile riconoscere il tipo di carta di credito."));
+    return CheckerMessage::plain(valid + QString::fromUtf8("La carta di credito è del tipo ") + brand + QLatin1Char('.'));
 }
 
-} // namespace CartaChecker
+} // namespace
+
+const CheckerRules& CartaChecker::rules()
+{
+    static const CheckerRules rules =
+        CheckerRules(verdict)
+            .enabledFrom(kMinimumLength, CheckerRules::Enter::FromEnabling)
+            .taking(CheckerRules::Field::Digits)
+            .texts(QStringLiteral(" Controllo carta di credito"),
+                   QStringLiteral("Inserire il numero di carta di credito senza spazi o trattini nella"),
+                   QStringLiteral("casella sottostante e premere il pulsante di controllo."));
+    return rules;
+}

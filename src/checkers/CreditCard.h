@@ -17,19 +17,10 @@ int CheckCreditCard(const QString& text);
 // "35" JCB. Empty when no brand applies ("32", "39", or a class out of range).
 QString CreditCardBrand(int brandClass, const QString& trimmedText);
 
-// The rules of the credit card checker window.
-namespace CartaChecker {
-
-inline constexpr int kMinimumLength = 13;
-
-QString caption();
-QString instructionLine1();
-QString instructionLine2();
-
-// "Controlla" is enabled, and Enter acts as it, from 13 characters on.
-bool canCheck(const QString& fieldText);
-bool enterChecks(const QString& fieldText);
-// "Controlla" on the field's text; the window always closes afterwards.
-CheckerOutcome check(const QString& fieldText);
-
-} // namespace CartaChecker
+// The rules of the credit card checker window: "Controlla", and Enter, from
+// 13 characters on; the window always closes after the check.
+struct CartaChecker : CheckerNames<CartaChecker>
+{
+    static constexpr int kMinimumLength = 13;
+    static const CheckerRules& rules();
+};

@@ -61,44 +61,28 @@ bool CheckIban(const QString& text)
     return IbanRemainder(text) == 1;
 }
 
-namespace IbanChecker {
+namespace {
 
-QString caption()
+// Blanks are part of the field's text but not of the code.
+CheckerMessage verdict(const QString& fieldText)
 {
-    return QStringLiteral(" Controllo coordinate bancarie IBAN");
+    return CheckerMessage::judged(QStringLiteral("Risultato controllo codice IBAN"),
+                                  CheckIban(TextRules::trim(fieldText)),
+                                  QString::fromUtf8("Il codice IBAN digitato è ESATTO."),
+                                  QString::fromUtf8("Attenzione: il codice IBAN digitato è ERRATO!"));
 }
 
-QString instructionLine1()
-{
-    return QStringLiteral("Immettere il codice IBAN nella casella sottostante e premere il pulsante di");
-}
+} // namespace
 
-QString instructionLine2()
+const CheckerRules& IbanChecker::rules()
 {
-    return QStringLiteral("controllo.");
+    static const CheckerRules rules =
+        CheckerRules(verdict)
+            .enabledFrom(kMinimumLength, CheckerRules::Enter::FromEnabling)
+            .typingUpTo(kMaximumLength)
+            .taking(CheckerRules::Field::Capitals)
+            .texts(QStringLiteral(" Controllo coordinate bancarie IBAN"),
+                   QStringLiteral("Immettere il codice IBAN nella casella sottostante e premere il pulsante di"),
+                   QStringLiteral("controllo."));
+    return rules;
 }
-
-bool canCheck(const QString& fieldText)
-{
-    return fieldText.size() >= kMinimumLength;
-}
-
-bool enterChecks(const QString& fieldText)
-{
-    return fieldText.size() >= kMinimumLength;
-}
-
-CheckerOutcome check(const QString& fieldText)
-{
-    const QString caption = QStringLiteral("Risultato controllo codice IBAN");
-    if (CheckIban(TextRules::trim(fieldText))) {
-        return {CheckerMessage::task(caption, QString::fromUtf8("Il codice IBAN digitato è ESATTO."),
-                                     platform::MessageIcon::Information),
-                true};
-    }
-    return {CheckerMessage::task(caption, QString::fromUtf8("Attenzione: il codice IBAN digitato è ERRATO!"),
-                                 platform::MessageIcon::Warning),
-            true};
-}
-
-} // namespace IbanChecker

@@ -16,21 +16,12 @@ bool CheckIban(const QString& text);
 // replaced (a hyphen, a slash, an accented letter), or an empty text, leaves 0.
 int IbanRemainder(const QString& text);
 
-// The rules of the IBAN checker window.
-namespace IbanChecker {
-
-// The length of an Italian IBAN: shorter codes cannot be checked here.
-inline constexpr int kMinimumLength = 27;
-inline constexpr int kMaximumLength = 40;
-
-QString caption();
-QString instructionLine1();
-QString instructionLine2();
-
-// "Controlla" is enabled, and Enter acts as it, from 27 characters on, blanks included.
-bool canCheck(const QString& fieldText);
-bool enterChecks(const QString& fieldText);
-// "Controlla" on the field's text; the window always closes afterwards.
-CheckerOutcome check(const QString& fieldText);
-
-} // namespace IbanChecker
+// The rules of the IBAN checker window: "Controlla", and Enter, from 27
+// characters on, blanks included (the length of an Italian IBAN: shorter
+// codes cannot be checked here); the window always closes after the check.
+struct IbanChecker : CheckerNames<IbanChecker>
+{
+    static constexpr int kMinimumLength = 27;
+    static constexpr int kMaximumLength = 40;
+    static const CheckerRules& rules();
+};

@@ -45,11 +45,6 @@ const QHash<QString, QString>& offices()
     return table;
 }
 
-QString invalidCaption()
-{
-    return QStringLiteral("Risultato controllo partita IVA");
-}
-
 } // namespace
 
 bool CheckPartitaIva(const QString& number)
@@ -77,60 +72,45 @@ QString IvaOfficeName(const QString& officeCode)
     return offices().value(officeCode);
 }
 
-namespace IvaChecker {
+namespace {
 
-QString caption(Purpose purpose)
-{
-    return purpose == Purpose::PartitaIva ? QStringLiteral(" Controllo partita IVA ")
-                                          : QStringLiteral(" Controllo codice fiscale numerico / partita IVA");
-}
-
-QString instructionLine1(Purpose purpose)
-{
-    return purpose == Purpose::PartitaIva
-               ? QStringLiteral("Immettere la partita IVA nella casella sottostante e premere il")
-               : QStringLiteral("Immettere il codice fiscale numerico o la partita IVA nella casella");
-}
-
-QString instructionLine2(Purpose purpose)
-{
-    return purpose == Purpose::PartitaIva ? QStringLiteral("pulsante di controllo.")
-                                          : QStringLiteral("sottostante e premere il pulsante di controllo.");
-}
-
-bool canCheck(const QString& fieldText)
-{
-    return fieldText.size() >= kLength;
-}
-
-bool enterChecks(const QString& fieldText)
-{
-    return fieldText.size() == kLength;
-}
-
-CheckerOutcome check(const QString& fieldText)
+CheckerMessage verdict(const QString& fieldText)
 {
     const QString number = TextRules::upperAZ(fieldText);
-    if (number.size() != kLength) {
-        return {CheckerMessage::plain(
-                    QStringLiteral("Attenzione: la partita IVA deve essere composta da 11 caratteri numerici.")),
-                false};
-    }
-    if (CheckPartitaIva(number)) {
-        const QString office = IvaOfficeName(number.mid(7, 3));
-        return {CheckerMessage::plain(QStringLiteral("Il numero di partita IVA digitato risulta VALIDO.")
-                                      + checkerParagraphBreak()
-                                      + QStringLiteral("E' stato rilasciato dall'Ufficio IVA del Comune di ")
-                                      + office + QLatin1Char('.')),
-                true};
-    }
-    return {CheckerMessage::task(invalidCaption(),
-                                 QStringLiteral("Attenzione: il numero di partita IVA digitato risulta ERRATO!")
-                                     + checkerParagraphBreak()
-                                     + QString::fromUtf8("Non è quindi possibile fornire informazioni relative "
-                                                         "all'Ufficio IVA che lo ha rilasciato."),
-                                 platform::MessageIcon::Warning),
-            true};
+    if (!CheckPartitaIva(number))
+        return CheckerMessage::wrong(QStringLiteral("Risultato controllo partita IVA"),
+                                     QStringLiteral("Attenzione: il numero di partita IVA digitato risulta ERRATO!"),
+                                     QString::fromUtf8("Non è quindi possibile fornire informazioni relative "
+                                                       "all'Ufficio IVA che lo ha rilasciato."));
+    return CheckerMessage::plain(QStringLiteral("Il numero di partita IVA digitato risulta VALIDO.")
+                                 + checkerParagraphBreak()
+                                 + QStringLiteral("E' stato rilasciato dall'Ufficio IVA del Comune di ")
+                                 + IvaOfficeName(number.mid(7, 3)) + QLatin1Char('.'));
 }
 
-} // namespace IvaChecker
+// The window of a partita IVA and of a company's numeric codice fiscale.
+CheckerRules ivaRules(const char* caption, const char* line1, const char* line2)
+{
+    return CheckerRules(verdict)
+        .texts(QLatin1String(caption), QLatin1String(line1), QLatin1String(line2))
+        .enabledFrom(IvaChecker::kLength, CheckerRules::Enter::Exactly)
+        .taking(CheckerRules::Field::Digits)
+        .requiring(IvaChecker::kLength,
+                   CheckerMessage::plain(
+                       QStringLiteral("Attenzione: la partita IVA deve essere composta da 11 caratteri numerici.")),
+                   false);
+}
+
+} // namespace
+
+const CheckerRules& IvaChecker::rules(Purpose purpose)
+{
+    static const CheckerRules partitaIva =
+        ivaRules(" Controllo partita IVA ", "Immettere la partita IVA nella casella sottostante e premere il",
+                 "pulsante di controllo.");
+    static const CheckerRules numericCodiceFiscale =
+        ivaRules(" Controllo codice fiscale numerico / partita IVA",
+                 "Immettere il codice fiscale numerico o la partita IVA nella casella",
+                 "sottostante e premere il pulsante di controllo.");
+    return purpose == Purpose::PartitaIva ? partitaIva : numericCodiceFiscale;
+}

@@ -13,25 +13,20 @@ bool CheckPartitaIva(const QString& number);
 // 10 of a partita IVA; empty for a code without entry (000, 103 to 119, 122 on).
 QString IvaOfficeName(const QString& officeCode);
 
-// The rules of the partita IVA checker window.
-namespace IvaChecker {
+// The rules of the partita IVA checker window: "Controlla" from 11
+// characters (a longer text handed over by a caller enables it too, and is
+// then told it has the wrong length), Enter on exactly 11; the wrong-length
+// notice keeps the window open.
+struct IvaChecker : CheckerNames<IvaChecker>
+{
+    static constexpr int kLength = 11;
 
-inline constexpr int kLength = 11;
+    // The same window serves a partita IVA and the numeric codice fiscale of
+    // a company; only its caption and instructions change.
+    enum class Purpose { PartitaIva, NumericCodiceFiscale };
 
-// The same window serves a partita IVA and the numeric codice fiscale of a
-// company; only its caption and instructions change.
-enum class Purpose { PartitaIva, NumericCodiceFiscale };
-
-QString caption(Purpose purpose);
-QString instructionLine1(Purpose purpose);
-QString instructionLine2(Purpose purpose);
-
-// "Controlla" is enabled from 11 characters on: a longer text handed over by
-// a caller enables it too, and is then told it has the wrong length.
-bool canCheck(const QString& fieldText);
-// Enter acts as "Controlla" only on exactly 11 characters.
-bool enterChecks(const QString& fieldText);
-// "Controlla" on the field's text: the wrong-length notice keeps the window open.
-CheckerOutcome check(const QString& fieldText);
-
-} // namespace IvaChecker
+    static const CheckerRules& rules(Purpose purpose = Purpose::PartitaIva);
+    static QString caption(Purpose purpose) { return rules(purpose).caption; }
+    static QString instructionLine1(Purpose purpose) { return rules(purpose).instructionLine1; }
+    static QString instructionLine2(Purpose purpose) { return rules(purpose).instructionLine2; }
+};

@@ -51,14 +51,6 @@ QString mailtoUrl(const QString& address)
     return WebLinks::mailtoUrl(address);
 }
 
-std::vector<ListSearch::Criterion> Criteria::fields() const
-{
-    return {{nominativo, TRecCliente::posNominativo}, {zona, TRecCliente::posZona},
-            {citta, TRecCliente::posCitta},           {prodotti, TRecCliente::posProdotti},
-            {sconti, TRecCliente::posSconti},         {categoria, TRecCliente::posCategoria},
-            {note, TRecCliente::posNote}};
-}
-
 void composeSearchLine(const char* r, LineComposer& line)
 {
     line.fitted(r, TRecCliente::posNominativo, 30).text(u"  Prodotti: ").fitted(r, TRecCliente::posProdotti, 40);
@@ -91,28 +83,4 @@ bool consents(const char* record)
 {
     return loadField(record, TRecCliente::posPubblicita) == consentYes();
 }
-
-bool search(const Criteria& criteria, PackedLines& lines)
-{
-    ArchiveFile file = archive();
-    return ListSearch::collect(file, criteria.fields(), composeSearchLine, lines);
-}
-
-bool consentList(PackedLines& lines)
-{
-    ArchiveFile file = archive();
-    return ListSearch::collectWhere(file, [](const char* r) { return consents(r); }, composeConsentLine, lines);
-}
-
-bool findByLine(LineComposer::Composition build, const QString& line, TRecCliente& record, qint64& position)
-{
-    ArchiveFile file = archive();
-    QByteArray raw;
-    if (!ListSearch::findByLine(file, [build](const char* r) { return LineComposer::textOf(build, r); }, line, raw,
-                                position))
-        return false;
-    record = TRecCliente::decode(raw);
-    return true;
-}
-
 } // namespace ClientCard

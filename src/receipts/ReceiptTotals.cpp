@@ -32,7 +32,7 @@ bool readOptional(const QString& text, double& value)
     return TextRules::trim(text).isEmpty() || ParseAmount(text, value);
 }
 
-bool computeLine(ReceiptAmounts& r, int i)
+bool computeLine(TRecRicevuta& r, int i)
 {
     if (TextRules::trim(r.Quant[i]).isEmpty() && TextRules::trim(r.PrezzoUni[i]).isEmpty())
         return true;
@@ -50,7 +50,7 @@ bool computeLine(ReceiptAmounts& r, int i)
     return true;
 }
 
-bool computeReceipt(ReceiptAmounts& r)
+bool computeReceipt(TRecRicevuta& r)
 {
     for (int i = 0; i < 20; ++i) {
         if (!computeLine(r, i))
@@ -82,7 +82,7 @@ bool computeReceipt(ReceiptAmounts& r)
 
 } // namespace
 
-void ComputeTotals(ReceiptAmounts& r)
+void ComputeTotals(TRecRicevuta& r)
 {
     if (!computeReceipt(r)) {
         r.TotNetto = kZero;

@@ -4,10 +4,6 @@
 
 #include <QString>
 
-// The amounts of a receipt as the editor shows them: texts, a comma as
-// decimal separator, index 0 = line 1.
-struct ReceiptAmounts { QString Quant[20], PrezzoUni[20], Sconto[20], PrezzoTot[20]; QString PercIva, TotNetto, TotIva, Totale; };
-
 // The line totals, the net total, the VAT and the grand total rounded to the
 // cent. A line with neither quantity nor unit price is left alone; one with
 // only a price gets the quantity "1", one with only a quantity the price
@@ -19,7 +15,10 @@ struct ReceiptAmounts { QString Quant[20], PrezzoUni[20], Sconto[20], PrezzoTot[
 // the editor shows and adds up is what Save stores; the VAT total is shown in
 // full and fitted only when stored. A total whose integer part cannot fit
 // stays whole, for Save to refuse.
-void ComputeTotals(ReceiptAmounts& r);
+// Only the amounts of the receipt are read and written (quantities, unit
+// prices, discounts, line totals, the VAT rate and the three totals), as
+// texts with a comma as decimal separator.
+void ComputeTotals(TRecRicevuta& r);
 
 // The amounts of a receipt about to be stored, each fitted to its field
 // (quantities, discounts and the VAT rate as numbers, the rest as money).

@@ -67,8 +67,19 @@ void FormBase::setText(const QString& control, const QString& text)
 
 namespace {
 
-void settleText(QLineEdit* edit, Leave leave, const QString& initial)
+// A discount above 100 per cent would give a negative line total.
+bool aboveHundred(const QString& text)
 {
+    double value = 0;
+    return ParseAmount(NormalizeNumberText(text), value) && value > 100;
+}
+
+void settleText(QLineEdit* edit, Leave leave, const QString& initial, const QString& message)
+{
+    if (leave == Leave::UpToHundred && aboveHundred(edit->text())) {
+        edit->setText(QStringLiteral("100"));
+        platform::current().showMessage(message);
+    }
     QString text = edit->text();
     switch (leave) {
     case Leave::Keep:
@@ -80,6 +91,7 @@ void settleText(QLineEdit* edit, Leave leave, const QString& initial)
         text = NormalizeWholeNumberText(text);
         break;
     case Leave::Number:
+    case Leave::UpToHundred:
         text = NormalizeNumberText(text);
         break;
     }
@@ -95,8 +107,8 @@ void settleText(QLineEdit* edit, Leave leave, const QString& initial)
 class LeaveWatcher : public QObject
 {
 public:
-    LeaveWatcher(QLineEdit* edit, Leave leave, QString initial)
-        : QObject(edit), m_edit(edit), m_leave(leave), m_initial(std::move(initial))
+    LeaveWatcher(QLineEdit* edit, Leave leave, QString initial, QString message)
+        : QObject(edit), m_edit(edit), m_leave(leave), m_initial(std::move(initial)), m_message(std::move(message))
     {
     }
 
@@ -106,7 +118,7 @@ protected:
         if (event->type() == QEvent::FocusOut) {
             const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
             if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
-                settleText(m_edit, m_leave, m_initial);
+                settleText(m_edit, m_leave, m_initial, m_message);
         }
         return false;
     }
@@ -115,6 +127,7 @@ private:
     QLineEdit* m_edit;
     Leave m_leave;
     QString m_initial;
+    QString m_message;
 };
 
 } // namespace
@@ -124,7 +137,7 @@ void FormBase::settle(const QString& control)
     QLineEdit* field = edit(control);
     for (const Settling& s : m_settling) {
         if (field && s.control == control)
-            settleText(field, s.leave, s.initial);
+            settleText(field, s.leave, s.initial, s.message);
     }
 }
 
@@ -134,6 +147,30 @@ void FormBase::fillDefaults()
         if (trimmed(s.control).isEmpty() && !s.initial.isEmpty())
             setText(s.control, s.initial);
     }
+}
+
+bool FormBase::enforceCaps()
+{
+    QString message;
+    for (const Settling& s : m_settling) {
+        QLineEdit* field = edit(s.control);
+        if (s.leave == Leave::UpToHundred && field && aboveHundred(field->text())) {
+            field->setText(QStringLiteral("100"));
+            message = s.message;
+        }
+    }
+    if (!message.isNull())
+        platform::current().showMessage(message);
+    return !message.isNull();
+}
+
+std::optional<Refusal> FormBase::missingRequired() const
+{
+    for (const Refusal& r : m_required) {
+        if (trimmed(r.control).isEmpty())
+            return r;
+    }
+    return std::nullopt;
 }
 
 QStringList FormBase::bindingProblems() const
@@ -162,7 +199,7 @@ namespace {
 
 QFont lookFont(QFont f, Look look)
 {
-    f.setBold(look == Look::Bold);
+    f.setBold(look != Look::RedItalic);
     f.setItalic(look == Look::RedItalic);
     return f;
 }
@@ -217,14 +254,25 @@ QWidget* FormBase::make(const FieldDef& def, int capacity)
         p.setColor(QPalette::Text, Qt::red);
         edit->setPalette(p);
     }
-    if (capacity > 0)
+    if (capacity > 0 && def.look != Look::Computed)
         edit->setMaxLength(capacity);
+    if (def.align)
+        edit->setAlignment(def.align);
     FieldColours::install(edit, FieldColours::restGreen());
+    if (def.look == Look::Computed) {
+        edit->setReadOnly(true);
+        edit->setFocusPolicy(Qt::NoFocus);
+        edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        FieldColours::setBackground(edit, FieldColours::computedBlue());
+    }
     if (def.leave != Leave::Keep || def.initial) {
         const QString initial = QString::fromUtf8(def.initial);
-        m_settling.push_back({name, def.leave, initial});
-        edit->installEventFilter(new LeaveWatcher(edit, def.leave, initial));
+        const QString message = QString::fromUtf8(def.message);
+        m_settling.push_back({name, def.leave, initial, message});
+        edit->installEventFilter(new LeaveWatcher(edit, def.leave, initial, message));
     }
+    if (def.required)
+        m_required.push_back({name, QString::fromUtf8(def.required)});
     return control;
 }
 

@@ -7,6 +7,8 @@
 #include <QStringList>
 
 #include <functional>
+#include <optional>
+#include <utility>
 #include <vector>
 
 class QComboBox;
@@ -29,7 +31,9 @@ enum class Control {
 
 enum class Look {
     Bold,       // bold text on light green, yellow while focused
-    RedItalic   // the notes: red italic on light green
+    RedItalic,  // the notes: red italic on light green
+    Computed    // a computed amount: sky blue, read-only, out of the chain,
+                // right-aligned and shown whole (Save judges whether it fits)
 };
 
 enum class KeyRule {
@@ -50,7 +54,9 @@ enum class Leave {
     Keep,           // left as typed
     Amount,         // NormalizeAmountText
     WholeNumber,    // NormalizeWholeNumberText
-    Number          // NormalizeNumberText (quantities, discounts, rates)
+    Number,         // NormalizeNumberText (quantities, discounts, rates)
+    UpToHundred     // a discount: NormalizeNumberText, and above 100 per cent
+                    // it becomes 100 after the row's message
 };
 
 // Everything about one control but its record field.
@@ -65,9 +71,19 @@ struct FieldDef
     int chain = 0;                    // 1-based place in the Enter/Tab chain; 0: not in it
     Look look = Look::Bold;
     KeyRule rule = KeyRule::None;
-    const char* message = nullptr;    // the refusal of KeyRule::Digits, the guard of KeyRule::WholeNumber
+    const char* message = nullptr;    // the refusal of KeyRule::Digits, the guard of KeyRule::WholeNumber,
+                                      // the cap of Leave::UpToHundred
     const char* initial = nullptr;    // the text of a new card ("0,00", "0"); nullptr: empty
     Leave leave = Leave::Keep;
+    const char* required = nullptr;   // a field Save needs: what it says when the field is empty
+    Qt::Alignment align = {};         // the text's alignment; none: the control's own
+};
+
+// Why a card cannot be saved as it stands: the field to go back to and the text.
+struct Refusal
+{
+    QString control;
+    QString message;
 };
 
 // What a table row adds for a record type: the field it is bound to, or one
@@ -84,6 +100,20 @@ struct Field
     QString& in(Record& r) const { return field ? r.*field : (r.*family)[member]; }
     const QString& in(const Record& r) const { return field ? r.*field : (r.*family)[member]; }
 };
+
+// The hidden labels of a card's three attached files and its linked folder,
+// saved with the card (the client and the material cards).
+template <class Record>
+void addAttachmentFields(std::vector<Field<Record>>& table)
+{
+    using R = Record;
+    const std::pair<QString R::*, const char*> hidden[] = {
+        {&R::File01, "lblFile01"}, {&R::File02, "lblFile02"}, {&R::File03, "lblFile03"},
+        {&R::Desc01, "lblDesc01"}, {&R::Desc02, "lblDesc02"}, {&R::Desc03, "lblDesc03"},
+        {&R::Cartella, "lblCartella"}, {&R::CartellaDesc, "lblCartellaDesc"}};
+    for (const auto& [field, control] : hidden)
+        table.push_back({field, {control, Control::Hidden}});
+}
 
 // The capacity in characters of a record field, as the record stores it.
 template <class Record>
@@ -121,6 +151,11 @@ public:
     void settle(const QString& control);
     // Every empty control that has an initial text takes it.
     void fillDefaults();
+    // Every capped field above its cap brought to it, as leaving it would,
+    // with one message for all; true when any changed.
+    bool enforceCaps();
+    // The first required field (in table order) left empty.
+    std::optional<Refusal> missingRequired() const;
 
     // Each bound control must exist exactly once below the window; the
     // problems found, one line each (none when the table is sound).
@@ -141,11 +176,13 @@ private:
         QString control;
         Leave leave;
         QString initial;
+        QString message;
     };
 
     QWidget* m_container;
     QStringList m_bound;
     std::vector<Settling> m_settling;
+    std::vector<Refusal> m_required;
 };
 
 template <class Record>
@@ -195,6 +232,28 @@ public:
                 f.in(r) = text(QLatin1String(f.def.control));
         }
         return r;
+    }
+
+    // The control that shows a record field; empty for one the card does not bind.
+    QString controlOf(QString Record::*member) const
+    {
+        for (const Field<Record>& f : m_table) {
+            if (f.field == member)
+                return QLatin1String(f.def.control);
+        }
+        return QString();
+    }
+    void setField(QString Record::*member, const QString& text) { setText(controlOf(member), text); }
+
+    // Every bound control whose text the record changed shows the new one;
+    // the others are not touched (caret and all).
+    void showChanged(const Record& record)
+    {
+        for (const Field<Record>& f : m_table) {
+            const QString control = QLatin1String(f.def.control);
+            if (f.bound() && text(control) != f.in(record))
+                setText(control, f.in(record));
+        }
     }
 
     // The value of a record field by the name of the control that shows it

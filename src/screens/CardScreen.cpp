@@ -6,6 +6,7 @@
 
 #include <QGroupBox>
 #include <QLabel>
+#include <QShowEvent>
 
 CardScreen::CardScreen(const QString& objectName, const QString& caption, Geometry geometry)
     : WorkAreaWindow(objectName, caption, geometry)
@@ -28,6 +29,25 @@ void CardScreen::setPosition(qint64 position)
         m_position->clear();
         m_shown.clear();
     }
+}
+
+void CardScreen::showEvent(QShowEvent* event)
+{
+    WorkAreaWindow::showEvent(event);
+    if (!event->spontaneous())
+        cardShown();
+}
+
+std::function<void()> CardScreen::guideAction(const QString& title, const QString& text)
+{
+    return [title, text] { Screens::showGuide(title, text); };
+}
+
+void CardScreen::refuse(const card::Refusal& refusal, platform::MessageIcon icon)
+{
+    platform::current().showTaskMessage(QStringLiteral("Salvataggio scheda non applicabile"), refusal.message, icon);
+    if (QWidget* field = m_container->findChild<QWidget*>(refusal.control))
+        field->setFocus();
 }
 
 QGroupBox* CardScreen::addGroup(const char* name, const QString& title, const QRect& geometry)

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "screens/CardForm.h"
+#include "platform/Platform.h"
 #include "platform/qt/ScreenWindows.h"
+#include "platform/qt/Screens.h"
 #include "storage/ArchiveFile.h"
 #include "storage/Browse.h"
 
@@ -34,6 +36,11 @@ public:
 
     void browse(BrowseCommand command);
 
+    // The New and Save buttons of the client and material cards, for what
+    // drives a card without its toolbar.
+    void imgNuovoClick() { newCard(); }
+    void imgSalvaClick() { saveCard(); }
+
 protected:
     // One picture button of a toolbar. A button acts on a click (press and
     // release over it) unless onRelease, when any release over it acts.
@@ -64,12 +71,58 @@ protected:
         QString insertText = QStringLiteral("La scheda corrente è stata inserita in archivio.");
     };
 
+    // A toolbar action calling a handler of the screen.
+    template <class Screen>
+    std::function<void()> act(void (Screen::*handler)())
+    {
+        Screen* screen = static_cast<Screen*>(this);
+        return [screen, handler] { (screen->*handler)(); };
+    }
+    // The actions every card's toolbar has alike.
+    std::function<void()> saveAction() { return [this] { saveCard(); }; }
+    std::function<void()> exitAction() { return [this] { close(); }; }
+    static std::function<void()> guideAction(const QString& title, const QString& text);
+    // A window that lives for the whole run (the exports), shown modally.
+    template <class Window>
+    static std::function<void()> showModally()
+    {
+        return [] { Screens::get<Window>()->exec(); };
+    }
+    // A dialog on the card's hidden labels (attachments, folder).
+    template <class Dialog>
+    std::function<void()> runOnCard()
+    {
+        return [this] { Dialog::run(container()); };
+    }
+    // The places of a toolbar: a column at the right with the exit alone
+    // at its foot, or a row across the top.
+    static QPoint toolbarColumn(int i) { return QPoint(950, 10 + 44 * i); }
+    static QPoint toolbarFoot() { return QPoint(950, 646); }
+    static QPoint toolbarRow(int i, int y) { return QPoint(10 + 40 * i, y); }
+
     QFrame* container() const { return m_container; }
     QLabel* statusBand() const { return m_status; }
     QGroupBox* addGroup(const char* name, const QString& title, const QRect& geometry);
     void addStatusBand(const QRect& geometry);
     void addButtons(const std::vector<Button>& buttons);
     void addArrows(const Arrows& arrows);
+    // The arrows centred under the panels at height y, the position between
+    // them, with the hints first to last.
+    void addCentredArrows(const char* first, const char* previous, const char* next, const char* last, int y)
+    {
+        addArrows({{first, previous, next, last}, {367, 405, 503, 541}, y, QRect(439, y, 62, 32)});
+    }
+
+    // Every opening starts from a new card (the modal tools, which do not
+    // hide the window, do not count).
+    void showEvent(QShowEvent* event) override;
+    virtual void cardShown() { newCard(); }
+    // Empties the card for a new one (its "New" button).
+    virtual void newCard() = 0;
+
+    // Tells why the card cannot be saved (captioned as every refused save)
+    // and puts the focus in the field concerned.
+    void refuse(const card::Refusal& refusal, platform::MessageIcon icon = platform::MessageIcon::Information);
 
     // The archive of the cards shown here.
     virtual ArchiveFile archive() const = 0;
@@ -161,6 +214,31 @@ protected:
     QString trimmed(const char* control) const { return m_form->trimmed(QLatin1String(control)); }
     void focusOn(const char* control) { m_form->widget(QLatin1String(control))->setFocus(); }
 
+    // The required fields of the table, in table order.
+    bool readyToSave() override
+    {
+        const std::optional<card::Refusal> missing = m_form->missingRequired();
+        if (missing)
+            refuse(*missing);
+        return !missing;
+    }
+
+    // A web search on what a field holds, which must not be empty: then the
+    // plain message and the focus back in the field.
+    std::function<void()> webSearch(const char* control, const char* emptyMessage,
+                                    std::function<QString(const QString&)> url)
+    {
+        return [this, control, emptyMessage, url] {
+            const QString value = trimmed(control);
+            if (value.isEmpty()) {
+                platform::current().showMessage(QString::fromUtf8(emptyMessage));
+                focusOn(control);
+                return;
+            }
+            platform::current().openUrl(url(value));
+        };
+    }
+
     // Runs a search or list modally; the card it hands back is shown with its position.
     template <class List>
     void loadChosen(List& list)
@@ -168,6 +246,32 @@ protected:
         list.exec();
         if (const auto& chosen = list.chosen())
             loadRecord(chosen->record, chosen->position);
+    }
+    // A search made afresh for each opening, told which card calls it, and a
+    // list made afresh: the card chosen there is shown.
+    template <class Search>
+    std::function<void()> searchAction(const char* callerMark)
+    {
+        return [this, callerMark] {
+            Search search;
+            search.setCallerMark(QLatin1String(callerMark));
+            loadChosen(search);
+        };
+    }
+    // An identifier checker made afresh, modal to the card, given the
+    // trimmed text of the field beside its button.
+    template <class Checker>
+    std::function<void()> checkAction(const char* field)
+    {
+        return [this, field] { Checker::run(this, trimmed(field)); };
+    }
+    template <class List>
+    std::function<void()> listAction()
+    {
+        return [this] {
+            List list;
+            loadChosen(list);
+        };
     }
     // The values of a record by the names of the controls that show them, for a printout.
     std::function<QString(const QString&)> printValues(const Record& record) const

@@ -28,6 +28,49 @@ QFrame* panel(QWidget* parent, const char* name, const QRect& geometry)
 
 } // namespace
 
+ListScreenSpec ListScreenSpec::criteriaSearch(const char* objectName, const char* caption, const char* title,
+                                              const char* searched)
+{
+    ListScreenSpec spec;
+    spec.objectName = QLatin1String(objectName);
+    spec.caption = QString::fromUtf8(caption);
+    spec.variant = Variant::Criteria;
+    spec.criteriaTitle = QString::fromUtf8(title);
+    spec.criteriaHelp =
+        QStringLiteral("Immettere nei campi prescelti una o più parole consecutive presenti nelle schede\n")
+        + QString::fromUtf8(searched)
+        + QStringLiteral(" da cercare e premere il pulsante Trova.\n"
+                         "Lasciare in bianco gli altri campi.\n"
+                         "Per ogni ricerca è possibile utilizzare uno o più campi contemporaneamente.");
+    return spec;
+}
+
+ListScreenSpec ListScreenSpec::cardSearch(const char* objectName, const char* title, const char* searched,
+                                          const char* callerMark, const std::array<const char*, 7>& captions,
+                                          const std::array<FieldPos, 7>& fields)
+{
+    const QByteArray caption = ' ' + QByteArray(title);
+    ListScreenSpec spec = criteriaSearch(objectName, caption.constData(), title, searched);
+    spec.callerMark = callerMark;
+    // Both card searches keep the control names of the screen they were first drawn from.
+    static const char* const names[] = {"txtCognome", "cboGiorno", "txtNome", "cboMese",
+                                        "txtAzienda", "txtAnno",   "txtDettagli"};
+    for (std::size_t i = 0; i < fields.size(); ++i)
+        spec.criteria.push_back({names[i], captions[i], fields[i]});
+    return spec;
+}
+
+ListScreenSpec ListScreenSpec::quietList(const char* objectName, const char* caption, const char* reportTitle,
+                                         int ruleLength)
+{
+    ListScreenSpec spec;
+    spec.objectName = QLatin1String(objectName);
+    spec.caption = QString::fromUtf8(caption);
+    spec.reportsArchiveFailure = false;
+    spec.report = [title = QString::fromUtf8(reportTitle), ruleLength] { return plainListReport(title, ruleLength); };
+    return spec;
+}
+
 QLabel* listLabel(QWidget* parent, const QString& s, const QRect& geometry, bool title)
 {
     auto* l = new QLabel(s, parent);
@@ -94,6 +137,7 @@ void ListPanels::buildCriteriaPanel(const ListScreenSpec& spec)
         }
         chain.append(field);
         m_criteria.append(field);
+        m_fields.push_back(c.field);
         y += 38;
     }
     KeyFilters::enterChain(chain);
@@ -116,6 +160,16 @@ QString ListPanels::criterion(const char* name) const
             return field->text();
     }
     return QString();
+}
+
+std::vector<ListSearch::Criterion> ListPanels::searchCriteria() const
+{
+    std::vector<ListSearch::Criterion> found;
+    for (qsizetype i = 0; i < m_criteria.size(); ++i) {
+        if (m_fields[std::size_t(i)].offset >= 0)
+            found.push_back({m_criteria[i]->text(), m_fields[std::size_t(i)]});
+    }
+    return found;
 }
 
 bool ListPanels::fill(const Collect& collect)
@@ -151,14 +205,15 @@ void ListPanels::showList()
 void ListPanels::back()
 {
     showCriteria(false);
-    if (m_criteria.isEmpty())
-        return;
-    QLineEdit* focus = m_criteria.first();
-    for (QLineEdit* field : m_criteria) {
-        if (field->objectName() == m_backFocus)
-            focus = field;
+    if (!m_criteria.isEmpty()) {
+        QLineEdit* focus = m_criteria.first();
+        for (QLineEdit* field : m_criteria) {
+            if (field->objectName() == m_backFocus)
+                focus = field;
+        }
+        focus->setFocus();
     }
-    focus->setFocus();
+    emit wentBack();
 }
 
 void ListPanels::showCriteria(bool clearCriteria)

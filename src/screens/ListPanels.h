@@ -1,6 +1,7 @@
 #pragma once
 
 #include "storage/ListReport.h"
+#include "storage/ListSearch.h"
 #include "storage/PackedLines.h"
 
 #include <QColor>
@@ -11,6 +12,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <array>
 #include <functional>
 #include <vector>
 
@@ -30,11 +32,38 @@ struct ListScreenSpec
     };
     struct Criterion
     {
+        // A criterion the screen reads by itself.
+        Criterion(const char* name, const char* caption, int maxLength = 0, bool amount = false)
+            : name(name), caption(caption), maxLength(maxLength), amount(amount)
+        {
+        }
+        // A criterion looked for in a field of the record.
+        Criterion(const char* name, const char* caption, FieldPos field)
+            : name(name), caption(caption), field(field)
+        {
+        }
+
         const char* name;
         const char* caption;
         int maxLength = 0;     // 0: as long as the user likes
         bool amount = false;   // a bound: amount keys only, rounded to 4 decimals when left
+        FieldPos field{-1, 0}; // the record field searched; offset -1 when none
     };
+
+    // A search of records by criteria: the criteria panel under its title,
+    // with the help that names what is searched ("dei clienti").
+    static ListScreenSpec criteriaSearch(const char* objectName, const char* caption, const char* title,
+                                         const char* searched);
+    // The search of the client or of the material cards: seven criteria in
+    // the same controls, captioned and looked for in the fields given in Tab
+    // order, and a caller's mark in the label callerMark.
+    static ListScreenSpec cardSearch(const char* objectName, const char* title, const char* searched,
+                                     const char* callerMark, const std::array<const char*, 7>& captions,
+                                     const std::array<FieldPos, 7>& fields);
+    // A list that fills itself and ends where a failing archive stops it,
+    // without a message; printed under reportTitle with a rule of ruleLength.
+    static ListScreenSpec quietList(const char* objectName, const char* caption, const char* reportTitle,
+                                    int ruleLength);
 
     QString objectName;
     QString caption;
@@ -43,6 +72,7 @@ struct ListScreenSpec
     QString emptyFindText = QStringLiteral("Ricerca non applicabile: la lista non contiene nessuna voce.");
     QString instructions;            // under the list; the card-list instructions when empty
     QString maroonInstruction;       // a line of its own in maroon under the instructions, if any
+    QString findCaption = QStringLiteral("Trova");   // the button of find in list, cmdTrova02
     int scrollWidth = 1500;          // the list scrolls sideways over this many pixels
     bool sorted = true;              // false: the lines stay in the order collect gives them
     bool reportsArchiveFailure = true;   // false: a failing archive ends the list silently
@@ -51,6 +81,9 @@ struct ListScreenSpec
     // and an action of the screen's own, which the screen connects (the
     // import's "Importa").
     QString actionCaption;
+    // The hidden label in which the caller leaves its mark before showing
+    // the list (which screen the choice goes to); none when null.
+    const char* callerMark = nullptr;
     // False where a button, not a double click, makes the choice.
     bool doubleClickChooses = true;
     // Asked at each print, so a title built from the screen's state is up to date.
@@ -92,10 +125,13 @@ public:
     QWidget* listPanel() const { return m_listPanel; }
     RecordList* list() const { return lstRecords; }
     QPushButton* annulla() const { return cmdAnnulla; }
+    QPushButton* trova() const { return cmdTrova; }
     const QList<QLineEdit*>& criteria() const { return m_criteria; }
 
     // The text typed in a criterion, as typed.
     QString criterion(const char* name) const;
+    // The criteria that name a record field, each as typed with its field.
+    std::vector<ListSearch::Criterion> searchCriteria() const;
 
     // Lists what collect finds, sorted by text without regard to case unless
     // the screen keeps its own order; false
@@ -114,6 +150,8 @@ public:
 signals:
     void listShown();
     void criteriaShown();
+    // "<< Indietro" has shown the criteria again and focused the first one.
+    void wentBack();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -134,6 +172,7 @@ private:
     QPushButton* cmdIndietro = nullptr;
     QPushButton* cmdAnnulla = nullptr;
     QList<QLineEdit*> m_criteria;
+    std::vector<FieldPos> m_fields;   // beside m_criteria
     QList<QLineEdit*> m_bounds;   // the amount criteria
 };
 

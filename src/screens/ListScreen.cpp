@@ -3,6 +3,7 @@
 #include "platform/qt/FieldColours.h"
 #include "screens/ListServices.h"
 #include "platform/qt/RecordList.h"
+#include "storage/TextRules.h"
 
 #include <QCloseEvent>
 #include <QLabel>
@@ -28,6 +29,11 @@ ListScreen::ListScreen(ListScreenSpec spec, QWidget* parent)
         connect(lstRecords, &RecordList::lineDoubleClicked, this, &ListScreen::lstRecordsDblClick);
     buildListExtras(listWidth, listHeight);
     buildButtons();
+    if (m_spec.callerMark) {
+        m_callerMark = new QLabel(this);
+        m_callerMark->setObjectName(QLatin1String(m_spec.callerMark));
+        m_callerMark->hide();
+    }
     m_services = new ListServices(lstRecords, txtTrova, cmdTrova02, cmdStampa, m_spec.emptyFindText, m_spec.report,
                                   this);
     connect(m_panels, &ListPanels::listShown, this, [this] {
@@ -35,7 +41,15 @@ ListScreen::ListScreen(ListScreenSpec spec, QWidget* parent)
         m_services->reset();
         listed();
     });
-    connect(m_panels, &ListPanels::criteriaShown, this, [this] { cmdStampa->setEnabled(false); });
+    connect(m_panels, &ListPanels::criteriaShown, this, [this] {
+        cmdStampa->setEnabled(false);
+        updateFind();
+    });
+    connect(m_panels, &ListPanels::wentBack, this, [this] {
+        if (QWidget* focus = backFocus())
+            focus->setFocus();
+        updateFind();
+    });
 }
 
 // The find field with its button and the instructions, under the list.
@@ -46,7 +60,7 @@ void ListScreen::buildListExtras(int width, int listHeight)
     txtTrova = new QLineEdit(parent);
     txtTrova->setObjectName(QStringLiteral("txtTrova"));
     txtTrova->setGeometry(10, y, width - 140, 26);
-    cmdTrova02 = listButton(parent, "cmdTrova02", QStringLiteral("Trova"), QRect(width - 120, y - 2, 110, 30));
+    cmdTrova02 = listButton(parent, "cmdTrova02", m_spec.findCaption, QRect(width - 120, y - 2, 110, 30));
     listLabel(parent, m_spec.instructions, QRect(10, y + 34, width - 20, 60));
     if (!m_spec.maroonInstruction.isEmpty()) {
         QLabel* line = listLabel(parent, m_spec.maroonInstruction, QRect(10, y + 80, width - 20, 22));
@@ -74,9 +88,37 @@ void ListScreen::buildButtons()
     connect(m_panels->annulla(), &QPushButton::clicked, this, &QDialog::reject);
 }
 
-QString ListScreen::criterion(const char* name) const
+void ListScreen::setCallerMark(const QString& mark)
 {
-    return m_panels->criterion(name);
+    m_callerMark->setText(mark);
+}
+
+QString ListScreen::callerMark() const
+{
+    return TextRules::trim(m_callerMark->text());
+}
+
+bool ListScreen::collectFrom(const LineSource& source, PackedLines& lines) const
+{
+    ArchiveFile file = source.archive();
+    if (source.keep)
+        return ListSearch::collectWhere(file, source.keep, source.compose, lines);
+    return ListSearch::collect(file, m_panels->searchCriteria(), source.compose, lines);
+}
+
+bool ListScreen::leadBack(const LineSource& source, const QString& line, QByteArray& record, qint64& position)
+{
+    ArchiveFile file = source.archive();
+    const auto compose = source.compose;
+    return ListSearch::findByLine(file, [compose](const char* r) { return LineComposer::textOf(compose, r); }, line,
+                                  record, position);
+}
+
+void ListScreen::updateFind()
+{
+    QPushButton* trova = m_panels->trova();
+    if (trova && m_panels->criteriaPanel()->isVisibleTo(this))
+        trova->setEnabled(canFind());
 }
 
 bool ListScreen::fill()

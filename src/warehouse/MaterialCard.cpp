@@ -28,14 +28,6 @@ QString unreadableNumberMessage(const QString& fieldName)
     return QStringLiteral("Attenzione: il valore indicato nel campo %1 non è un numero valido.").arg(fieldName);
 }
 
-std::vector<ListSearch::Criterion> Criteria::fields() const
-{
-    return {{codice, TRecMateriale::posCodice},           {tipologia, TRecMateriale::posTipologia},
-            {marca, TRecMateriale::posMarca},             {modello, TRecMateriale::posModello},
-            {accessori, TRecMateriale::posAccessori},     {descrizione, TRecMateriale::posDescrizione},
-            {note, TRecMateriale::posNote}};
-}
-
 namespace {
 
 // Brand and model as one column: "Marca Modello".
@@ -89,12 +81,6 @@ ListReportSpec goodsReport()
     return plainListReport(QStringLiteral("Merce in magazzino"), 21);
 }
 
-bool search(const Criteria& criteria, PackedLines& lines)
-{
-    ArchiveFile file = archive();
-    return ListSearch::collect(file, criteria.fields(), composeSearchLine, lines);
-}
-
 bool underStock(const char* record)
 {
     double stock = 0, threshold = 0;
@@ -102,24 +88,6 @@ bool underStock(const char* record)
         || !ParseAmount(loadField(record, TRecMateriale::posSottoscorta), threshold))
         return false;
     return stock <= threshold;
-}
-
-bool underStockList(PackedLines& lines)
-{
-    ArchiveFile file = archive();
-    // One damaged card is left out; the others are still listed.
-    return ListSearch::collectWhere(file, [](const char* r) { return underStock(r); }, composeUnderStockLine, lines);
-}
-
-bool findByLine(const ListSearch::LineBuilder& build, const QString& line, TRecMateriale& record,
-                qint64& position)
-{
-    ArchiveFile file = archive();
-    QByteArray raw;
-    if (!ListSearch::findByLine(file, build, line, raw, position))
-        return false;
-    record = TRecMateriale::decode(raw);
-    return true;
 }
 
 bool importList(PackedLines& lines)

@@ -26,13 +26,6 @@ QString webSearchUrl(const QString& brand, const QString& model);
 // number (letters pasted and the field not left yet), naming the field.
 QString unreadableNumberMessage(const QString& fieldName);
 
-// The seven criteria of the material search, as typed.
-struct Criteria
-{
-    QString codice, tipologia, marca, modello, accessori, descrizione, note;
-    std::vector<ListSearch::Criterion> fields() const;
-};
-
 // The list line of the material search (and of the import into a receipt):
 // code (30), type (25), brand and model (30), "  Prezzo: " price (15),
 // "  Giacenza: " stock (10), two blanks, the note.
@@ -48,20 +41,9 @@ QString underStockLine(const TRecMateriale& record);
 // The printed list of the material search and of the import list.
 ListReportSpec goodsReport();
 
-// Lines of every matching record, in file order; false after an archive
-// failure (the lines found so far are kept).
-bool search(const Criteria& criteria, PackedLines& lines);
-
 // True when the card's stock has fallen to its threshold or below. A stock
 // or threshold that cannot be read as a number leaves the card out.
 bool underStock(const char* record);
-// Lines of every card under stock, in file order; false after an archive
-// failure (the lines found so far are kept).
-bool underStockList(PackedLines& lines);
-
-// The record whose rebuilt line equals the chosen line (the last such wins).
-bool findByLine(const ListSearch::LineBuilder& build, const QString& line, TRecMateriale& record,
-                qint64& position);
 
 // The import list of a receipt line: the search line of every card whose
 // stock text is not empty, in file order; false after an archive failure

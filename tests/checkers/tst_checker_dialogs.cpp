@@ -24,6 +24,9 @@
 
 using platform::MessageIcon;
 
+enum class Checker { CodFisc, Iva, Carta, Iban };
+Q_DECLARE_METATYPE(Checker)
+
 namespace {
 
 QString utf8(const char* s)
@@ -77,14 +80,16 @@ private slots:
     void init();
     void cleanup();
 
-    void codFiscLayout();
+    void layout_data();
+    void layout();
+    void run_data();
+    void run();
+
     void codFiscUpperCasesWhileTypingKeepingCaret();
     void codFiscEnterOnlyOnSixteen();
     void codFiscValidAndWrong();
     void codFiscLongerCodeFromCaller();
-    void codFiscRunChoosesChecker();
 
-    void ivaLayoutAndPurpose();
     void ivaRefusesNonDigits();
     void ivaTenDigitsDoNothing();
     void ivaValidNamesOffice();
@@ -97,12 +102,10 @@ private slots:
     void cartaRefusesPaste();
     void cartaThresholdAndVisa();
     void cartaWrongAndUnknownBrand();
-    void cartaRun();
 
     void ibanUpperCasesAndChecks();
     void ibanThreshold();
     void ibanWrong();
-    void ibanRun();
 
 private:
     // Shows the window and waits until it can take the keyboard.
@@ -138,32 +141,161 @@ void TestCheckerDialogs::cleanup()
     fake.reset();
 }
 
-// ---- codice fiscale ---------------------------------------------------------
+// ---- what the one checker window does for each checker ---------------------------
 
-void TestCheckerDialogs::codFiscLayout()
+namespace {
+
+std::unique_ptr<QDialog> makeChecker(Checker which, QWidget* owner)
 {
-    TfrmCodFisc w(owner.get());
-    auto* txt = control<QLineEdit>(&w, "txtCodice");
-    auto* cmd = control<QPushButton>(&w, "cmdCodFisc");
-    QVERIFY(txt && cmd);
-    QCOMPARE(w.objectName(), QStringLiteral("frmCodFisc"));
-    QCOMPARE(w.windowTitle(), QStringLiteral(" Controllo codice fiscale"));
-    QCOMPARE(control<QLabel>(&w, "lblIstruzioni1")->text(),
-             QStringLiteral("Immettere il codice fiscale nella casella sottostante e premere il"));
-    QCOMPARE(control<QLabel>(&w, "lblIstruzioni2")->text(), QStringLiteral("pulsante di controllo."));
+    switch (which) {
+    case Checker::CodFisc:
+        return std::make_unique<TfrmCodFisc>(owner);
+    case Checker::Iva:
+        return std::make_unique<TfrmIva>(owner);
+    case Checker::Carta:
+        return std::make_unique<TfrmCarta>(owner);
+    case Checker::Iban:
+        break;
+    }
+    return std::make_unique<TfrmIban>(owner);
+}
+
+// What a card's or the editor's button does with the caller's text.
+void runChecker(Checker which, QWidget* owner, const QString& code)
+{
+    switch (which) {
+    case Checker::CodFisc:
+        return TfrmCodFisc::run(owner, code);
+    case Checker::Iva:
+        return TfrmIva::run(owner, code);
+    case Checker::Carta:
+        return TfrmCarta::run(owner, code);
+    case Checker::Iban:
+        return TfrmIban::run(owner, code);
+    }
+}
+
+} // namespace
+
+void TestCheckerDialogs::layout_data()
+{
+    QTest::addColumn<Checker>("which");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<int>("maxLength");
+    const int none = QLineEdit().maxLength();
+    QTest::newRow("codice fiscale")
+        << Checker::CodFisc << "frmCodFisc" << " Controllo codice fiscale" << "txtCodice" << "cmdCodFisc"
+        << QStringList{"Immettere il codice fiscale nella casella sottostante e premere il", "pulsante di controllo."}
+        << 16;
+    QTest::newRow("partita IVA")
+        << Checker::Iva << "frmIva" << " Controllo partita IVA " << "txtCodice" << "cmdPartitaIva"
+        << QStringList{"Immettere la partita IVA nella casella sottostante e premere il", "pulsante di controllo."}
+        << 11;
+    QTest::newRow("credit card") << Checker::Carta << "frmCarta" << " Controllo carta di credito" << "txtNumero"
+                                 << "cmdControllo"
+                                 << QStringList{"Inserire il numero di carta di credito senza spazi o trattini nella",
+                                                "casella sottostante e premere il pulsante di controllo."}
+                                 << none;
+    QTest::newRow("IBAN") << Checker::Iban << "frmIban" << " Controllo coordinate bancarie IBAN" << "txtCodice"
+                          << "cmdCheckIban"
+                          << QStringList{"Immettere il codice IBAN nella casella sottostante e premere il pulsante di",
+                                         "controllo."}
+                          << 40;
+}
+
+void TestCheckerDialogs::layout()
+{
+    QFETCH(Checker, which);
+    QFETCH(QString, name);
+    QFETCH(QString, caption);
+    QFETCH(QString, field);
+    QFETCH(QString, button);
+    QFETCH(QStringList, lines);
+    QFETCH(int, maxLength);
+
+    const std::unique_ptr<QDialog> w = makeChecker(which, owner.get());
+    QCOMPARE(w->objectName(), name);
+    QCOMPARE(w->windowTitle(), caption);
+    QCOMPARE(QStringList({control<QLabel>(w.get(), "lblIstruzioni1")->text(),
+                          control<QLabel>(w.get(), "lblIstruzioni2")->text()}),
+             lines);
+    auto* txt = control<QLineEdit>(w.get(), field);
+    auto* cmd = control<QPushButton>(w.get(), button);
     QCOMPARE(cmd->text(), QStringLiteral("Controlla"));
     QVERIFY(!cmd->isEnabled());
-    QCOMPARE(txt->maxLength(), 16);
+    QCOMPARE(txt->maxLength(), maxLength);
     QVERIFY(txt->font().bold());
     QVERIFY(QFontInfo(txt->font()).fixedPitch());
 
-    showAndActivate(&w);
+    showAndActivate(w.get());
     txt->setFocus();
     QTRY_COMPARE(txt->palette().color(QPalette::Base), FieldColours::focusYellow());
     cmd->setEnabled(true);
     cmd->setFocus();
     QTRY_COMPARE(txt->palette().color(QPalette::Base), QColor(Qt::white));
 }
+
+void TestCheckerDialogs::run_data()
+{
+    QTest::addColumn<Checker>("which");
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QStringList>("lines");
+    const QStringList codFiscLines{"Immettere il codice fiscale nella casella sottostante e premere il",
+                                   "pulsante di controllo."};
+    QTest::newRow("codice fiscale") << Checker::CodFisc << " rssmra80a01h501u " << "txtCodice" << "frmCodFisc"
+                                    << " Controllo codice fiscale" << "RSSMRA80A01H501U" << codFiscLines;
+    QTest::newRow("empty codice fiscale") << Checker::CodFisc << QString() << "txtCodice" << "frmCodFisc"
+                                          << " Controllo codice fiscale" << QString() << codFiscLines;
+    // A company's numeric code goes to the partita IVA checker, under its own caption.
+    QTest::newRow("numeric codice fiscale")
+        << Checker::CodFisc << " 00743110157 " << "txtCodice" << "frmIva"
+        << " Controllo codice fiscale numerico / partita IVA" << "00743110157"
+        << QStringList{"Immettere il codice fiscale numerico o la partita IVA nella casella",
+                       "sottostante e premere il pulsante di controllo."};
+    QTest::newRow("partita IVA")
+        << Checker::Iva << "\t01114601006  " << "txtCodice" << "frmIva" << " Controllo partita IVA "
+        << "01114601006"
+        << QStringList{"Immettere la partita IVA nella casella sottostante e premere il", "pulsante di controllo."};
+    // The caller's text keeps its separators: the check skips them.
+    QTest::newRow("credit card") << Checker::Carta << " 4111 1111 1111 1111 " << "txtNumero" << "frmCarta"
+                                 << " Controllo carta di credito" << "4111 1111 1111 1111"
+                                 << QStringList{"Inserire il numero di carta di credito senza spazi o trattini nella",
+                                                "casella sottostante e premere il pulsante di controllo."};
+    QTest::newRow("IBAN") << Checker::Iban << "  gb29nwbk60161331926819" << "txtCodice" << "frmIban"
+                          << " Controllo coordinate bancarie IBAN" << "GB29NWBK60161331926819"
+                          << QStringList{"Immettere il codice IBAN nella casella sottostante e premere il pulsante di",
+                                         "controllo."};
+}
+
+void TestCheckerDialogs::run()
+{
+    QFETCH(Checker, which);
+    QFETCH(QString, code);
+    QFETCH(QString, field);
+    QFETCH(QString, name);
+    QFETCH(QString, caption);
+    QFETCH(QString, shown);
+    QFETCH(QStringList, lines);
+
+    const ModalSeen seen = seeModal([&] { runChecker(which, owner.get(), code); }, field);
+    QCOMPARE(seen.objectName, name);
+    QCOMPARE(seen.caption, caption);
+    QCOMPARE(seen.field, shown);
+    QCOMPARE(seen.lines, lines);
+    // Each opening makes a fresh window and destroys it afterwards.
+    QVERIFY(owner->findChildren<QDialog*>().isEmpty());
+    QVERIFY(fake->messages.isEmpty());
+}
+
+// ---- codice fiscale ---------------------------------------------------------
 
 void TestCheckerDialogs::codFiscUpperCasesWhileTypingKeepingCaret()
 {
@@ -241,53 +373,7 @@ void TestCheckerDialogs::codFiscLongerCodeFromCaller()
     QTRY_VERIFY(txt->hasFocus());
 }
 
-void TestCheckerDialogs::codFiscRunChoosesChecker()
-{
-    ModalSeen seen = seeModal([this] { TfrmCodFisc::run(owner.get(), QStringLiteral(" rssmra80a01h501u ")); },
-                              QStringLiteral("txtCodice"));
-    QCOMPARE(seen.objectName, QStringLiteral("frmCodFisc"));
-    QCOMPARE(seen.caption, QStringLiteral(" Controllo codice fiscale"));
-    QCOMPARE(seen.field, QStringLiteral("RSSMRA80A01H501U"));
-
-    seen = seeModal([this] { TfrmCodFisc::run(owner.get(), QString()); }, QStringLiteral("txtCodice"));
-    QCOMPARE(seen.objectName, QStringLiteral("frmCodFisc"));
-    QCOMPARE(seen.field, QString());
-
-    // A company's numeric code goes to the partita IVA checker, under its own caption.
-    seen = seeModal([this] { TfrmCodFisc::run(owner.get(), QStringLiteral(" 00743110157 ")); },
-                    QStringLiteral("txtCodice"));
-    QCOMPARE(seen.objectName, QStringLiteral("frmIva"));
-    QCOMPARE(seen.caption, QStringLiteral(" Controllo codice fiscale numerico / partita IVA"));
-    QCOMPARE(seen.field, QStringLiteral("00743110157"));
-    QCOMPARE(seen.lines,
-             QStringList({QStringLiteral("Immettere il codice fiscale numerico o la partita IVA nella casella"),
-                          QStringLiteral("sottostante e premere il pulsante di controllo.")}));
-
-    // Each opening makes a fresh window and destroys it afterwards.
-    QVERIFY(owner->findChildren<QDialog*>().isEmpty());
-    QVERIFY(fake->messages.isEmpty());
-}
-
 // ---- partita IVA --------------------------------------------------------------
-
-void TestCheckerDialogs::ivaLayoutAndPurpose()
-{
-    TfrmIva w(owner.get());
-    QCOMPARE(w.objectName(), QStringLiteral("frmIva"));
-    QCOMPARE(w.windowTitle(), QStringLiteral(" Controllo partita IVA "));
-    QCOMPARE(control<QLabel>(&w, "lblIstruzioni1")->text(),
-             QStringLiteral("Immettere la partita IVA nella casella sottostante e premere il"));
-    QCOMPARE(control<QLabel>(&w, "lblIstruzioni2")->text(), QStringLiteral("pulsante di controllo."));
-    auto* txt = control<QLineEdit>(&w, "txtCodice");
-    QCOMPARE(txt->maxLength(), 11);
-    QVERIFY(txt->font().bold());
-    QVERIFY(!control<QPushButton>(&w, "cmdPartitaIva")->isEnabled());
-
-    const ModalSeen seen = seeModal([this] { TfrmIva::run(owner.get(), QStringLiteral("\t01114601006  ")); },
-                                    QStringLiteral("txtCodice"));
-    QCOMPARE(seen.caption, QStringLiteral(" Controllo partita IVA "));
-    QCOMPARE(seen.field, QStringLiteral("01114601006"));
-}
 
 void TestCheckerDialogs::ivaRefusesNonDigits()
 {
@@ -439,12 +525,6 @@ void TestCheckerDialogs::ivaKeys()
 void TestCheckerDialogs::cartaRefusesSeparators()
 {
     TfrmCarta w(owner.get());
-    QCOMPARE(w.objectName(), QStringLiteral("frmCarta"));
-    QCOMPARE(w.windowTitle(), QStringLiteral(" Controllo carta di credito"));
-    QCOMPARE(control<QLabel>(&w, "lblIstruzioni1")->text(),
-             QStringLiteral("Inserire il numero di carta di credito senza spazi o trattini nella"));
-    QCOMPARE(control<QLabel>(&w, "lblIstruzioni2")->text(),
-             QStringLiteral("casella sottostante e premere il pulsante di controllo."));
     showAndActivate(&w);
     auto* txt = control<QLineEdit>(&w, "txtNumero");
     typeInto(txt, "4111-1111 ");
@@ -516,28 +596,12 @@ void TestCheckerDialogs::cartaWrongAndUnknownBrand()
     QVERIFY(!w.isVisible());
 }
 
-void TestCheckerDialogs::cartaRun()
-{
-    // The caller's text keeps its separators: the check skips them.
-    const ModalSeen seen = seeModal([this] { TfrmCarta::run(owner.get(), QStringLiteral(" 4111 1111 1111 1111 ")); },
-                                    QStringLiteral("txtNumero"));
-    QCOMPARE(seen.objectName, QStringLiteral("frmCarta"));
-    QCOMPARE(seen.field, QStringLiteral("4111 1111 1111 1111"));
-    QVERIFY(owner->findChildren<QDialog*>().isEmpty());
-}
-
 // ---- IBAN ---------------------------------------------------------------------
 
 void TestCheckerDialogs::ibanUpperCasesAndChecks()
 {
     TfrmIban w(owner.get());
-    QCOMPARE(w.objectName(), QStringLiteral("frmIban"));
-    QCOMPARE(w.windowTitle(), QStringLiteral(" Controllo coordinate bancarie IBAN"));
-    QCOMPARE(control<QLabel>(&w, "lblIstruzioni1")->text(),
-             QStringLiteral("Immettere il codice IBAN nella casella sottostante e premere il pulsante di"));
-    QCOMPARE(control<QLabel>(&w, "lblIstruzioni2")->text(), QStringLiteral("controllo."));
     auto* txt = control<QLineEdit>(&w, "txtCodice");
-    QCOMPARE(txt->maxLength(), 40);
     showAndActivate(&w);
     typeInto(txt, "iban it60 x054 2811 1010 0000 0123 456");
     QCOMPARE(txt->text(), QStringLiteral("IBAN IT60 X054 2811 1010 0000 0123 456"));
@@ -575,15 +639,6 @@ void TestCheckerDialogs::ibanWrong()
     expectOnlyMessage(MessageKind::Task, QStringLiteral("Risultato controllo codice IBAN"),
                       utf8("Attenzione: il codice IBAN digitato è ERRATO!"), MessageIcon::Warning);
     QVERIFY(!w.isVisible());
-}
-
-void TestCheckerDialogs::ibanRun()
-{
-    const ModalSeen seen = seeModal([this] { TfrmIban::run(owner.get(), QStringLiteral("  gb29nwbk60161331926819")); },
-                                    QStringLiteral("txtCodice"));
-    QCOMPARE(seen.objectName, QStringLiteral("frmIban"));
-    QCOMPARE(seen.field, QStringLiteral("GB29NWBK60161331926819"));
-    QVERIFY(owner->findChildren<QDialog*>().isEmpty());
 }
 
 QTEST_MAIN(TestCheckerDialogs)

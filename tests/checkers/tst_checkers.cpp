@@ -210,7 +210,7 @@ void TestCheckers::ivaOffices()
 
 void TestCheckers::ivaWindowRules()
 {
-    using IvaChecker::Purpose;
+    using Purpose = IvaChecker::Purpose;
     QCOMPARE(IvaChecker::caption(Purpose::PartitaIva), QStringLiteral(" Controllo partita IVA "));
     QCOMPARE(IvaChecker::caption(Purpose::NumericCodiceFiscale),
              QStringLiteral(" Controllo codice fiscale numerico / partita IVA"));

@@ -70,6 +70,7 @@ private slots:
     void applianceImportFillsTheApplianceBlock();
     void pagesShowFiveLinesEach();
     void reportLineLoadsTheReceipt();
+    void everyBindingHasExactlyOneControl();
 
 private:
     QLineEdit* edit(const QString& name) { return control<QLineEdit>(editor, name); }
@@ -558,6 +559,24 @@ void TestReceiptEditor::reportLineLoadsTheReceipt()
     QVERIFY(!editor->loadListLine("nessuna"));
     QCOMPARE(control<QLabel>(editor, "lblPosizione")->text(), QString("2"));
     QCOMPARE(editor->yearFilePath(), dir->file("2024.ric"));
+}
+
+void TestReceiptEditor::everyBindingHasExactlyOneControl()
+{
+    QCOMPARE(editor->form().bindingProblems(), QStringList());
+    // Every field of the receipt but the paid mark (the box's own), each once.
+    QSet<QString> controls;
+    for (const auto& f : editor->form().table())
+        controls.insert(QLatin1String(f.def.control));
+    QCOMPARE(int(editor->form().table().size()), 150);
+    QCOMPARE(controls.size(), 150);
+    // The computed fields: read-only, out of the chain, shown whole.
+    for (const char* name : {"txtPrezzoTot20", "txtTotNetto", "txtTotIva", "txtTotale"}) {
+        QVERIFY(edit(name)->isReadOnly());
+        QCOMPARE(edit(name)->focusPolicy(), Qt::NoFocus);
+        QCOMPARE(edit(name)->maxLength(), 32767);
+    }
+    QCOMPARE(edit("txtPrezzoUni20")->maxLength(), 10);
 }
 
 QTEST_MAIN(TestReceiptEditor)

@@ -60,7 +60,7 @@ void TestReceiptTotals::computesLinesAndTotals()
     QFETCH(QStringList, lines);
     QFETCH(QString, vat);
     QFETCH(QStringList, lineTotals);
-    ReceiptAmounts r;
+    TRecRicevuta r;
     for (int i = 0; i < lines.size(); ++i) {
         const QStringList parts = lines[i].split(QLatin1Char('|'));
         r.Quant[i] = parts[0];
@@ -85,7 +85,7 @@ void TestReceiptTotals::computesLinesAndTotals()
 
 void TestReceiptTotals::fillsMissingQuantityAndPrice()
 {
-    ReceiptAmounts r;
+    TRecRicevuta r;
     r.PrezzoUni[0] = QStringLiteral("7,5");
     r.Quant[1] = QStringLiteral("3");
     ComputeTotals(r);
@@ -99,7 +99,7 @@ void TestReceiptTotals::fillsMissingQuantityAndPrice()
 void TestReceiptTotals::skippedLineKeepsItsTotal()
 {
     // A line without quantity and price is not touched, but its total still counts.
-    ReceiptAmounts r;
+    TRecRicevuta r;
     r.PrezzoTot[4] = QStringLiteral("3,00");
     r.Quant[0] = QStringLiteral("1");
     r.PrezzoUni[0] = QStringLiteral("2");
@@ -119,7 +119,7 @@ void TestReceiptTotals::unreadableValueStops_data()
 void TestReceiptTotals::unreadableValueStops()
 {
     QFETCH(int, field);
-    ReceiptAmounts r;
+    TRecRicevuta r;
     r.Quant[0] = QStringLiteral("2");
     r.PrezzoUni[0] = QStringLiteral("5");
     r.Quant[1] = QStringLiteral("1");

@@ -49,6 +49,8 @@ private slots:
     void totalThatIsNotANumberIsListedButNotSummed();
     void failingYearFileStaysOnThePeriod();
     void listKeepsTheOrderOfTheFile();
+    void backFocusesThePeriod_data();
+    void backFocusesThePeriod();
     void monthIsChosenWithArrowsNotTyped();
     void yearFieldWarnsOfLetters_data();
     void yearFieldWarnsOfLetters();
@@ -241,6 +243,36 @@ void TestSummaries::listKeepsTheOrderOfTheFile()
     // Back keeps the quarter and lets the same summary be built again.
     control<QPushButton>(screen.get(), "cmdIndietro")->click();
     QCOMPARE(control<QComboBox>(screen.get(), "cboMese")->currentText(), QString("Aprile, maggio, giugno"));
+    QVERIFY(control<QPushButton>(screen.get(), "cmdTrova")->isEnabled());
+}
+
+void TestSummaries::backFocusesThePeriod_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("period");
+    QTest::newRow("month") << 0 << "cboMese";
+    QTest::newRow("quarter") << 1 << "cboMese";
+    QTest::newRow("year") << 2 << "txtAnno";
+}
+
+void TestSummaries::backFocusesThePeriod()
+{
+    QFETCH(int, kind);
+    QFETCH(QString, period);
+    std::unique_ptr<QDialog> screen;
+    if (kind == 0)
+        screen = built<TfrmRiepMensileRic>(1);
+    else if (kind == 1)
+        screen = built<TfrmRiepTrimestraleRic>(1);
+    else
+        screen = built<TfrmRiepAnnualeRic>(0);
+    // "Trova" builds the summary; find in the list is "Cerca".
+    QCOMPARE(control<QPushButton>(screen.get(), "cmdTrova02")->text(), QString("Cerca"));
+    QVERIFY(!control<QPushButton>(screen.get(), "cmdTrova")->isEnabled());
+    screen->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(screen.get()));
+    control<QPushButton>(screen.get(), "cmdIndietro")->click();
+    QTRY_COMPARE(QApplication::focusWidget(), control<QWidget>(screen.get(), period));
     QVERIFY(control<QPushButton>(screen.get(), "cmdTrova")->isEnabled());
 }
 

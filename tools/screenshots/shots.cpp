@@ -132,28 +132,17 @@ TRecRicevuta receipt(int number, const char* date, const char* client, const cha
     r.Cliente = QString::fromUtf8(client);
     r.CittaCli = QString::fromUtf8(city);
     r.ModPag = QStringLiteral("Contanti");
-    ReceiptAmounts a;
     int i = 0;
     for (const auto& l : lines) {
         r.Cod[i] = QString::fromUtf8(l[0]);
         r.Desc[i] = QString::fromUtf8(l[1]);
-        a.Quant[i] = QString::fromUtf8(l[2]);
-        a.PrezzoUni[i] = QString::fromUtf8(l[3]);
-        a.Sconto[i] = QString::fromUtf8(l[4]);
+        r.Quant[i] = QString::fromUtf8(l[2]);
+        r.PrezzoUni[i] = QString::fromUtf8(l[3]);
+        r.Sconto[i] = QString::fromUtf8(l[4]);
         ++i;
     }
-    a.PercIva = QStringLiteral("22");
-    ComputeTotals(a);
-    for (int k = 0; k < 20; ++k) {
-        r.Quant[k] = a.Quant[k];
-        r.PrezzoUni[k] = a.PrezzoUni[k];
-        r.Sconto[k] = a.Sconto[k];
-        r.PrezzoTot[k] = a.PrezzoTot[k];
-    }
-    r.PercIva = a.PercIva;
-    r.TotNetto = a.TotNetto;
-    r.TotIva = a.TotIva;
-    r.Totale = a.Totale;
+    r.PercIva = QStringLiteral("22");
+    ComputeTotals(r);
     r.Saldato = paid ? QStringLiteral("Sì") : QStringLiteral("No");
     return r;
 }

@@ -1,88 +1,71 @@
 #pragma once
 
-// Widget pieces shared by the four checker windows. Kept inline in this
-// header because only the screens (Tfrm*.cpp) may use widgets.
-
 #include "checkers/CheckerMessage.h"
-#include "platform/Platform.h"
-#include "platform/qt/FieldColours.h"
+#include "platform/qt/ScreenWindows.h"
 
-#include <QDialog>
-#include <QFont>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QtGlobal>
+class QLabel;
+class QLineEdit;
+class QPushButton;
 
-// Every checker window has the same fixed size and layout.
-inline QSize checkerWindowSize()
+// The one window of the four identifier checkers, made from a checker's
+// rules: two instruction lines, the input field (bold fixed pitch, white at
+// rest and yellow while focused) and the "Controlla" button, disabled until
+// the field holds enough characters. Advisory only: the caller's field is
+// never changed and nothing is stored.
+class CheckerWindow : public DialogScreen
 {
-    return QSize(580, 130);
-}
+    Q_OBJECT
+public:
+    // The names that tell the checker windows apart.
+    struct Names
+    {
+        const char* window;
+        const char* field;
+        const char* button;
+    };
 
-struct CheckerControls
-{
-    QLabel* line1;
-    QLabel* line2;
-    QLineEdit* field;
-    QPushButton* button;
+    CheckerWindow(const Names& names, const CheckerRules& rules, QWidget* parent);
+
+    // Puts the caller's text, trimmed, into the field whole, as a change of
+    // the field: the field's limit is meant for typing, and cutting a longer
+    // code could turn a wrong code into a valid one.
+    void setCode(const QString& code);
+
+protected:
+    // Caption and instructions from rules that differ only in their texts.
+    void showTexts(const CheckerRules& rules);
+
+private:
+    // "Controlla": the checker's message, then the window closes unless the
+    // message asks for another try.
+    void checkClick();
+    void fieldChange();
+    void fieldEnter();
+
+    const CheckerRules& m_rules;
+    QLabel* lblIstruzioni1;
+    QLabel* lblIstruzioni2;
+    QLineEdit* m_field;
+    QPushButton* m_button;
 };
 
-// Two instruction lines, the input field (bold fixed pitch, white at rest and
-// yellow while focused) and the disabled "Controlla" button.
-inline CheckerControls buildCheckerControls(QDialog* window, const QString& fieldName, const QString& buttonName)
+// A checker window of its own class, with what its callers' buttons do.
+template <class Window>
+class CheckerScreen : public CheckerWindow
 {
-    CheckerControls c{};
-    c.line1 = new QLabel(window);
-    c.line1->setObjectName(QStringLiteral("lblIstruzioni1"));
-    c.line1->setGeometry(20, 14, 540, 18);
-    c.line2 = new QLabel(window);
-    c.line2->setObjectName(QStringLiteral("lblIstruzioni2"));
-    c.line2->setGeometry(20, 32, 540, 18);
+public:
+    using CheckerWindow::CheckerWindow;
 
-    c.field = new QLineEdit(window);
-    c.field->setObjectName(fieldName);
-    // Courier New where the system has it, any typewriter face otherwise.
-    QFont font(QStringLiteral("Courier New"), 11);
-    font.setStyleHint(QFont::TypeWriter);
-    font.setFixedPitch(true);
-    font.setBold(true);
-    c.field->setFont(font);
-    c.field->setGeometry(20, 70, 410, 30);
-    FieldColours::install(c.field, Qt::white);
-
-    c.button = new QPushButton(QStringLiteral("Controlla"), window);
-    c.button->setObjectName(buttonName);
-    c.button->setGeometry(450, 70, 110, 30);
-    c.button->setEnabled(false);
-    // Enter belongs to the field, which decides when it means "Controlla";
-    // a default button would press itself on every Enter.
-    c.button->setAutoDefault(false);
-    c.button->setDefault(false);
-    return c;
-}
-
-// Replaces the text without moving the caret (case changes while typing).
-inline void replaceKeepingCaret(QLineEdit* field, const QString& text)
-{
-    const int caret = field->cursorPosition();
-    field->setText(text);
-    field->setCursorPosition(caret);
-}
-
-// Puts a caller's text into a field whole: the field's limit is meant for
-// typing, and cutting a longer code could turn a wrong code into a valid one.
-inline void putCallerText(QLineEdit* field, const QString& text, int typingLimit)
-{
-    field->setMaxLength(qMax(typingLimit, int(text.size())));
-    field->setText(text);
-}
+    // What a checker button of a card or of the receipt editor does: a fresh
+    // checker, modal to owner, with the trimmed code in its field, destroyed
+    // when closed.
+    static void run(QWidget* owner, const QString& code)
+    {
+        Window checker(owner);
+        checker.setCode(code);
+        checker.exec();
+    }
+};
 
 // Shows a checker's message in the box it asks for.
-inline void ShowCheckerMessage(const CheckerMessage& message)
-{
-    if (message.box == CheckerMessage::Box::Plain)
-        platform::current().showMessage(message.text);
-    else
-        platform::current().showTaskMessage(message.caption, message.text, message.icon);
-}
+void ShowCheckerMessage(const CheckerMessage& message);

@@ -54,8 +54,10 @@ const char* const kIvaMessage = "Attenzione: carattere non valido. Indicare il n
 std::vector<card::Field<R>> clientFields()
 {
     const int y3 = 28 + 34 * 2;   // the CAP, city and province row
-    return {
-        {&R::Nominativo, {"txtOperatore", Control::Edit, "grpCliente", "Cognome e nome cliente:", clientCaption(0), clientField(0), 1}},
+    std::vector<card::Field<R>> table = {
+        {&R::Nominativo, {"txtOperatore", Control::Edit, "grpCliente", "Cognome e nome cliente:", clientCaption(0), clientField(0), 1,
+                          Look::Bold, KeyRule::None, nullptr, nullptr, card::Leave::Keep,
+                          "Per salvare la scheda è necessario indicare il cognome e il nome del cliente."}},
         {&R::Indirizzo, {"txtIndirizzo", Control::Edit, "grpCliente", "Indirizzo:", clientCaption(1), clientField(1), 2}},
         {&R::Cap, {"txtCap", Control::Edit, "grpCliente", "CAP:", clientCaption(2), QRect(190, y3, 80, 24), 3}},
         {&R::Citta, {"txtCitta", Control::Edit, "grpCliente", "Città:", QRect(278, y3, 40, 24), QRect(318, y3, 170, 24), 4}},
@@ -75,16 +77,10 @@ std::vector<card::Field<R>> clientFields()
         {&R::Fax, {"txtFax", Control::Edit, "grpContatti", "Fax:", contactCaption(3), contactField(3), 18}},
         {&R::Email, {"txtEmail", Control::Edit, "grpContatti", "E-mail:", contactCaption(4), contactField(4, 195), 19}},
         {&R::Note, {"txtNote", Control::Edit, "grpNote", "Note:", QRect(12, 26, 50, 24), QRect(64, 26, 896, 24), 20, Look::RedItalic}},
-        {&R::File01, {"lblFile01", Control::Hidden}},
-        {&R::File02, {"lblFile02", Control::Hidden}},
-        {&R::File03, {"lblFile03", Control::Hidden}},
-        {&R::Desc01, {"lblDesc01", Control::Hidden}},
-        {&R::Desc02, {"lblDesc02", Control::Hidden}},
-        {&R::Desc03, {"lblDesc03", Control::Hidden}},
-        {&R::Cartella, {"lblCartella", Control::Hidden}},
-        {&R::CartellaDesc, {"lblCartellaDesc", Control::Hidden}},
         {&R::Stato, {"lblStato", Control::Existing}},
     };
+    card::addAttachmentFields(table);
+    return table;
 }
 
 } // namespace
@@ -112,20 +108,21 @@ TfrmClienti::~TfrmClienti() = default;
 
 void TfrmClienti::buildToolbar()
 {
-    auto act = [this](void (TfrmClienti::*member)()) { return [this, member] { (this->*member)(); }; };
     const int y = 42;
     addButtons({
-        {"imgNuovo", "btn_nuovo", " Prepara la schermata ad accogliere una nuova scheda.", {10, y}, act(&TfrmClienti::imgNuovoClick)},
-        {"imgSalva", "btn_salva", " Salva in archivio i dati relativi alla scheda corrente oppure aggiorna la scheda esistente.", {50, y}, act(&TfrmClienti::imgSalvaClick)},
-        {"imgTrova", "btn_cerca", " Trova una scheda in archivio.", {90, y}, act(&TfrmClienti::imgTrovaClick)},
-        {"imgDoppioTurno", "btn_pubblicita", " Visualizza l'elenco dei clienti che acconsentono a ricevere pubblicità.", {130, y}, act(&TfrmClienti::imgDoppioTurnoClick)},
-        {"imgWord", "btn_stampa", " Stampa la scheda corrente.", {170, y}, act(&TfrmClienti::imgWordClick)},
-        {"imgExcel", "btn_excel", " Esporta l'archivio corrente in un foglio di Microsoft Excel.", {210, y}, act(&TfrmClienti::imgExcelClick)},
-        {"imgFile", "btn_allegati", " Allega file esterni alla scheda corrente.", {250, y}, act(&TfrmClienti::imgFileClick)},
-        {"imgCartella", "btn_cartella", " Associa una cartella alla scheda corrente.", {290, y}, act(&TfrmClienti::imgCartellaClick)},
-        {"imgElimina", "btn_web", " Cerca sul Web, tramite Google, informazioni relative al cliente.", {330, y}, act(&TfrmClienti::imgEliminaClick)},
-        {"imgGuida", "btn_guida", " Visualizza la guida in linea del programma.", {370, y}, act(&TfrmClienti::imgGuidaClick)},
-        {"imgEsci", "btn_esci", " Esce dalla schermata di lavoro corrente.", {953, y}, act(&TfrmClienti::imgEsciClick)},
+        {"imgNuovo", "btn_nuovo", " Prepara la schermata ad accogliere una nuova scheda.", toolbarRow(0, y), act(&TfrmClienti::newCard)},
+        {"imgSalva", "btn_salva", " Salva in archivio i dati relativi alla scheda corrente oppure aggiorna la scheda esistente.", toolbarRow(1, y), saveAction()},
+        {"imgTrova", "btn_cerca", " Trova una scheda in archivio.", toolbarRow(2, y), searchAction<TfrmCercaCliente>("clienti")},
+        {"imgDoppioTurno", "btn_pubblicita", " Visualizza l'elenco dei clienti che acconsentono a ricevere pubblicità.", toolbarRow(3, y), listAction<TfrmCercaFigli>()},
+        {"imgWord", "btn_stampa", " Stampa la scheda corrente.", toolbarRow(4, y), act(&TfrmClienti::imgWordClick)},
+        {"imgExcel", "btn_excel", " Esporta l'archivio corrente in un foglio di Microsoft Excel.", toolbarRow(5, y), showModally<TfrmEsportaCli>()},
+        {"imgFile", "btn_allegati", " Allega file esterni alla scheda corrente.", toolbarRow(6, y), runOnCard<TfrmAllegatiCli>()},
+        {"imgCartella", "btn_cartella", " Associa una cartella alla scheda corrente.", toolbarRow(7, y), runOnCard<TfrmCartellaCli>()},
+        {"imgElimina", "btn_web", " Cerca sul Web, tramite Google, informazioni relative al cliente.", toolbarRow(8, y),
+         webSearch("txtOperatore", "Per poter effettuare una ricerca sul Web è necessario compilare il campo relativo al cognome e nome del cliente.",
+                   [](const QString& name) { return ClientCard::webSearchUrl(name); })},
+        {"imgGuida", "btn_guida", " Visualizza la guida in linea del programma.", toolbarRow(9, y), guideAction(clientsGuideTitle(), clientsGuideText())},
+        {"imgEsci", "btn_esci", " Esce dalla schermata di lavoro corrente.", {953, y}, exitAction()},
     });
     addArrows({{" Visualizza la prima scheda in archivio.", " Visualizza la scheda precedente in archivio.",
                 " Visualizza la scheda successiva in archivio.", " Visualizza l'ultima scheda in archivio"},
@@ -144,40 +141,26 @@ void TfrmClienti::buildConsentBox()
     plain.setBold(false);
     chkDoppioTurno->setFont(plain);
     chkDoppioTurno->setFocusPolicy(Qt::ClickFocus);   // skipped by Tab and Enter
-    connect(chkDoppioTurno, &QCheckBox::toggled, this, &TfrmClienti::chkDoppioTurnoClick);
+    connect(chkDoppioTurno, &QCheckBox::toggled, this,
+            [this] { FieldColours::markCaption(chkDoppioTurno, chkDoppioTurno->isChecked()); });
 
     // The code checkers beside their fields, and the e-mail button.
-    auto act = [this](void (TfrmClienti::*member)()) { return [this, member] { (this->*member)(); }; };
-    std::vector<Button> checks = {
-        {"imgCodFisc", "btn_controlla", " Controlla il codice fiscale.", {322, 26}, act(&TfrmClienti::imgCodFiscRelease), true, "grpCodici"},
-        {"imgCarta", "btn_controlla", " Controlla il numero di carta di credito.", {322, 62}, act(&TfrmClienti::imgCartaRelease), true, "grpCodici"},
-        {"imgIva", "btn_controlla", " Controlla il numero di partita IVA.", {322, 98}, act(&TfrmClienti::imgIvaRelease), true, "grpCodici"},
-        {"imgIban", "btn_controlla", " Controlla le coordinate bancarie IBAN.", {322, 134}, act(&TfrmClienti::imgIbanRelease), true, "grpCodici"},
+    addButtons({
+        {"imgCodFisc", "btn_controlla", " Controlla il codice fiscale.", {322, 26}, checkAction<TfrmCodFisc>("txtCodFisc"), true, "grpCodici"},
+        {"imgCarta", "btn_controlla", " Controlla il numero di carta di credito.", {322, 62}, checkAction<TfrmCarta>("txtCarta"), true, "grpCodici"},
+        {"imgIva", "btn_controlla", " Controlla il numero di partita IVA.", {322, 98}, checkAction<TfrmIva>("txtIva"), true, "grpCodici"},
+        {"imgIban", "btn_controlla", " Controlla le coordinate bancarie IBAN.", {322, 134}, checkAction<TfrmIban>("txtIban"), true, "grpCodici"},
         {"imgEmail", "btn_email", " Invia un messaggio e-mail all'indirizzo indicato.", {322, 142}, act(&TfrmClienti::imgEmailRelease), true, "grpContatti"},
-    };
-    addButtons(checks);
-}
-
-void TfrmClienti::showEvent(QShowEvent* event)
-{
-    CardScreen::showEvent(event);
-    // Every opening starts from a new card (the modal tools do not hide the window).
-    if (!event->spontaneous())
-        imgNuovoClick();
+    });
 }
 
 void TfrmClienti::setConsent(bool ticked)
 {
     chkDoppioTurno->setChecked(ticked);
-    chkDoppioTurnoClick();
+    FieldColours::markCaption(chkDoppioTurno, ticked);
 }
 
-void TfrmClienti::chkDoppioTurnoClick()
-{
-    FieldColours::markCaption(chkDoppioTurno, chkDoppioTurno->isChecked());
-}
-
-void TfrmClienti::imgNuovoClick()
+void TfrmClienti::newCard()
 {
     m_form->clear();
     statusBand()->setText(ClientCard::newCardStatus());
@@ -208,39 +191,9 @@ ArchiveFile TfrmClienti::archive() const
     return ClientCard::archive();
 }
 
-bool TfrmClienti::readyToSave()
-{
-    if (!trimmed("txtOperatore").isEmpty())
-        return true;
-    platform::current().showTaskMessage(
-        QStringLiteral("Salvataggio scheda non applicabile"),
-        QStringLiteral("Per salvare la scheda è necessario indicare il cognome e il nome del cliente."),
-        platform::MessageIcon::Information);
-    focusOn("txtOperatore");
-    return false;
-}
-
 QString TfrmClienti::saveStatus(bool update) const
 {
     return ClientCard::saveStatus(update, platform::current().today(), platform::current().now());
-}
-
-void TfrmClienti::imgSalvaClick()
-{
-    saveCard();
-}
-
-void TfrmClienti::imgTrovaClick()
-{
-    TfrmCercaCliente search;
-    search.setCallerMark(QStringLiteral("clienti"));
-    loadChosen(search);
-}
-
-void TfrmClienti::imgDoppioTurnoClick()
-{
-    TfrmCercaFigli list;
-    loadChosen(list);
 }
 
 void TfrmClienti::imgWordClick()
@@ -250,65 +203,8 @@ void TfrmClienti::imgWordClick()
                                                   record.Pubblicita == ClientCard::consentYes());
 }
 
-void TfrmClienti::imgExcelClick()
-{
-    Screens::get<TfrmEsportaCli>()->exec();
-}
-
-void TfrmClienti::imgFileClick()
-{
-    TfrmAllegatiCli::run(container());
-}
-
-void TfrmClienti::imgCartellaClick()
-{
-    TfrmCartellaCli::run(container());
-}
-
-void TfrmClienti::imgEliminaClick()
-{
-    const QString name = trimmed("txtOperatore");
-    if (name.isEmpty()) {
-        platform::current().showMessage(QStringLiteral(
-            "Per poter effettuare una ricerca sul Web è necessario compilare il campo relativo al cognome e nome del cliente."));
-        focusOn("txtOperatore");
-        return;
-    }
-    platform::current().openUrl(ClientCard::webSearchUrl(name));
-}
-
 void TfrmClienti::imgEmailRelease()
 {
     // No check: an empty address opens a message without recipient; a shell failure is not reported.
     platform::current().openMailto(ClientCard::mailtoUrl(trimmed("txtEmail")));
-}
-
-void TfrmClienti::imgCodFiscRelease()
-{
-    TfrmCodFisc::run(this, trimmed("txtCodFisc"));
-}
-
-void TfrmClienti::imgCartaRelease()
-{
-    TfrmCarta::run(this, trimmed("txtCarta"));
-}
-
-void TfrmClienti::imgIvaRelease()
-{
-    TfrmIva::run(this, trimmed("txtIva"));
-}
-
-void TfrmClienti::imgIbanRelease()
-{
-    TfrmIban::run(this, trimmed("txtIban"));
-}
-
-void TfrmClienti::imgGuidaClick()
-{
-    Screens::showGuide(clientsGuideTitle(), clientsGuideText());
-}
-
-void TfrmClienti::imgEsciClick()
-{
-    close();
 }

@@ -18,35 +18,17 @@ public:
     void loadRecord(const TRecCliente& record, qint64 position) override;
     TRecCliente currentRecord() const override;
 
-    void imgNuovoClick();
-    void imgSalvaClick();
-    void imgTrovaClick();
-    void imgDoppioTurnoClick();
-    void imgWordClick();
-    void imgExcelClick();
-    void imgFileClick();
-    void imgCartellaClick();
-    void imgEliminaClick();
-    void imgEmailRelease();
-    void imgCodFiscRelease();
-    void imgCartaRelease();
-    void imgIvaRelease();
-    void imgIbanRelease();
-    void imgGuidaClick();
-    void imgEsciClick();
-
 protected:
-    void showEvent(QShowEvent* event) override;
-
+    void newCard() override;
     ArchiveFile archive() const override;
-    bool readyToSave() override;
     QString saveStatus(bool update) const override;
 
 private:
     void buildToolbar();
     void buildConsentBox();
     void setConsent(bool ticked);
-    void chkDoppioTurnoClick();
+    void imgWordClick();
+    void imgEmailRelease();
 
     QCheckBox* chkDoppioTurno;
 };

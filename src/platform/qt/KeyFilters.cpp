@@ -173,4 +173,31 @@ void enterChain(const QList<QWidget*>& list)
     }
 }
 
+namespace {
+
+class EnterInstead : public QObject
+{
+public:
+    EnterInstead(QObject* field, std::function<void()> act) : QObject(field), m_act(std::move(act)) {}
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress || static_cast<QKeyEvent*>(event)->text() != QLatin1String("\r"))
+            return false;
+        m_act();
+        return true;
+    }
+
+private:
+    std::function<void()> m_act;
+};
+
+} // namespace
+
+void enterInstead(QLineEdit* field, std::function<void()> act)
+{
+    field->installEventFilter(new EnterInstead(field, std::move(act)));
+}
+
 } // namespace KeyFilters

@@ -45,5 +45,8 @@ QString unsavedCharacterMessage();
 
 // Enter in each field moves the focus to the next one of the chain (the last to the first).
 void enterChain(const QList<QWidget*>& chain);
+// Enter in the field calls act instead (installed after the chain, it goes
+// first): the chain cannot reach a field that is hidden.
+void enterInstead(QLineEdit* field, std::function<void()> act);
 
 } // namespace KeyFilters

@@ -3,10 +3,11 @@
 #include "screens/CardScreen.h"
 #include "storage/ReceiptRecord.h"
 
-class QCheckBox;
+class PaidBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class YearPanel;
 
 // The receipt work area: the year panel, then the receipt editor on the
 // year file chosen there. The editor is its field table (twenty lines built
@@ -37,17 +38,11 @@ public:
 
     // The year panel.
     void cmdApriClick();
-    void imgEsportaExcelClick();
-    void imgNumerazioneClick();
-    void imgLogoDittaClick();
 
     // The editor.
     void cmdNuovoClick();
-    void cmdSalvaClick();
+    void cmdSalvaClick() { saveCard(); }
     void cmdOKClick();
-    void cmdStampaClick();
-    void cmdRicercaClick();
-    void cmdSospesiClick();
     void imgImpCliClick();
     void impAutomezzoClick();
     void impProClick(int line);
@@ -56,9 +51,10 @@ public:
     void ClearReceiptBody();
 
 protected:
-    void showEvent(QShowEvent* event) override;
+    // Each showing: the year panel's year, the settings read.
+    void cardShown() override;
+    void newCard() override { cmdNuovoClick(); }
     void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
     ArchiveFile archive() const override;
     bool readyToSave() override;
@@ -70,29 +66,25 @@ protected:
     bool appendDespiteClash() override;
 
 private:
-    // Opens a summary of the open year modally and loads the receipt it hands back.
-    template <class Summary>
-    void showSummary();
+    // Opens a report on the open year modally and loads the receipt it hands back.
+    template <class Report>
+    void showReport();
 
-    bool capDiscount(QLineEdit* edit);
-    void buildYearPanel();
     void buildEditor();
     void buildToolbar();
     void wireLines();
-    void setPaid(bool paid);
     void emptyTotals();
     void readSettings();
     void writeSettings();
     QLineEdit* field(const QString& name) const;
-    QString lineField(const char* family, int line) const;
 
-    QFrame* grpAnno = nullptr;
-    QLineEdit* txtAnno = nullptr;
-    QWidget* cmdApri = nullptr;
-    QLabel* lblInfo = nullptr;
-    QLabel* lblFile = nullptr;
+    QFrame* grpAnno;
+    YearPanel* m_yearPanel;
+    // The path of the open year file: every archive operation of the editor
+    // and of the reports opens the file named here.
+    QString m_yearFile;
     QLabel* lblInizio = nullptr;
-    QCheckBox* chkSaldato = nullptr;
+    PaidBox* chkSaldato = nullptr;
     QGroupBox* grpPage[4] = {};
     // Whether the settings file was read when the screen was shown: only
     // then are its values written back on closing.

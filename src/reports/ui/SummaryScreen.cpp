@@ -13,7 +13,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPalette>
-#include <QPushButton>
 
 namespace {
 
@@ -34,6 +33,8 @@ ListScreenSpec summarySpec(const SummaryScreen::Table& t, const SummaryScreen* s
         "Cerca.\n"
         "Per spostarsi sulla voce successiva contenente la stessa chiave di ricerca, fare di nuovo clic su Cerca.");
     spec.maroonInstruction = doubleClickInstruction();
+    // "Trova" builds the summary; the find in list reads "Cerca" here.
+    spec.findCaption = QStringLiteral("Cerca");
     spec.report = [self] { return self->report(); };
     spec.criteriaTitle = QString::fromUtf8(t.heading);
     spec.criteriaHelp = QString::fromUtf8(t.help);
@@ -55,7 +56,7 @@ SummaryScreen::SummaryScreen(const Table& table) : ReceiptListScreen(summarySpec
         cboMese->setGeometry(140, y, 300, 26);
         FieldColours::install(cboMese, FieldColours::restGreen());
         cboMese->installEventFilter(this);
-        connect(cboMese, &QComboBox::currentIndexChanged, this, [this] { updateTrova(); });
+        connect(cboMese, &QComboBox::currentIndexChanged, this, [this] { updateFind(); });
         y += 40;
     }
     listLabel(criteria, QStringLiteral("Anno:"), QRect(16, y, 120, 24));
@@ -73,23 +74,10 @@ SummaryScreen::SummaryScreen(const Table& table) : ReceiptListScreen(summarySpec
         FieldColours::install(txtAnno, FieldColours::restGreen());
         KeyFilters::yearDigits(txtAnno);
     }
-    connect(txtAnno, &QLineEdit::textChanged, this, [this] { updateTrova(); });
+    connect(txtAnno, &QLineEdit::textChanged, this, [this] { updateFind(); });
 
-    // The find button of the list panel reads "Cerca" here: "Trova" builds the summary.
-    if (auto* cerca = findChild<QPushButton*>(QStringLiteral("cmdTrova02")))
-        cerca->setText(QStringLiteral("Cerca"));
-    if (auto* back = findChild<QPushButton*>(QStringLiteral("cmdIndietro"))) {
-        connect(back, &QPushButton::clicked, this, [this] {
-            if (cboMese)
-                cboMese->setFocus();
-            else
-                txtAnno->setFocus();
-            updateTrova();
-        });
-    }
-    connect(panels(), &ListPanels::criteriaShown, this, [this] { updateTrova(); });
     buildTotals();
-    updateTrova();
+    updateFind();
 }
 
 void SummaryScreen::buildTotals()
@@ -143,17 +131,20 @@ ListReportSpec SummaryScreen::report() const
     return spec;
 }
 
-void SummaryScreen::updateTrova()
+bool SummaryScreen::canFind() const
 {
-    auto* trova = findChild<QPushButton*>(QStringLiteral("cmdTrova"));
-    if (!trova || !panels()->criteriaPanel()->isVisibleTo(this))
-        return;
-    trova->setEnabled(cboMese ? cboMese->currentIndex() >= 0 : txtAnno->text().size() == 4);
+    return cboMese ? cboMese->currentIndex() >= 0 : txtAnno->text().size() == 4;
+}
+
+QWidget* SummaryScreen::backFocus() const
+{
+    if (cboMese)
+        return cboMese;
+    return txtAnno;
 }
 
 bool SummaryScreen::collect(PackedLines& lines)
 {
-    forgetChoice();
     ReceiptSummary::Summary summary;
     ArchiveFile file = ReceiptArchive::yearFile(yearFile());
     if (!ReceiptSummary::build(file, rule(), summary))

@@ -36,11 +36,12 @@ public:
 protected:
     bool collect(PackedLines& lines) override;
     void listed() override;
+    bool canFind() const override;
+    QWidget* backFocus() const override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     ReceiptSummary::PeriodRule rule() const;
-    void updateTrova();
     void buildTotals();
 
     ReceiptSummary::PeriodRule::Kind m_kind;

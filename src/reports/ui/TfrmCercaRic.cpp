@@ -1,6 +1,5 @@
 #include "reports/ui/TfrmCercaRic.h"
 
-#include "reports/ReceiptSearch.h"
 #include "screens/ListServices.h"
 #include "storage/TextRules.h"
 
@@ -8,11 +7,9 @@ namespace {
 
 ListScreenSpec searchSpec(std::function<QString()> year)
 {
-    ListScreenSpec spec;
-    spec.objectName = QStringLiteral("frmCercaRic");
-    spec.caption = QStringLiteral(" Ricerca ricevute e in archivio");
+    ListScreenSpec spec = ListScreenSpec::criteriaSearch("frmCercaRic", " Ricerca ricevute e in archivio",
+                                                         "Ricerca ricevute in archivio", "delle ricevute");
     spec.size = QSize(760, 540);
-    spec.variant = ListScreenSpec::Variant::Criteria;
     spec.scrollWidth = 1600;
     spec.emptyFindText = QStringLiteral("Ricerca non applicabile: la lista non contiene nessuna ricevuta.");
     spec.instructions = findInListInstructions();
@@ -21,17 +18,12 @@ ListScreenSpec searchSpec(std::function<QString()> year)
     spec.report = [year = std::move(year)] {
         return plainListReport(QStringLiteral("Ricevute dell'anno ") + TextRules::trim(year()), 20);
     };
-    spec.criteriaTitle = QStringLiteral("Ricerca ricevute in archivio");
-    spec.criteriaHelp =
-        QStringLiteral("Immettere nei campi prescelti una o più parole consecutive presenti nelle schede\n"
-                       "delle ricevute da cercare e premere il pulsante Trova.\n"
-                       "Lasciare in bianco gli altri campi.\n"
-                       "Per ogni ricerca è possibile utilizzare uno o più campi contemporaneamente.");
+    using R = TRecRicevuta;
     spec.criteria = {
-        {"txtDettagli", "Ricevuta n."},        {"txtTipologia", "Cognome e nome cliente:"},
-        {"txtCognome", "Città cliente:"},      {"txtData", "Data emissione:"},
-        {"txtTelaio", "Codice apparecchio:"},  {"txtTarga", "Marca:"},
-        {"txtNome", "Partita Iva:"},           {"txtAzienda", "Codice fiscale:"},
+        {"txtDettagli", "Ricevuta n.", R::posNumRic},          {"txtTipologia", "Cognome e nome cliente:", R::posCliente},
+        {"txtCognome", "Città cliente:", R::posCittaCli},      {"txtData", "Data emissione:", R::posData},
+        {"txtTelaio", "Codice apparecchio:", R::posCodiceApp}, {"txtTarga", "Marca:", R::posMarcaApp},
+        {"txtNome", "Partita Iva:", R::posIvaCli},             {"txtAzienda", "Codice fiscale:", R::posCodFiscCli},
     };
     spec.backFocus = "txtTipologia";
     return spec;
@@ -47,19 +39,4 @@ void TfrmCercaRic::setYear(const QString& file, const QString& year)
 {
     setYearFile(file);
     m_year = year;
-}
-
-bool TfrmCercaRic::collect(PackedLines& lines)
-{
-    ReceiptSearch::Criteria c;
-    c.numero = criterion("txtDettagli");
-    c.cliente = criterion("txtTipologia");
-    c.citta = criterion("txtCognome");
-    c.data = criterion("txtData");
-    c.codiceApp = criterion("txtTelaio");
-    c.marca = criterion("txtTarga");
-    c.iva = criterion("txtNome");
-    c.codFisc = criterion("txtAzienda");
-    forgetChoice();
-    return ReceiptSearch::search(yearFile(), c, lines);
 }

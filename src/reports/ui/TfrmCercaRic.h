@@ -14,9 +14,6 @@ public:
     // The editor's year file and the year typed there, before each opening.
     void setYear(const QString& file, const QString& year);
 
-protected:
-    bool collect(PackedLines& lines) override;
-
 private:
     QString m_year;
 };

@@ -7,26 +7,17 @@ namespace {
 
 ListScreenSpec unpaidSpec()
 {
-    ListScreenSpec spec;
-    spec.objectName = QStringLiteral("frmCercaSospesiRic");
-    spec.caption = QStringLiteral("Ricevute non ancora saldate");
+    ListScreenSpec spec = ListScreenSpec::quietList("frmCercaSospesiRic", "Ricevute non ancora saldate",
+                                                    "Ricevute non ancora saldate", 23);
     spec.scrollWidth = 1300;
     spec.instructions = findInListInstructions();
     spec.maroonInstruction = doubleClickInstruction();
-    // A failing year file ends the list where it stopped, without a message.
-    spec.reportsArchiveFailure = false;
-    spec.report = [] { return plainListReport(QStringLiteral("Ricevute non ancora saldate"), 23); };
     return spec;
 }
 
 } // namespace
 
-TfrmCercaSospesiRic::TfrmCercaSospesiRic() : ReceiptListScreen(unpaidSpec())
+TfrmCercaSospesiRic::TfrmCercaSospesiRic()
+    : ReceiptListScreen(unpaidSpec(), [](const char* record) { return !ReceiptSearch::isPaid(record); })
 {
-}
-
-bool TfrmCercaSospesiRic::collect(PackedLines& lines)
-{
-    forgetChoice();
-    return ReceiptSearch::unpaid(yearFile(), lines);
 }

@@ -10,7 +10,4 @@ class TfrmCercaSospesiRic : public ReceiptListScreen
     Q_OBJECT
 public:
     TfrmCercaSospesiRic();
-
-protected:
-    bool collect(PackedLines& lines) override;
 };

@@ -14,7 +14,6 @@
 #include "warehouse/ui/TfrmCercaSottoscorta.h"
 
 #include <QLabel>
-#include <QShowEvent>
 
 namespace {
 
@@ -37,8 +36,9 @@ const char* const kThresholdGuard = "Attenzione: il valore massimo non può supe
 // and the record field it holds.
 std::vector<card::Field<R>> materialFields()
 {
-    return {
-        {&R::Codice, {"txtCodice", Control::Edit, "grpArticolo", "Codice articolo:", rowCaption(0), rowField(0), 1}},
+    std::vector<card::Field<R>> table = {
+        {&R::Codice, {"txtCodice", Control::Edit, "grpArticolo", "Codice articolo:", rowCaption(0), rowField(0), 1, Look::Bold,
+                      KeyRule::None, nullptr, nullptr, Leave::Keep, "Per salvare la scheda è necessario indicare il codice articolo."}},
         {&R::Tipologia, {"txtTipologia", Control::Edit, "grpArticolo", "Tipologia:", rowCaption(1), rowField(1), 2}},
         {&R::Marca, {"txtMarca", Control::Edit, "grpArticolo", "Marca:", rowCaption(2), rowField(2), 3}},
         {&R::Modello, {"txtModello", Control::Edit, "grpArticolo", "Modello:", rowCaption(3), rowField(3), 4}},
@@ -58,15 +58,9 @@ std::vector<card::Field<R>> materialFields()
         {&R::Sottoscorta, {"txtSottoscorta", Control::Edit, "grpVendita", "Avviso sottoscorta n.", QRect(340, saleY(1), 150, 24), QRect(492, saleY(1), 80, 24), 16,
                            Look::Bold, KeyRule::WholeNumber, kThresholdGuard, "0", Leave::WholeNumber}},
         {&R::Note, {"txtNote", Control::Edit, "grpNote", "Note:", QRect(12, 26, 50, 24), QRect(64, 26, 844, 24), 17, Look::RedItalic}},
-        {&R::File01, {"lblFile01", Control::Hidden}},
-        {&R::File02, {"lblFile02", Control::Hidden}},
-        {&R::File03, {"lblFile03", Control::Hidden}},
-        {&R::Desc01, {"lblDesc01", Control::Hidden}},
-        {&R::Desc02, {"lblDesc02", Control::Hidden}},
-        {&R::Desc03, {"lblDesc03", Control::Hidden}},
-        {&R::Cartella, {"lblCartella", Control::Hidden}},
-        {&R::CartellaDesc, {"lblCartellaDesc", Control::Hidden}},
     };
+    card::addAttachmentFields(table);
+    return table;
 }
 
 // The piece counts Save brings to whole numbers, with the name its refusal gives each.
@@ -105,40 +99,28 @@ TfrmMateriali::~TfrmMateriali() = default;
 
 void TfrmMateriali::buildToolbar()
 {
-    auto act = [this](void (TfrmMateriali::*member)()) { return [this, member] { (this->*member)(); }; };
-    // The actions in a column at the right, the exit alone at the foot.
-    const int x = 950;
-    auto y = [](int i) { return 10 + 44 * i; };
     addButtons({
-        {"imgNuovo", "btn_nuovo", " Prepara la schermata ad accogliere una nuova scheda.", {x, y(0)}, act(&TfrmMateriali::imgNuovoClick)},
-        {"imgSalva", "btn_salva", " Salva in archivio i dati relativi alla scheda corrente oppure aggiorna la scheda esistente.", {x, y(1)}, act(&TfrmMateriali::imgSalvaClick)},
-        {"imgTrova", "btn_cerca", " Trova una scheda in archivio.", {x, y(2)}, act(&TfrmMateriali::imgTrovaClick)},
-        {"imgWord", "btn_stampa", " Stampa la scheda corrente.", {x, y(3)}, act(&TfrmMateriali::imgWordClick)},
-        {"imgExcel", "btn_excel", " Esporta l'archivio corrente in un foglio di Microsoft Excel.", {x, y(4)}, act(&TfrmMateriali::imgExcelClick)},
-        {"imgFile", "btn_allegati", " Allega file esterni alla scheda corrente.", {x, y(5)}, act(&TfrmMateriali::imgFileClick)},
-        {"imgCartella", "btn_cartella", " Associa una cartella alla scheda corrente.", {x, y(6)}, act(&TfrmMateriali::imgCartellaClick)},
-        {"imgDoppioTurno", "btn_pubblicita", " Visualizza l'elenco dei materiali in esaurimento.", {x, y(7)}, act(&TfrmMateriali::imgDoppioTurnoClick)},
-        {"imgElimina", "btn_web", " Cerca sul Web, tramite Google, informazioni relative all'apparecchio descritto nella scheda corrente.", {x, y(8)}, act(&TfrmMateriali::imgEliminaClick)},
-        {"imgGuida", "btn_guida", " Visualizza la guida in linea del programma.", {x, y(9)}, act(&TfrmMateriali::imgGuidaClick)},
-        {"imgEsci", "btn_esci", " Esce dalla schermata di lavoro corrente.", {x, 646}, act(&TfrmMateriali::imgEsciClick)},
+        {"imgNuovo", "btn_nuovo", " Prepara la schermata ad accogliere una nuova scheda.", toolbarColumn(0), act(&TfrmMateriali::newCard)},
+        {"imgSalva", "btn_salva", " Salva in archivio i dati relativi alla scheda corrente oppure aggiorna la scheda esistente.", toolbarColumn(1), saveAction()},
+        {"imgTrova", "btn_cerca", " Trova una scheda in archivio.", toolbarColumn(2), searchAction<TfrmCercaMateriale>("materiali")},
+        {"imgWord", "btn_stampa", " Stampa la scheda corrente.", toolbarColumn(3),
+         [this] { Screens::get<TfrmPrint_Prodotto>()->printCard(this, printValues(currentRecord())); }},
+        {"imgExcel", "btn_excel", " Esporta l'archivio corrente in un foglio di Microsoft Excel.", toolbarColumn(4), showModally<TfrmEsportaMat>()},
+        {"imgFile", "btn_allegati", " Allega file esterni alla scheda corrente.", toolbarColumn(5), runOnCard<TfrmAllegatiMat>()},
+        {"imgCartella", "btn_cartella", " Associa una cartella alla scheda corrente.", toolbarColumn(6), runOnCard<TfrmCartellaMat>()},
+        {"imgDoppioTurno", "btn_pubblicita", " Visualizza l'elenco dei materiali in esaurimento.", toolbarColumn(7), listAction<TfrmCercaSottoscorta>()},
+        // The platform shows the busy pointer while the browser starts.
+        {"imgElimina", "btn_web", " Cerca sul Web, tramite Google, informazioni relative all'apparecchio descritto nella scheda corrente.", toolbarColumn(8),
+         webSearch("txtMarca", "Per poter effettuare una ricerca sul Web è necessario compilare il campo relativo alla marca dell'articolo.",
+                   [this](const QString& brand) { return MaterialCard::webSearchUrl(brand, trimmed("txtModello")); })},
+        {"imgGuida", "btn_guida", " Visualizza la guida in linea del programma.", toolbarColumn(9), guideAction(warehouseGuideTitle(), warehouseGuideText())},
+        {"imgEsci", "btn_esci", " Esce dalla schermata di lavoro corrente.", toolbarFoot(), exitAction()},
     });
-    // The arrows centred under the panels, the position between them.
-    addArrows({{" Visualizza la prima scheda in archivio.", " Visualizza la scheda precedente in archivio.",
-                " Visualizza la scheda successiva in archivio.", " Visualizza l'ultima scheda in archivio"},
-               {367, 405, 503, 541},
-               462,
-               QRect(439, 462, 62, 32)});
+    addCentredArrows(" Visualizza la prima scheda in archivio.", " Visualizza la scheda precedente in archivio.",
+                     " Visualizza la scheda successiva in archivio.", " Visualizza l'ultima scheda in archivio", 462);
 }
 
-void TfrmMateriali::showEvent(QShowEvent* event)
-{
-    CardScreen::showEvent(event);
-    // Every opening starts from a new card (the modal tools do not hide the window).
-    if (!event->spontaneous())
-        imgNuovoClick();
-}
-
-void TfrmMateriali::imgNuovoClick()
+void TfrmMateriali::newCard()
 {
     m_form->clear();
     setPosition(0);
@@ -152,14 +134,8 @@ ArchiveFile TfrmMateriali::archive() const
 
 bool TfrmMateriali::readyToSave()
 {
-    platform::Platform& p = platform::current();
-    if (trimmed("txtCodice").isEmpty()) {
-        p.showTaskMessage(QStringLiteral("Salvataggio scheda non applicabile"),
-                          QStringLiteral("Per salvare la scheda è necessario indicare il codice articolo."),
-                          platform::MessageIcon::Information);
-        focusOn("txtCodice");
+    if (!RecordCardScreen::readyToSave())
         return false;
-    }
     m_form->fillDefaults();
     // A count still being typed has not been left: Save brings it to whole
     // pieces itself. Letters pasted there are refused here, naming the
@@ -167,7 +143,7 @@ bool TfrmMateriali::readyToSave()
     for (const PieceCount& count : kPieceCounts) {
         double value = 0;
         if (!ParseAmount(m_form->text(QLatin1String(count.control)), value)) {
-            p.showMessage(MaterialCard::unreadableNumberMessage(QString::fromUtf8(count.name)));
+            platform::current().showMessage(MaterialCard::unreadableNumberMessage(QString::fromUtf8(count.name)));
             focusOn(count.control);
             return false;
         }
@@ -182,66 +158,4 @@ bool TfrmMateriali::readyToSave()
 bool TfrmMateriali::keepChangedElsewhere(const QByteArray& shown, const QByteArray& stored, QByteArray& record) const
 {
     return MaterialCard::keepStockChangedElsewhere(shown, stored, record);
-}
-
-void TfrmMateriali::imgSalvaClick()
-{
-    saveCard();
-}
-
-void TfrmMateriali::imgTrovaClick()
-{
-    TfrmCercaMateriale search;
-    search.setCallerMark(QStringLiteral("materiali"));
-    loadChosen(search);
-}
-
-void TfrmMateriali::imgDoppioTurnoClick()
-{
-    TfrmCercaSottoscorta list;
-    loadChosen(list);
-}
-
-void TfrmMateriali::imgWordClick()
-{
-    Screens::get<TfrmPrint_Prodotto>()->printCard(this, printValues(currentRecord()));
-}
-
-void TfrmMateriali::imgExcelClick()
-{
-    Screens::get<TfrmEsportaMat>()->exec();
-}
-
-void TfrmMateriali::imgFileClick()
-{
-    TfrmAllegatiMat::run(container());
-}
-
-void TfrmMateriali::imgCartellaClick()
-{
-    TfrmCartellaMat::run(container());
-}
-
-void TfrmMateriali::imgEliminaClick()
-{
-    const QString brand = trimmed("txtMarca");
-    if (brand.isEmpty()) {
-        platform::current().showMessage(QStringLiteral(
-            "Per poter effettuare una ricerca sul Web è necessario compilare il campo relativo alla marca "
-            "dell'articolo."));
-        focusOn("txtMarca");
-        return;
-    }
-    // The platform shows the busy pointer while the browser starts.
-    platform::current().openUrl(MaterialCard::webSearchUrl(brand, trimmed("txtModello")));
-}
-
-void TfrmMateriali::imgGuidaClick()
-{
-    Screens::showGuide(warehouseGuideTitle(), warehouseGuideText());
-}
-
-void TfrmMateriali::imgEsciClick()
-{
-    close();
 }

@@ -13,21 +13,8 @@ public:
     TfrmMateriali();
     ~TfrmMateriali() override;
 
-    void imgNuovoClick();
-    void imgSalvaClick();
-    void imgTrovaClick();
-    void imgDoppioTurnoClick();
-    void imgWordClick();
-    void imgExcelClick();
-    void imgFileClick();
-    void imgCartellaClick();
-    void imgEliminaClick();
-    void imgGuidaClick();
-    void imgEsciClick();
-
 protected:
-    void showEvent(QShowEvent* event) override;
-
+    void newCard() override;
     ArchiveFile archive() const override;
     bool readyToSave() override;
     bool keepChangedElsewhere(const QByteArray& shown, const QByteArray& stored, QByteArray& record) const override;
