@@ -99,7 +99,17 @@ void TfrmCambiaPassword::cmdOKClick()
         txtPasswordNew->setFocus();
         return;
     }
-    if (!PasswordStore::write(txtPasswordNew->text())) {
+    // The old password is asked of the store again under the write's lock:
+    // another workstation may have changed it since the check above.
+    switch (PasswordStore::replace(txtPasswordOld->text(), txtPasswordNew->text())) {
+    case PasswordStore::Replaced::Done:
+        break;
+    case PasswordStore::Replaced::OldPasswordWrong:
+        platform::current().showMessage(PasswordStore::oldPasswordWrongMessage());
+        txtPasswordOld->clear();
+        txtPasswordOld->setFocus();
+        return;
+    case PasswordStore::Replaced::Failed:
         platform::current().showMessage(PasswordStore::changeErrorMessage());
         return;
     }

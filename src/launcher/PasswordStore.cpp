@@ -11,6 +11,8 @@
 
 #include <QFile>
 
+#include <optional>
+
 namespace PasswordStore {
 
 namespace {
@@ -81,25 +83,47 @@ void restore(const QString& path, const Snapshot& snapshot)
 
 } // namespace
 
-bool write(const QString& password)
+namespace {
+
+// Looked at, replaced, read back and, if need be, put back as one step: a
+// change made at the same moment on another workstation waits. With
+// expected, the store must still hold it when looked at under the lock.
+Replaced replaceUnderLock(const std::optional<QString>& expected, const QString& password)
 {
     const QString path = AppDir::filePath(fileName());
     const QString wanted = canonical(password);
-    // Looked at, replaced, read back and, if need be, put back as one step:
-    // a change made at the same moment on another workstation waits.
     const ReplacementLock lock(path);
     Snapshot before;
     if (!takeSnapshot(path, before))
-        return false;
+        return Replaced::Failed;
+    if (expected) {
+        QString stored;
+        if (!readFrom(before.bytes, stored))
+            return Replaced::Failed;
+        if (stored.isEmpty() || stored != canonical(*expected))
+            return Replaced::OldPasswordWrong;
+    }
     if (!FileWrites::replaceFile(path, withPassword(before.bytes, wanted)))
-        return false;
+        return Replaced::Failed;
     // Only a store that gives back what the user will type may stay: anything
     // else would lock everyone out of the program.
     QString stored;
     if (read(stored) && stored == wanted)
-        return true;
+        return Replaced::Done;
     restore(path, before);
-    return false;
+    return Replaced::Failed;
+}
+
+} // namespace
+
+bool write(const QString& password)
+{
+    return replaceUnderLock(std::nullopt, password) == Replaced::Done;
+}
+
+Replaced replace(const QString& oldPassword, const QString& password)
+{
+    return replaceUnderLock(oldPassword, password);
 }
 
 QString loginFailedMessage()

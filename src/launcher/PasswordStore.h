@@ -31,6 +31,11 @@ bool storable(const QString& password);
 // on failure (the store is then unchanged). All of it under one exclusive
 // lock: two workstations changing the password at once take turns.
 bool write(const QString& password);
+// The same, but only while the store still holds oldPassword (canonical
+// form), looked at under that lock: a password changed meanwhile on another
+// workstation makes the old one typed here wrong, and nothing is written.
+enum class Replaced { Done, OldPasswordWrong, Failed };
+Replaced replace(const QString& oldPassword, const QString& password);
 // The bytes of a store that holds the canonical form of password, scrambled,
 // in place of whatever contents held before; everything else is kept.
 QByteArray withPassword(const QByteArray& contents, const QString& password);

@@ -1,6 +1,7 @@
 #include "receipts/ReceiptPrint.h"
 
 #include "platform/PrintJobs.h"
+#include "storage/RegularFile.h"
 #include "storage/TextRules.h"
 
 #include <vector>
@@ -338,12 +339,18 @@ QImage blankLogo()
     return blank;
 }
 
+bool readLogo(const QString& path, QImage& logo)
+{
+    QByteArray bytes;
+    if (RegularFile::readAll(path, kMaxLogoSize, bytes) != RegularFile::Outcome::Read)
+        return false;
+    return logo.loadFromData(bytes, "BMP") && !logo.isNull();
+}
+
 QImage loadLogo(const QString& path)
 {
     QImage logo;
-    if (!logo.load(path, "BMP") || logo.isNull())
-        return blankLogo();
-    return logo;
+    return readLogo(path, logo) ? logo : blankLogo();
 }
 
 void composeLarge(PrintCanvas& canvas, const TRecRicevuta& receipt, const QImage& logo)

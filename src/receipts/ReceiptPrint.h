@@ -19,6 +19,14 @@ enum class Format { Small, Large };
 QString logoFileName();
 // The picture that stands for no logo: one white pixel.
 QImage blankLogo();
+// The largest logo read: a full-page picture at print resolution is a few
+// tens of megabytes; anything bigger is taken for a damaged file.
+constexpr qint64 kMaxLogoSize = 64 << 20;
+// Reads the bitmap at path into logo. Only a regular file is read (the
+// folder may be shared: a FIFO or a device in its place would hold the
+// program up), up to kMaxLogoSize; false when missing, refused or not a
+// bitmap.
+bool readLogo(const QString& path, QImage& logo);
 // The logo at path, or the blank picture when it is missing or unreadable.
 QImage loadLogo(const QString& path);
 

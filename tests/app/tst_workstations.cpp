@@ -25,7 +25,9 @@
 #include <QSet>
 #include <QtTest>
 
+#include <algorithm>
 #include <cstdio>
+#include <numeric>
 
 namespace {
 
@@ -99,6 +101,7 @@ void retype(QWidget* root, const QString& field, const QString& text)
 // first card changed in one field and saved. numbering|closing <folder> <n>:
 // the numbering start raised by one with the dialog, or the receipt screen
 // shown and closed, n times. password <folder> <tag> <n>: <tag>1.. set.
+// change <folder> <tag> <n>: P1..Pn, each only over the one before it.
 int workstation(const QStringList& args)
 {
     if (args.size() < 3)
@@ -210,6 +213,16 @@ int workstation(const QStringList& args)
         }
         return 0;
     }
+
+    if (kind == QLatin1String("change")) {
+        waitForGo();
+        for (int i = 1; i <= args.last().toInt(); ++i) {
+            const auto step = QStringLiteral("P%1");
+            if (PasswordStore::replace(step.arg(i - 1), step.arg(i)) == PasswordStore::Replaced::Done)
+                say(QStringLiteral("done %1").arg(i));
+        }
+        return 0;
+    }
     return 2;
 }
 
@@ -239,6 +252,7 @@ private slots:
     void cardChangedElsewhereSinceShown_data();
     void cardChangedElsewhereSinceShown();
     void settingsAndPasswordWrittenAtOnce();
+    void passwordChangedFromTheOldOneOnly();
 
 private:
     std::unique_ptr<ScreenFixture> screens;   // this process as a workstation, made when first needed
@@ -414,6 +428,33 @@ void TestWorkstations::settingsAndPasswordWrittenAtOnce()
     QString stored;
     QVERIFY(PasswordStore::read(stored));
     QVERIFY2(stored == "A60" || stored == "B60", qPrintable(stored));
+}
+
+// Two workstations change the password step by step from the same old one:
+// each step is taken once, by whichever finds the old password still there.
+void TestWorkstations::passwordChangedFromTheOldOneOnly()
+{
+    TempAppDir dir;
+    {
+        AppDirAt here(dir.path());
+        QVERIFY(PasswordStore::write(QStringLiteral("P0")));
+    }
+    QStringList outputs;
+    QString why;
+    QVERIFY2(runWorkstations({{"change", dir.path(), "A", "60"}, {"change", dir.path(), "B", "60"}}, outputs, why),
+             qPrintable(why));
+    QList<int> steps;
+    for (const QStringList& done : linesOf(outputs, "done"))
+        steps << done[1].toInt();
+    std::sort(steps.begin(), steps.end());
+    // Every step once: none taken twice, none lost.
+    QList<int> expected(60);
+    std::iota(expected.begin(), expected.end(), 1);
+    QCOMPARE(steps, expected);
+    AppDirAt here(dir.path());
+    QString stored;
+    QVERIFY(PasswordStore::read(stored));
+    QCOMPARE(stored, QStringLiteral("P60"));
 }
 
 QTEST_MAIN_WITH_WORKSTATIONS(TestWorkstations, workstation)

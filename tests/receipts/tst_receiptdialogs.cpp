@@ -174,13 +174,16 @@ void TestReceiptDialogs::logoPreviewOnShowing_data()
     QTest::newRow("a stored logo") << red << false;
     QTest::newRow("no Logo.bmp") << QByteArray() << true;
     QTest::newRow("unreadable Logo.bmp") << QByteArray("not a bitmap") << true;
+    QTest::newRow("a FIFO named Logo.bmp") << QByteArray("fifo") << true;
 }
 
 void TestReceiptDialogs::logoPreviewOnShowing()
 {
     QFETCH(QByteArray, fileBytes);
     QFETCH(bool, euro);
-    if (!fileBytes.isEmpty())
+    if (fileBytes == "fifo")
+        QVERIFY(makeFifo(dir->file("Logo.bmp")));   // read as a file, it would never end
+    else if (!fileBytes.isEmpty())
         dir->writeAll("Logo.bmp", fileBytes);
     TfrmLogo* d = logo();
     d->open();

@@ -81,7 +81,7 @@ void TfrmLogo::showEvent(QShowEvent* event)
         return;
     // Each showing starts from the disk: nothing chosen and not applied survives.
     QImage logo;
-    if (!logo.load(AppDir::filePath(ReceiptPrint::logoFileName()), "BMP"))
+    if (!ReceiptPrint::readLogo(AppDir::filePath(ReceiptPrint::logoFileName()), logo))
         logo = euroPicture();
     preview(logo);
 }
