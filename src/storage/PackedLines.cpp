@@ -428,10 +428,15 @@ LineComposer& LineComposer::fitted(const char* record, FieldPos pos, int width)
 
 LineComposer& LineComposer::text(QStringView text)
 {
-    const CodePage& page = codePage();
+    // A list line carries six or so captions: written in one go, the ASCII
+    // characters as themselves (Windows-1252 keeps them where they are).
+    const std::size_t at = m_bytes.size();
+    m_bytes.resize(at + std::size_t(text.size()));
+    char* out = m_bytes.data() + at;
     for (const QChar c : text) {
-        const int b = page.byteOf(c.unicode());
-        m_bytes.push_back(b < 0 ? '?' : static_cast<char>(b));
+        const char16_t u = c.unicode();
+        const int b = u < 0x80 ? int(u) : codePage().byteOf(u);
+        *out++ = b < 0 ? '?' : static_cast<char>(b);
     }
     return *this;
 }

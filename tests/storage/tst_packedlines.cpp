@@ -133,9 +133,9 @@ void TestPackedLines::composedLineIsTheFittedText()
     line.fitted(r, TRecCliente::posNominativo, 30).text(u"  Prodotti: ").fitted(r, TRecCliente::posProdotti, 4);
     const std::size_t column = line.mark();
     line.field(r, TRecCliente::posZona).text(u" ").field(r, TRecCliente::posCitta).fitSince(column, 12);
-    line.text(QString::fromUtf8("  - ☎ ")).field(r, TRecCliente::posNote);
+    line.text(QString::fromUtf8("  - ☎ € ")).field(r, TRecCliente::posNote);
     const QString expected = TextRules::fit(c.Nominativo, 30) + QStringLiteral("  Prodotti: ") + TextRules::fit(c.Prodotti, 4)
-                             + TextRules::fit(c.Zona + u' ' + TextRules::trim(c.Citta), 12) + QStringLiteral("  - ? ")
+                             + TextRules::fit(c.Zona + u' ' + TextRules::trim(c.Citta), 12) + QString::fromUtf8("  - ? € ")
                              + c.Note;
     QCOMPARE(line.toString(), expected);
     PackedLines packed;
