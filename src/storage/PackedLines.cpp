@@ -428,16 +428,21 @@ LineComposer& LineComposer::fitted(const char* record, FieldPos pos, int width)
 
 LineComposer& LineComposer::text(QStringView text)
 {
-    // A list line carries six or so captions: written in one go, the ASCII
-    // characters as themselves (Windows-1252 keeps them where they are).
-    const std::size_t at = m_bytes.size();
-    m_bytes.resize(at + std::size_t(text.size()));
-    char* out = m_bytes.data() + at;
+    // A list line carries six or so captions: each is encoded into a buffer
+    // of its own and appended in one go, the ASCII characters as themselves
+    // (Windows-1252 keeps them where they are).
+    char buffer[128];
+    std::size_t n = 0;
     for (const QChar c : text) {
+        if (n == sizeof buffer) {
+            m_bytes.append(buffer, n);
+            n = 0;
+        }
         const char16_t u = c.unicode();
         const int b = u < 0x80 ? int(u) : codePage().byteOf(u);
-        *out++ = b < 0 ? '?' : static_cast<char>(b);
+        buffer[n++] = b < 0 ? '?' : static_cast<char>(b);
     }
+    m_bytes.append(buffer, n);
     return *this;
 }
 
@@ -449,9 +454,12 @@ LineComposer& LineComposer::fitSince(std::size_t mark, int width)
         ++begin;
     while (end > begin && static_cast<unsigned char>(m_bytes[end - 1]) <= 32)
         --end;
-    m_bytes.erase(end);
-    m_bytes.erase(mark, begin - mark);
-    m_bytes.resize(mark + std::size_t(width), ' ');
+    // The kept bytes moved to the column's start, then cut or padded.
+    const std::size_t kept = std::min(end - begin, std::size_t(width));
+    if (begin > mark)
+        std::memmove(&m_bytes[mark], &m_bytes[begin], kept);
+    m_bytes.resize(mark + kept);
+    m_bytes.append(std::size_t(width) - kept, ' ');
     return *this;
 }
 
