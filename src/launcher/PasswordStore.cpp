@@ -81,10 +81,6 @@ void restore(const QString& path, const Snapshot& snapshot)
         QFile::remove(path);
 }
 
-} // namespace
-
-namespace {
-
 // Looked at, replaced, read back and, if need be, put back as one step: a
 // change made at the same moment on another workstation waits. With
 // expected, the store must still hold it when looked at under the lock.

@@ -21,7 +21,7 @@ void digitsOnly(QLineEdit* field, const QString& message);
 // The year boxes: digits and Backspace pass, and so do the editing and
 // navigation keys and the clipboard shortcuts. Enter calls enter when it is
 // given and the box holds four characters. Any other character typed, and
-// any text pasted that is not all digits, is refused after yearMessage():
+// any text pasted that is not all digits, is refused after showYearMessage():
 // the box holds nothing but digits, whatever way the text came in.
 void yearDigits(QLineEdit* field, std::function<void()> enter = {});
 // "Indicare un anno solare utilizzando solo caratteri numerici.", captioned

@@ -221,8 +221,9 @@ void TfrmRicevute::readSettings()
         platform::current().showMessage(ReceiptSettings::unreadableMessage());
         return;
     }
-    for (const ReceiptCard::Setting& s : ReceiptCard::companySettings())
-        m_form->setField(s.field, c.*s.key);
+    TRecRicevuta shown = m_form->record();
+    ReceiptCard::settingsInto(c, shown);
+    m_form->showChanged(shown);
     m_form->setField(&R::PercIva, vatRate);
     if (trimmed("txtPercIva").isEmpty())
         m_form->setField(&R::PercIva, QStringLiteral("0"));
