@@ -23,6 +23,7 @@
 #include "export/ui/TfrmEsportaCli.h"
 #include "export/ui/TfrmEsportaMat.h"
 #include "export/ui/TfrmEsportaRic.h"
+#include "platform/AppDir.h"
 #include "platform/qt/QtPlatform.h"
 #include "storage/DailyBackup.h"
 #include "receipts/ui/TfrmLogo.h"
@@ -92,14 +93,16 @@ QWidget* mainScreen()
 
 void showLogin()
 {
-    DailyBackup::Outcome backup;
+    DailyBackup::Result backup;
     {
         // The first start of a day copies every archive: about a second
         // for a gigabyte of them.
         platform::BusyCursor busy;
-        backup = DailyBackup::makeToday().outcome;
+        backup = DailyBackup::make(AppDir::path(), platform::current().today());
     }
-    if (backup == DailyBackup::Outcome::Failed)
-        platform::current().showMessage(DailyBackup::failureMessage());
+    if (backup.outcome == DailyBackup::Outcome::Failed)
+        platform::current().showMessage(DailyBackup::failureMessage(backup));
+    else if (!backup.refused.isEmpty())
+        platform::current().showMessage(DailyBackup::refusedMessage(backup.refused));
     mainScreen()->show();
 }

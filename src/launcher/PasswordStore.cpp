@@ -89,6 +89,8 @@ Replaced replaceUnderLock(const std::optional<QString>& expected, const QString&
     const QString path = AppDir::filePath(fileName());
     const QString wanted = canonical(password);
     const ReplacementLock lock(path);
+    if (!lock.held())
+        return Replaced::Failed;
     Snapshot before;
     if (!takeSnapshot(path, before))
         return Replaced::Failed;

@@ -1,7 +1,7 @@
 #include "receipts/ReceiptSettings.h"
 
 #include "platform/AppDir.h"
-#include "storage/IniFile.h"
+#include "storage/FileLock.h"
 #include "storage/TextRules.h"
 
 namespace ReceiptSettings {
@@ -63,14 +63,31 @@ QString unreadableMessage()
         .arg(path());
 }
 
-bool writeCompanyAndVat(const Company& company, const QString& vatRate)
+IniFile::Written writeChanges(const Changes& changes)
 {
+    if (changes.empty())
+        return IniFile::Written{true, QString()};
     // One replacement of the file: a failure midway never leaves the new
     // rate beside the old company, or half of the company changed.
-    std::vector<IniFile::Entry> entries{{kVat, QStringLiteral("Percentuale"), TextRules::trim(vatRate)}};
-    for (const Key& k : kKeys)
-        entries.push_back({kCompany, QLatin1String(k.name), TextRules::trim(company.*(k.field))});
+    std::vector<IniFile::Entry> entries;
+    if (changes.vatRate)
+        entries.push_back({kVat, QStringLiteral("Percentuale"), TextRules::trim(*changes.vatRate)});
+    for (const Key& k : kKeys) {
+        for (const auto& [field, value] : changes.company) {
+            if (field == k.field)
+                entries.push_back({kCompany, QLatin1String(k.name), TextRules::trim(value)});
+        }
+    }
     return IniFile::write(path(), entries);
+}
+
+QString unwritableMessage(const IniFile::Written& written)
+{
+    if (!written.heldLock.isEmpty())
+        return lockFileMessage(written.heldLock);
+    return QStringLiteral("Attenzione: il sistema non permette di salvare il file delle impostazioni \"%1\".\n\n"
+                          "Le modifiche non sono state salvate.")
+        .arg(path());
 }
 
 QString readNumberingStartText()
@@ -78,7 +95,7 @@ QString readNumberingStartText()
     return IniFile::read(path(), kNumbering, QStringLiteral("Inizio"));
 }
 
-bool writeNumberingStart(const QString& start)
+IniFile::Written writeNumberingStart(const QString& start)
 {
     return IniFile::write(path(), kNumbering, QStringLiteral("Inizio"), TextRules::trim(start));
 }

@@ -1,7 +1,13 @@
 #pragma once
 
+#include "storage/IniFile.h"
+
 #include <QString>
 #include <QtGlobal>
+
+#include <optional>
+#include <utility>
+#include <vector>
 
 // The receipts' settings in Impostazioni.ini beside the program: the data of
 // the issuing company, the VAT rate and the number the first receipt of a
@@ -24,14 +30,28 @@ struct Company
 bool readCompanyAndVat(Company& company, QString& vatRate);
 // What the screens say of such a file, naming it with its full path.
 QString unreadableMessage();
-// Writes the VAT rate first, then the ten company keys in their order, each
-// trimmed; empty values are written as empty keys, all in one replacement of
-// the file. False when the file could not be written (it is then as it was).
-bool writeCompanyAndVat(const Company& company, const QString& vatRate);
+// What the user changed since the settings were read: company keys with
+// their new values, and the rate when it was changed.
+struct Changes
+{
+    std::vector<std::pair<QString Company::*, QString>> company;
+    std::optional<QString> vatRate;
+    bool empty() const { return company.empty() && !vatRate; }
+};
+// Writes the changed keys only, the VAT rate first, then the company keys in
+// their order, each trimmed (an empty value as an empty key), all in one
+// replacement of the file under its lock: a key another workstation changed
+// meanwhile and not changed here keeps that workstation's value. Nothing
+// changed, nothing written. False when the file could not be written (it is
+// then as it was).
+IniFile::Written writeChanges(const Changes& changes);
+// What the screens say when the settings could not be written: the file is
+// named with its full path, or the lock file when that was the cause.
+QString unwritableMessage(const IniFile::Written& written);
 
 // "Inizio" of "Numerazione Ricevute", as stored ("" when missing).
 QString readNumberingStartText();
-bool writeNumberingStart(const QString& start);
+IniFile::Written writeNumberingStart(const QString& start);
 // The numbering start as a number, with text as stored: empty or missing
 // counts as 1. NotAStart when the stored text is not a whole number from 1
 // to kLargestStart (a hand-edited file); Unreadable when the file cannot be

@@ -259,28 +259,3 @@ bool ArchiveFile::scanFrom(qint64 first, const Visitor& visit)
     return visitRecords(file, m_recordSize, first, file.size() / m_recordSize, visit, true);
 }
 
-bool ArchiveFile::copyWhole(const QString& from, const QString& to)
-{
-    // Never through a link: the copy is of a file of this folder, and its
-    // permissions are the original's, so a private file stays private.
-    const int in = RegularFile::openForReading(from, RegularFile::Links::Refuse);
-    QFile source;
-    if (in < 0 || !source.open(in, QIODevice::ReadOnly | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle)) {
-        if (in >= 0)
-            ::close(in);
-        return false;
-    }
-    struct stat st {};
-    if (::fstat(in, &st) != 0)
-        return false;
-    FileLock lock(in, FileLock::Shared);
-    const QByteArray target = QFile::encodeName(to);
-    const int fd = ::open(target.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
-    if (fd < 0)
-        return false;
-    bool ok = ::fchmod(fd, st.st_mode & 0777) == 0;
-    ok = ok && FileWrites::copyContents(in, fd);
-    ok = ok && ::fsync(fd) == 0;
-    ok = (::close(fd) == 0) && ok;
-    return ok;
-}

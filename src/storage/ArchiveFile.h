@@ -84,15 +84,6 @@ public:
     // The same from a 0-based index on (the records added since a count).
     bool scanFrom(qint64 first, const Visitor& visit);
 
-    // Copies the file at from, byte for byte, into a new file at to (which
-    // must not exist yet) and waits until the copy is on disk. The source is
-    // read under a shared lock on the whole of it: the copy holds no record
-    // another workstation is halfway through writing. The source is opened
-    // for reading only and never created; it must be a regular file, not a
-    // symbolic link. The copy gets the source's permissions. The bytes are
-    // copied the cheapest way the file system offers (FileWrites::copyContents).
-    static bool copyWhole(const QString& from, const QString& to);
-
 private:
     QString m_path;
     int m_recordSize;

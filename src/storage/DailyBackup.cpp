@@ -1,13 +1,16 @@
 #include "storage/DailyBackup.h"
 
-#include "platform/AppDir.h"
-#include "platform/Platform.h"
-#include "storage/ArchiveFile.h"
+#include "storage/ClientRecord.h"
+#include "storage/FileLock.h"
+#include "storage/FileWrites.h"
+#include "storage/IniFile.h"
+#include "storage/MaterialRecord.h"
+#include "storage/ReceiptRecord.h"
+#include "storage/RegularFile.h"
 
-#include <QDir>
-#include <QFileInfo>
+#include <QFile>
+#include <QRandomGenerator>
 #include <QRegularExpression>
-#include <QTemporaryDir>
 
 #include <cerrno>
 #include <cstdio>
@@ -57,28 +60,64 @@ Kind kindAt(int folder, const char* name)
     return S_ISDIR(st.st_mode) ? Kind::Folder : S_ISLNK(st.st_mode) ? Kind::Link : Kind::Other;
 }
 
-Kind kindAt(const QString& path)
+// A descriptor closed when it goes.
+class Descriptor
 {
-    return kindAt(AT_FDCWD, QFile::encodeName(path).constData());
+public:
+    explicit Descriptor(int fd = -1) : m_fd(fd) {}
+    ~Descriptor()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    int get() const { return m_fd; }
+    bool valid() const { return m_fd >= 0; }
+    void reset(int fd)
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+        m_fd = fd;
+    }
+
+private:
+    int m_fd;
+};
+
+int openFolderAt(int at, const char* name)
+{
+    return ::openat(at, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+}
+
+bool sameFile(const struct stat& a, const struct stat& b)
+{
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+// Whether name in the open folder at is the very folder held open as fd.
+bool isHeldFolder(int at, const char* name, int fd)
+{
+    struct stat named {}, held {};
+    return ::fstatat(at, name, &named, AT_SYMLINK_NOFOLLOW) == 0 && ::fstat(fd, &held) == 0
+           && S_ISDIR(named.st_mode) && sameFile(named, held);
 }
 
 // Renames the finished copy to its date unless that name already exists:
 // of two workstations copying at once, the first rename wins and the other
 // finds the name taken. Taken means by a real folder: the other's backup.
-bool renameNoReplace(const QString& from, const QString& to, bool& taken)
+bool renameNoReplace(int root, const char* from, const char* to, bool& taken)
 {
     taken = false;
-    const QByteArray a = QFile::encodeName(from);
-    const QByteArray b = QFile::encodeName(to);
-    if (::renameat2(AT_FDCWD, a.constData(), AT_FDCWD, b.constData(), RENAME_NOREPLACE) == 0)
+    if (::renameat2(root, from, root, to, RENAME_NOREPLACE) == 0)
         return true;
     if (errno == EINVAL || errno == ENOSYS) {
         // A file system that cannot refuse to replace: rename() still never
         // replaces a folder that holds files, and an empty one is no backup.
-        if (::rename(a.constData(), b.constData()) == 0)
+        if (::renameat(root, from, root, to) == 0)
             return true;
     }
-    taken = (errno == EEXIST || errno == ENOTEMPTY) && kindAt(to) == Kind::Folder;
+    taken = (errno == EEXIST || errno == ENOTEMPTY) && kindAt(root, to) == Kind::Folder;
     return false;
 }
 
@@ -125,14 +164,31 @@ bool removeTree(int at, const char* name, int depth = 0)
 // a backup dated after today (a workstation whose clock was once ahead): it
 // is neither counted among the kept nor deleted, so it can never push
 // today's backup out.
-void prune(const QString& rootPath, const QDate& day)
+// The names in the open folder at, "." and ".." aside.
+std::vector<std::string> namesIn(int at)
 {
-    const int root = ::open(QFile::encodeName(rootPath).constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-    if (root < 0)
-        return;
+    std::vector<std::string> names;
+    const int fd = ::openat(at, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return names;
+    DIR* folder = ::fdopendir(fd);
+    if (!folder) {
+        ::close(fd);
+        return names;
+    }
+    while (const dirent* e = ::readdir(folder)) {
+        if (std::strcmp(e->d_name, ".") != 0 && std::strcmp(e->d_name, "..") != 0)
+            names.emplace_back(e->d_name);
+    }
+    ::closedir(folder);
+    return names;
+}
+
+void prune(int root, const QDate& day)
+{
     QStringList dated;
-    const QStringList names = QDir(rootPath).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot | QDir::Hidden);
-    for (const QString& name : names) {
+    for (const std::string& entryName : namesIn(root)) {
+        const QString name = QFile::decodeName(entryName.c_str());
         const QDate backup = dayOf(name);
         const QDate partial = dayOfPartial(name);
         if (!backup.isValid() && !partial.isValid())
@@ -152,7 +208,6 @@ void prune(const QString& rootPath, const QDate& day)
     std::sort(dated.begin(), dated.end(), std::greater<QString>());
     for (int i = kKept; i < dated.size(); ++i)
         removeTree(root, QFile::encodeName(dated.at(i)).constData());
-    ::close(root);
 }
 
 Result failed(Result r, const QString& reason)
@@ -162,37 +217,146 @@ Result failed(Result r, const QString& reason)
     return r;
 }
 
-} // namespace
+// The largest archive copied: far beyond what a shop writes in a lifetime.
+constexpr qint64 kMaxRecords = 5000000;
 
-QStringList copiedPatterns()
+// The record length of one of the program's own archives, 0 for the
+// settings and the store (text files of a few lines), -1 for any other name.
+int recordSizeOf(const QString& name)
 {
-    return {QStringLiteral("Clienti.pro"), QStringLiteral("Materiali.pro"), QStringLiteral("*.ric"),
-            QStringLiteral("Impostazioni.ini"), QStringLiteral("unins000.dll")};
+    static const QRegularExpression year(QStringLiteral("^\\d{4}\\.ric$"));
+    if (name == QLatin1String(TRecCliente::FileName))
+        return TRecCliente::Size;
+    if (name == QLatin1String(TRecMateriale::FileName))
+        return TRecMateriale::Size;
+    if (year.match(name).hasMatch())
+        return TRecRicevuta::Size;
+    if (name == QLatin1String("Impostazioni.ini") || name == QLatin1String("unins000.dll"))
+        return 0;
+    return -1;
 }
+
+// Whether a file of this size can be the archive named: whole records and no
+// more of them than any shop keeps; a text file within the size ever read.
+bool saneSize(int recordSize, qint64 size)
+{
+    if (recordSize == 0)
+        return size <= IniFile::kMaxFileSize;
+    return size % recordSize == 0 && size / recordSize <= kMaxRecords;
+}
+
+enum class Copied { Yes, Refused, Held, Failed };
+
+// Copies name of the open folder top into the open folder to, under a shared
+// lock on the whole source waited for within a bound: the copy holds no
+// record another workstation is halfway through writing. The source is
+// opened without following a link and must be a regular file; the copy is
+// created in the held folder, never through a name.
+Copied copyInto(int top, const std::string& name, int recordSize, int to)
+{
+    const Descriptor in(RegularFile::openAt(top, name.c_str()));
+    if (!in.valid())
+        return errno == ENOENT || errno == ELOOP || errno == EINVAL ? Copied::Refused : Copied::Failed;
+    const FileLock lock(in.get(), FileLock::Shared, 0, 0, FileLock::kBoundedWaitMs);
+    if (lock.timedOut())
+        return Copied::Held;
+    struct stat st {};
+    if (::fstat(in.get(), &st) != 0)
+        return Copied::Failed;
+    if (!saneSize(recordSize, st.st_size))
+        return Copied::Refused;
+    const Descriptor out(::openat(to, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
+    if (!out.valid())
+        return Copied::Failed;
+    const bool ok = ::fchmod(out.get(), st.st_mode & 0777) == 0 && FileWrites::copyContents(in.get(), out.get())
+                    && ::fsync(out.get()) == 0;
+    return ok ? Copied::Yes : Copied::Failed;
+}
+
+// The folder a backup is written into, under Backup/ and held open from the
+// moment it is made: whatever is later put under its name, the copies go
+// into this folder and nowhere else. Unless kept, it is removed when it
+// goes, through the descriptors: the files it was given, then the folder
+// itself if its name still holds it; anything swapped in under that name is
+// removed as a link or left alone, never entered.
+class PartialFolder
+{
+public:
+    PartialFolder(int root, const QDate& day) : m_root(root)
+    {
+        static const char letters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+        for (int attempt = 0; attempt < 100 && !m_fd.valid(); ++attempt) {
+            m_name = QFile::encodeName(day.toString(kDateFormat) + kPartialMark).toStdString();
+            for (int i = 0; i < 6; ++i)
+                m_name += letters[QRandomGenerator::global()->bounded(int(sizeof letters) - 1)];
+            // A backup is for whoever restores it, from any workstation.
+            if (::mkdirat(root, m_name.c_str(), 0755) != 0) {
+                if (errno == EEXIST)
+                    continue;
+                return;
+            }
+            m_fd.reset(openFolderAt(root, m_name.c_str()));
+        }
+    }
+    ~PartialFolder()
+    {
+        if (!m_fd.valid() || m_kept)
+            return;
+        for (const std::string& file : m_files)
+            ::unlinkat(m_fd.get(), file.c_str(), 0);
+        if (isHeldFolder(m_root, m_name.c_str(), m_fd.get()))
+            ::unlinkat(m_root, m_name.c_str(), AT_REMOVEDIR);
+        else if (kindAt(m_root, m_name.c_str()) == Kind::Link)
+            ::unlinkat(m_root, m_name.c_str(), 0);
+    }
+    PartialFolder(const PartialFolder&) = delete;
+    PartialFolder& operator=(const PartialFolder&) = delete;
+
+    bool valid() const { return m_fd.valid(); }
+    int fd() const { return m_fd.get(); }
+    const char* name() const { return m_name.c_str(); }
+    void added(const std::string& file) { m_files.push_back(file); }
+    void keep() { m_kept = true; }
+
+private:
+    int m_root;
+    std::string m_name;
+    Descriptor m_fd;
+    std::vector<std::string> m_files;
+    bool m_kept = false;
+};
+
+} // namespace
 
 Result make(const QString& folder, const QDate& day)
 {
     Result r;
-    const QDir dir(folder);
-    const QString rootPath = dir.filePath(kFolder);
-    r.folder = QDir(rootPath).filePath(day.toString(kDateFormat));
+    const QString rootPath = folder + QLatin1Char('/') + kFolder;
+    r.folder = rootPath + QLatin1Char('/') + day.toString(kDateFormat);
     if (!day.isValid())
         return failed(r, QStringLiteral("no valid date"));
-    // Backup/ and today's backup must be real folders: through a link the
-    // copy and the pruning would work on a folder elsewhere, and a link
-    // under today's name is no backup at all.
+    // Every step works on folders held open, never on a path looked up
+    // again: Backup/ and today's backup must be real folders, and a folder
+    // swapped for a link while the copy waits cannot send a byte or a
+    // deletion elsewhere.
+    const Descriptor top(::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!top.valid())
+        return failed(r, QStringLiteral("cannot open %1").arg(folder));
+    const QByteArray rootName = QFile::encodeName(kFolder);
     // (Another workstation may make Backup/ at the same moment.)
-    if (kindAt(rootPath) == Kind::Missing)
-        dir.mkdir(kFolder);
-    if (kindAt(rootPath) != Kind::Folder)
+    if (::mkdirat(top.get(), rootName.constData(), 0777) != 0 && errno != EEXIST)
+        return failed(r, QStringLiteral("cannot create %1").arg(rootPath));
+    const Descriptor root(openFolderAt(top.get(), rootName.constData()));
+    if (!root.valid())
         return failed(r, QStringLiteral("no folder %1 can be had").arg(rootPath));
-    switch (kindAt(r.folder)) {
+    const QByteArray today = QFile::encodeName(day.toString(kDateFormat));
+    switch (kindAt(root.get(), today.constData())) {
     case Kind::Folder:
         r.outcome = Outcome::AlreadyThere;
         return r;
     case Kind::Link:
         // Removed as a link; today's backup is made in its place.
-        if (!QFile::remove(r.folder))
+        if (::unlinkat(root.get(), today.constData(), 0) != 0)
             return failed(r, QStringLiteral("cannot remove the link %1").arg(r.folder));
         break;
     case Kind::Other:
@@ -201,43 +365,75 @@ Result make(const QString& folder, const QDate& day)
         break;
     }
 
-    QTemporaryDir partial(QDir(rootPath).filePath(day.toString(kDateFormat) + kPartialMark + QStringLiteral("XXXXXX")));
-    if (!partial.isValid())
-        return failed(r, QStringLiteral("cannot create a folder in %1: %2").arg(rootPath, partial.errorString()));
-    // A temporary folder is private to its maker; a backup is for whoever
-    // restores it, from any workstation.
-    QFile::setPermissions(partial.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup
-                                              | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther);
-    // Regular files only: a link is skipped, whatever it points to (a FIFO,
-    // a device, somebody's private file elsewhere), as the archives refuse
-    // it too; so are FIFOs and devices themselves.
-    const QFileInfoList files = dir.entryInfoList(copiedPatterns(), QDir::Files | QDir::NoSymLinks, QDir::Name);
-    for (const QFileInfo& file : files) {
-        if (!ArchiveFile::copyWhole(file.filePath(), partial.filePath(file.fileName())))
-            return failed(r, QStringLiteral("cannot copy %1").arg(file.fileName()));
+    PartialFolder partial(root.get(), day);
+    if (!partial.valid())
+        return failed(r, QStringLiteral("cannot create a folder in %1").arg(rootPath));
+    std::vector<std::string> names = namesIn(top.get());
+    std::sort(names.begin(), names.end());
+    for (const std::string& name : names) {
+        const QString shown = QFile::decodeName(name.c_str());
+        const int recordSize = recordSizeOf(shown);
+        if (recordSize < 0)
+            continue;
+        partial.added(name);
+        switch (copyInto(top.get(), name, recordSize, partial.fd())) {
+        case Copied::Yes:
+            break;
+        case Copied::Refused:
+            // A link, a FIFO, a device, a file cut short or of no sane size:
+            // not an archive of the program, and nothing a backup copies.
+            if (kindAt(top.get(), name.c_str()) == Kind::Other)
+                r.refused << shown;
+            break;
+        case Copied::Held:
+            r.held = folder + QLatin1Char('/') + shown;
+            return failed(r, QStringLiteral("%1 is held locked").arg(shown));
+        case Copied::Failed:
+            return failed(r, QStringLiteral("cannot copy %1").arg(shown));
+        }
     }
+    if (::fsync(partial.fd()) != 0)
+        return failed(r, QStringLiteral("cannot sync the copy"));
     bool taken = false;
-    if (!renameNoReplace(partial.path(), r.folder, taken)) {
+    if (!renameNoReplace(root.get(), partial.name(), today.constData(), taken)) {
         if (!taken)
-            return failed(r, QStringLiteral("cannot rename %1 to %2").arg(partial.path(), r.folder));
+            return failed(r, QStringLiteral("cannot rename the copy to %1").arg(r.folder));
         // Another workstation made today's backup meanwhile; ours goes.
         r.outcome = Outcome::AlreadyThere;
         return r;
     }
-    partial.setAutoRemove(false);
+    // What was renamed must be the folder that holds the copies: a link
+    // swapped in under the temporary name is no backup.
+    if (!isHeldFolder(root.get(), today.constData(), partial.fd())) {
+        if (kindAt(root.get(), today.constData()) == Kind::Link)
+            ::unlinkat(root.get(), today.constData(), 0);
+        return failed(r, QStringLiteral("the copy was swapped for something else"));
+    }
+    partial.keep();
+    ::fsync(root.get());
     r.outcome = Outcome::Made;
-    prune(rootPath, day);
+    prune(root.get(), day);
     return r;
-}
-
-Result makeToday()
-{
-    return make(AppDir::path(), platform::current().today());
 }
 
 QString failureMessage()
 {
     return QStringLiteral("Attenzione: non è stato possibile creare la copia di sicurezza giornaliera degli archivi.");
+}
+
+QString failureMessage(const Result& r)
+{
+    if (r.held.isEmpty())
+        return failureMessage();
+    return failureMessage() + QStringLiteral("\n\r\n\rIl file\n\r\n\r%1\n\r\n\rè bloccato da un'altra postazione.")
+                                  .arg(r.held);
+}
+
+QString refusedMessage(const QStringList& names)
+{
+    return QStringLiteral("Attenzione: i file seguenti non sono stati copiati nella copia di sicurezza giornaliera "
+                          "perché la loro dimensione non è quella di un archivio integro:\n\r\n\r%1")
+        .arg(names.join(QStringLiteral("\n\r")));
 }
 
 } // namespace DailyBackup

@@ -10,6 +10,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace FileWrites {
@@ -44,14 +45,16 @@ bool notSupported(int error)
            || error == ENOTTY || error == EBADF || error == ETXTBSY;
 }
 
-// Reads and writes from offset on, a megabyte at a time, through writeAt.
-bool copyByWrites(int from, int to, qint64 offset)
+// Reads and writes the bytes from offset up to end, a megabyte at a time,
+// through writeAt.
+bool copyByWrites(int from, int to, qint64 offset, qint64 end)
 {
     std::vector<char> block(1 << 20);
-    while (true) {
+    while (offset < end) {
         ssize_t n;
         do {
-            n = ::pread(from, block.data(), block.size(), static_cast<off_t>(offset));
+            n = ::pread(from, block.data(), size_t(std::min<qint64>(qint64(block.size()), end - offset)),
+                        static_cast<off_t>(offset));
         } while (n < 0 && errno == EINTR);
         if (n == 0)
             return true;
@@ -65,6 +68,28 @@ bool copyByWrites(int from, int to, qint64 offset)
         }
         offset += n;
     }
+    return true;
+}
+
+// The bytes from offset up to end, copied inside the system where it can.
+bool copyRange(int from, int to, qint64 offset, qint64 end)
+{
+    while (offset < end) {
+        loff_t in = offset, out = offset;
+        const ssize_t n = ::copy_file_range(from, &in, to, &out, size_t(std::min<qint64>(end - offset, 1 << 30)), 0);
+        if (n == 0)
+            return true;
+        if (n > 0) {
+            offset += n;
+            continue;
+        }
+        if (errno == EINTR)
+            continue;
+        // Where the system cannot copy between these two files, what is
+        // left goes through the program.
+        return notSupported(errno) && copyByWrites(from, to, offset, end);
+    }
+    return true;
 }
 
 } // namespace
@@ -77,35 +102,47 @@ qint64 writeAt(int fd, const char* data, qint64 size, qint64 offset)
 Writer setWriter(Writer w)
 {
     Writer previous = std::move(writer());
-    writerReplaced() = static_cast<bool>(w);
+    // The system's own call handed back (a test putting back the writer it
+    // replaced) is no replacement: copies take the cheap ways again.
+    using Call = qint64 (*)(int, const char*, qint64, qint64);
+    const Call* call = w ? w.target<Call>() : nullptr;
+    writerReplaced() = w && !(call && *call == systemWrite);
     writer() = w ? std::move(w) : Writer(systemWrite);
     return previous;
 }
 
 bool copyContents(int from, int to)
 {
+    struct stat st {};
+    if (::fstat(from, &st) != 0)
+        return false;
+    const qint64 size = st.st_size;
     if (writerReplaced())
-        return copyByWrites(from, to, 0);
+        return copyByWrites(from, to, 0, size);
     if (::ioctl(to, FICLONE, from) == 0)
         return true;
     if (!notSupported(errno))
         return false;
+    // Only the parts that hold data are copied; a hole stays a hole, so a
+    // sparse file takes no more room in the copy than in the original.
+    // Where holes cannot be told, the whole file counts as data.
     qint64 offset = 0;
-    while (true) {
-        loff_t in = offset, out = offset;
-        const ssize_t n = ::copy_file_range(from, &in, to, &out, size_t(1) << 30, 0);
-        if (n == 0)
-            return true;
-        if (n > 0) {
-            offset += n;
-            continue;
+    while (offset < size) {
+        off_t data = ::lseek(from, off_t(offset), SEEK_DATA);
+        if (data < 0 && errno == ENXIO)
+            break;   // nothing but a hole up to the end
+        off_t hole = data < 0 ? off_t(size) : ::lseek(from, data, SEEK_HOLE);
+        if (data < 0) {
+            data = off_t(offset);
+        } else if (hole < 0) {
+            hole = off_t(size);
         }
-        if (errno == EINTR)
-            continue;
-        // Where the system cannot copy between these two files, what is
-        // left goes through the program.
-        return notSupported(errno) && copyByWrites(from, to, offset);
+        const qint64 end = std::min<qint64>(hole, size);
+        if (!copyRange(from, to, data, end))
+            return false;
+        offset = end;
     }
+    return ::ftruncate(to, off_t(size)) == 0;
 }
 
 bool replaceFile(const QString& path, const QByteArray& data)
@@ -136,6 +173,22 @@ int createBeside(const QByteArray& path, mode_t mode, QByteArray& temporary)
     return -1;
 }
 
+// The rename is an entry of the folder: until the folder is on disk, a power
+// cut can bring the old file back after a save reported as done.
+bool syncFolderOf(const QByteArray& path)
+{
+    const int slash = path.lastIndexOf('/');
+    const QByteArray folder = slash < 0 ? QByteArray(".") : slash == 0 ? QByteArray("/") : path.left(slash);
+    const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return true;   // a folder that cannot be opened for reading cannot be synced either
+    // A file system that cannot sync a folder (some network shares) says
+    // EINVAL: there is nothing more to do there.
+    const bool ok = ::fsync(fd) == 0 || errno == EINVAL;
+    ::close(fd);
+    return ok;
+}
+
 } // namespace
 
 // The bytes go straight to the temporary file's descriptor: a write the
@@ -149,6 +202,7 @@ Replacement::Replacement(const QString& path) : m_path(QFile::encodeName(path))
     struct stat st {};
     bool keepMode = false;
     mode_t mode = 0;
+    gid_t group = 0;
     if (::lstat(m_path.constData(), &st) == 0) {
         if (S_ISDIR(st.st_mode))
             return;
@@ -157,6 +211,7 @@ Replacement::Replacement(const QString& path) : m_path(QFile::encodeName(path))
                 return;
             keepMode = true;
             mode = st.st_mode & 0777;
+            group = st.st_gid;
         }
     } else if (errno != ENOENT) {
         return;
@@ -170,6 +225,11 @@ Replacement::Replacement(const QString& path) : m_path(QFile::encodeName(path))
         drop();
         return;
     }
+    // On a folder shared by several users the file keeps the group that
+    // lets the others read it; a user outside that group cannot give it,
+    // and the file is theirs as any new one would be.
+    if (keepMode)
+        (void)!::fchown(m_fd, uid_t(-1), group);
     m_ok = true;
 }
 
@@ -219,7 +279,7 @@ bool Replacement::commit()
         ::unlink(m_temporary.constData());
         return false;
     }
-    return true;
+    return syncFolderOf(m_path);
 }
 
 } // namespace FileWrites

@@ -27,7 +27,8 @@ Writer setWriter(Writer writer);
 // original's blocks (a clone, on file systems that can: Btrfs, XFS), else
 // a copy made inside the system or on the file server (no byte through the
 // program), else reads and writes; each step falls back to the next where
-// it is not supported. Does not sync. A replaced writer (setWriter) always
+// it is not supported. Holes of a sparse file stay holes in the copy where
+// the system tells them apart. Does not sync. A replaced writer (setWriter) always
 // gets the bytes through reads and writes, so that a test sees them.
 bool copyContents(int from, int to);
 

@@ -158,24 +158,33 @@ QByteArray withValue(const QByteArray& contents, const QString& section, const Q
     return bytesOf(lines);
 }
 
-bool write(const QString& path, const QString& section, const QString& key, const QString& value)
+Written write(const QString& path, const QString& section, const QString& key, const QString& value)
 {
     return write(path, std::vector<Entry>{{section, key, value}});
 }
 
-bool write(const QString& path, const std::vector<Entry>& entries)
+Written write(const QString& path, const std::vector<Entry>& entries)
 {
     // The read, the change and the replacement are one step: a workstation
     // writing other keys at the same moment waits, then reads the file this
     // write leaves, so neither undoes the other's values.
     const ReplacementLock lock(path);
+    Written result;
+    if (!lock.held()) {
+        result.heldLock = lock.lockPath();
+        return result;
+    }
+    // The file is rewritten whole into the shared folder: through a link it
+    // could carry somebody's private file there, so a link reads as empty.
     QByteArray contents;
-    if (!readContents(path, contents))
-        return false;
+    const RegularFile::Outcome read = RegularFile::readAll(path, kMaxFileSize, contents, RegularFile::Links::Refuse);
+    if (read == RegularFile::Outcome::Refused)
+        return result;
     QStringList lines = linesOf(contents);
     for (const Entry& e : entries)
         setValue(lines, e.section, e.key, e.value);
-    return FileWrites::replaceFile(path, bytesOf(lines));
+    result.ok = FileWrites::replaceFile(path, bytesOf(lines));
+    return result;
 }
 
 } // namespace IniFile

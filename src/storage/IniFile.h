@@ -28,10 +28,20 @@ bool readContents(const QString& path, QByteArray& contents);
 // the section or the key is missing.
 QString valueIn(const QByteArray& contents, const QString& section, const QString& key);
 
+// The outcome of a write: true when written. When false, the file is as it
+// was; heldLock names the lock file when it was the lock that could not be
+// had (see lockFileMessage), and is empty when the file itself could not be
+// read or replaced.
+struct Written
+{
+    bool ok = false;
+    QString heldLock;
+    operator bool() const { return ok; }
+};
+
 // Writes key=value in section, creating the file, the section or the key when
-// missing and replacing an existing value. False when the file cannot be
-// written; the file is then as it was.
-bool write(const QString& path, const QString& section, const QString& key, const QString& value);
+// missing and replacing an existing value.
+Written write(const QString& path, const QString& section, const QString& key, const QString& value);
 
 // One key of a write of several.
 struct Entry
@@ -44,7 +54,10 @@ struct Entry
 // the file holds all the new values or, on failure, all the old ones. The
 // file is read, changed and replaced under one exclusive lock (see
 // ReplacementLock): two workstations writing at once both keep their values.
-bool write(const QString& path, const std::vector<Entry>& entries);
+// A symbolic link in the file's place is read as an empty file: the values
+// are written into a new file of the folder, and whatever the link pointed
+// to never lands in it.
+Written write(const QString& path, const std::vector<Entry>& entries);
 // The bytes that write() puts in place of contents.
 QByteArray withValue(const QByteArray& contents, const QString& section, const QString& key, const QString& value);
 

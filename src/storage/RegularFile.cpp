@@ -54,12 +54,21 @@ int openForUpdate(const QString& path)
     return openWith(path, O_RDWR | O_CREAT | O_NOFOLLOW);
 }
 
-Outcome readAll(const QString& path, qint64 maxSize, QByteArray& contents)
+int openAt(int folder, const char* name)
+{
+    int fd;
+    do {
+        fd = ::openat(folder, name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    } while (fd == -1 && errno == EINTR);
+    return keepRegular(fd);
+}
+
+Outcome readAll(const QString& path, qint64 maxSize, QByteArray& contents, Links links)
 {
     contents.clear();
-    const int fd = openForReading(path, Links::Follow);
+    const int fd = openForReading(path, links);
     if (fd < 0)
-        return errno == ENOENT ? Outcome::Missing : Outcome::Refused;
+        return errno == ENOENT ? Outcome::Missing : errno == ELOOP ? Outcome::Link : Outcome::Refused;
     struct stat st {};
     bool ok = ::fstat(fd, &st) == 0 && st.st_size <= maxSize;
     // Room for the size found and one byte more: a file that grows while it

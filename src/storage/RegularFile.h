@@ -27,11 +27,17 @@ int openForReading(const QString& path, Links links);
 // stays in its folder.
 int openForUpdate(const QString& path);
 
-enum class Outcome { Read, Missing, Refused };
-// The whole of the file at path, following a link. Refused, with contents
-// empty, when it is not a regular file, cannot be read or holds more than
-// maxSize bytes: a larger file is refused without being read, and one that
-// grows past maxSize while being read is refused at that point.
-Outcome readAll(const QString& path, qint64 maxSize, QByteArray& contents);
+enum class Outcome { Read, Missing, Refused, Link };
+// The whole of the file at path. Refused, with contents empty, when it is
+// not a regular file, cannot be read or holds more than maxSize bytes: a
+// larger file is refused without being read, and one that grows past
+// maxSize while being read is refused at that point. A symbolic link in its
+// place is followed, or with Links::Refuse not opened at all (Link).
+Outcome readAll(const QString& path, qint64 maxSize, QByteArray& contents, Links links = Links::Follow);
+
+// Opens name in the open folder `folder` for reading only, never following a
+// link and never waiting on a FIFO: the descriptor of a regular file, or -1
+// with errno set as openForReading does.
+int openAt(int folder, const char* name);
 
 } // namespace RegularFile

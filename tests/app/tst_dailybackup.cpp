@@ -1,6 +1,8 @@
 // The copy of the archives the first start of each day makes before the login.
 #include "app/Startup.h"
+#include "platform/AppDir.h"
 #include "storage/DailyBackup.h"
+#include "storage/ReceiptRecord.h"
 
 #include "FakePlatform.h"
 #include "ScreenFixture.h"
@@ -12,7 +14,13 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <QDeadlineTimer>
+#include <QProcess>
+#include <QThread>
+
 #include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <optional>
 
@@ -23,11 +31,12 @@ const QList<QPair<QString, QByteArray>> kCopied = {
     {"Clienti.pro", QByteArray(4809 * 2, 'c')},
     {"Materiali.pro", QByteArray(5170, 'm')},
     {"2023.ric", QByteArray(4952 * 3, '3')},
-    {"2024.ric", QByteArray(4952, '4') + "tail"},
+    {"2024.ric", QByteArray(4952, '4')},
     {"Impostazioni.ini", "[Dati Azienda]\r\nNome=Ditta Bianchi\r\n"},
     {"unins000.dll", "[Accesso]\r\nValore=1234ABCD\r\n"},
 };
-const QStringList kLeftAlone = {"Logo.bmp", "Guida.pdf", "Clienti.xls", "note.txt"};
+// Named like an archive, yet not one of the program's own.
+const QStringList kLeftAlone = {"Logo.bmp", "Guida.pdf", "Clienti.xls", "note.txt", "x.ric", "20245.ric"};
 
 void putFiles(const QString& folder)
 {
@@ -80,9 +89,62 @@ const char* outcomeName(DailyBackup::Outcome o)
     return "?";
 }
 
-// A workstation starting: backup <folder>, on 05/03/2024.
+DailyBackup::Result backupToday()
+{
+    return DailyBackup::make(AppDir::path(), QDate(2024, 3, 5));
+}
+
+// A careless or hostile user of the folder: holds Clienti.pro locked until
+// the backup's copy folder has the year files, then moves that folder away
+// and puts a link to elsewhere under its name; with "taken", also makes a
+// folder of its own under today's name. Then lets the lock go.
+bool lockClients(const QString& folder)
+{
+    const int fd = ::open(QFile::encodeName(folder + "/Clienti.pro").constData(), O_RDWR);
+    struct flock lk {};
+    lk.l_type = F_WRLCK;
+    lk.l_whence = SEEK_SET;
+    if (fd < 0 || ::fcntl(fd, F_SETLKW, &lk) != 0)
+        return false;
+    std::puts("locked");
+    std::fflush(stdout);
+    return true;
+}
+
+int swapAtTheLock(const QString& folder, const QString& elsewhere, bool taken)
+{
+    if (!lockClients(folder))
+        return 3;
+    QDir backup(folder + "/Backup");
+    QString partial;
+    for (QDeadlineTimer limit(20000); partial.isEmpty(); QThread::msleep(2)) {
+        if (limit.hasExpired())
+            return 4;
+        for (const QString& name : backup.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+            if (name.contains(".parziale-") && QFileInfo::exists(backup.filePath(name + "/2024.ric")))
+                partial = name;
+        }
+    }
+    if (!backup.rename(partial, "spostata") || !QFile::link(elsewhere, backup.filePath(partial)))
+        return 5;
+    if (taken && !(backup.mkpath("2024-03-05") && QFile(backup.filePath("2024-03-05/suo.txt")).open(QIODevice::WriteOnly)))
+        return 6;
+    std::puts("swapped");
+    return 0;
+}
+
+// A workstation starting: backup <folder>, on 05/03/2024; or the user above.
 int workstation(const QStringList& args)
 {
+    if (args.size() == 4 && args[0] == QLatin1String("swap"))
+        return swapAtTheLock(args[1], args[2], args[3] == QLatin1String("taken"));
+    if (args.size() == 2 && args[0] == QLatin1String("hold")) {
+        // A hung workstation: the lock is never let go.
+        if (!lockClients(args[1]))
+            return 3;
+        ::pause();
+        return 0;
+    }
     if (args.size() != 2 || args[0] != QLatin1String("backup"))
         return 2;
     waitForGo();
@@ -114,6 +176,11 @@ private slots:
     void failureNeverStopsTheStart_data();
     void failureNeverStopsTheStart();
     void twoWorkstationsStartingTogetherMakeOne();
+    void copyFolderSwappedAtTheLock_data();
+    void copyFolderSwappedAtTheLock();
+    void archivesOfNoSaneSize_data();
+    void archivesOfNoSaneSize();
+    void lockHeldBeyondTheWait();
 
 private:
     QString backup(const QString& day) const { return dir->file("Backup/" + day); }
@@ -171,9 +238,9 @@ void TestDailyBackup::busyPointerWhileCopying()
 
 void TestDailyBackup::secondStartTheSameDayDoesNothing()
 {
-    QCOMPARE(DailyBackup::makeToday().outcome, DailyBackup::Outcome::Made);
+    QCOMPARE(backupToday().outcome, DailyBackup::Outcome::Made);
     dir->writeAll("Clienti.pro", QByteArray(4809 * 3, 'n'));
-    const DailyBackup::Result again = DailyBackup::makeToday();
+    const DailyBackup::Result again = backupToday();
     QCOMPARE(again.outcome, DailyBackup::Outcome::AlreadyThere);
     QCOMPARE(again.folder, backup("2024-03-05"));
     // The morning's copy stays as it was made.
@@ -185,7 +252,7 @@ void TestDailyBackup::secondStartTheSameDayDoesNothing()
 
 void TestDailyBackup::nextDayMakesAnother()
 {
-    QCOMPARE(DailyBackup::makeToday().outcome, DailyBackup::Outcome::Made);
+    QCOMPARE(backupToday().outcome, DailyBackup::Outcome::Made);
     fake->fixedToday = QDate(2024, 3, 6);
     showLogin();
     QVERIFY(fake->messages.isEmpty());
@@ -212,7 +279,7 @@ void TestDailyBackup::keepsTheFourteenMostRecent()
     }
     dir->writeAll("Backup/2023-01-01", "a file, not a backup");
 
-    QCOMPARE(DailyBackup::makeToday().outcome, DailyBackup::Outcome::Made);
+    QCOMPARE(backupToday().outcome, DailyBackup::Outcome::Made);
 
     // Today's and the 13 most recent before it; the two oldest go.
     QStringList expected = earlier.mid(0, DailyBackup::kKept - 1);
@@ -243,7 +310,7 @@ void TestDailyBackup::unfinishedCopies()
     dir->writeAll("Backup/" + partial + "/Clienti.pro", "half");
 
     // Never taken for today's backup: the copy is made all the same.
-    QCOMPARE(DailyBackup::makeToday().outcome, DailyBackup::Outcome::Made);
+    QCOMPARE(backupToday().outcome, DailyBackup::Outcome::Made);
     checkBackup(backup("2024-03-05"));
     QCOMPARE(QFileInfo::exists(dir->file("Backup/" + partial)), !removed);
     QStringList expected{"2024-03-05"};
@@ -279,7 +346,7 @@ void TestDailyBackup::plantedInBackup()
     if (!link.isEmpty())
         QVERIFY(QFile::link(elsewhere.path(), dir->file("Backup/" + link)));
 
-    QCOMPARE(DailyBackup::makeToday().outcome, DailyBackup::Outcome::Made);
+    QCOMPARE(backupToday().outcome, DailyBackup::Outcome::Made);
 
     checkBackup(backup("2024-03-05"));
     QCOMPARE(QFileInfo(mine.fileName()).size(), qint64(4));
@@ -301,7 +368,7 @@ void TestDailyBackup::linksAmongTheArchives()
     QVERIFY(QFile::link(elsewhere.filePath("fifo"), dir->file("2025.ric")));
     QVERIFY(QFile::link(secret.fileName(), dir->file("2026.ric")));
 
-    QCOMPARE(DailyBackup::makeToday().outcome, DailyBackup::Outcome::Made);
+    QCOMPARE(backupToday().outcome, DailyBackup::Outcome::Made);
     // Skipped, never followed: the backup holds the archives and nothing else.
     checkBackup(backup("2024-03-05"));
 }
@@ -339,7 +406,7 @@ void TestDailyBackup::failureNeverStopsTheStart()
     else
         QVERIFY(fs->fill());
 
-    const DailyBackup::Result r = DailyBackup::makeToday();
+    const DailyBackup::Result r = backupToday();
     QCOMPARE(r.outcome, DailyBackup::Outcome::Failed);
     QVERIFY(!r.reason.isEmpty());
     showLogin();
@@ -372,6 +439,113 @@ void TestDailyBackup::twoWorkstationsStartingTogetherMakeOne()
     QCOMPARE(outcomes, (QStringList{"already there", "made"}));
     QCOMPARE(entries(dir->file("Backup")), QStringList{"2024-03-05"});
     QCOMPARE(dir->readAll("Backup/2024-03-05/Clienti.pro"), big);
+}
+
+void TestDailyBackup::copyFolderSwappedAtTheLock_data()
+{
+    QTest::addColumn<bool>("taken");
+    QTest::newRow("today's name free") << false;
+    QTest::newRow("today's name taken meanwhile") << true;
+}
+
+void TestDailyBackup::copyFolderSwappedAtTheLock()
+{
+    QFETCH(bool, taken);
+    QTemporaryDir elsewhere;
+    QVERIFY(QDir(elsewhere.path()).mkpath("sotto"));
+    QFile mine(elsewhere.filePath("sotto/mine.txt"));
+    QVERIFY(mine.open(QIODevice::WriteOnly) && mine.write("mine") == 4 && mine.flush());
+    QProcess user;
+    user.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    user.start(QCoreApplication::applicationFilePath(),
+               {"--workstation", "swap", dir->path(), elsewhere.path(), taken ? "taken" : "free"});
+    QVERIFY(user.waitForReadyRead(20000));
+    QCOMPARE(user.readLine().trimmed(), QByteArray("locked"));
+
+    const DailyBackup::Result r = backupToday();
+
+    QVERIFY(user.waitForFinished(20000));
+    QCOMPARE(user.exitCode(), 0);
+    QCOMPARE(user.readAll().trimmed(), QByteArray("swapped"));
+    // Nothing written through the link, nothing emptied behind it.
+    QCOMPARE(entries(elsewhere.path()), QStringList{"sotto"});
+    QCOMPARE(entries(elsewhere.filePath("sotto")), QStringList{"mine.txt"});
+    QCOMPARE(QFileInfo(mine.fileName()).size(), qint64(4));
+    QVERIFY(r.outcome != DailyBackup::Outcome::Made);
+    // The copies the backup had made are gone with it; the link it found
+    // under the names it used is gone as a link.
+    QCOMPARE(entries(dir->file("Backup/spostata")), QStringList());
+    const QStringList left = taken ? QStringList{"2024-03-05", "spostata"} : QStringList{"spostata"};
+    QCOMPARE(entries(dir->file("Backup")), left);
+    if (taken)
+        QCOMPARE(entries(dir->file("Backup/2024-03-05")), QStringList{"suo.txt"});
+}
+
+void TestDailyBackup::archivesOfNoSaneSize_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<qint64>("size");
+    QTest::addColumn<bool>("copied");
+    const qint64 record = TRecRicevuta::Size;
+    QTest::newRow("a year file cut short") << "2025.ric" << record * 3 + 7 << false;
+    QTest::newRow("a sparse year file of a terabyte") << "2025.ric" << (qint64(1) << 40) << false;
+    QTest::newRow("whole records, more than any shop keeps") << "2025.ric" << record * 5000001 << false;
+    QTest::newRow("settings of many megabytes") << "Impostazioni.ini" << qint64(5) * 1024 * 1024 << false;
+    QTest::newRow("a sparse year file within bounds") << "2025.ric" << record * 100000 << true;
+}
+
+void TestDailyBackup::archivesOfNoSaneSize()
+{
+    QFETCH(QString, name);
+    QFETCH(qint64, size);
+    QFETCH(bool, copied);
+    // Holes only, then one record of bytes at the end.
+    QFile file(dir->file(name));
+    QVERIFY(file.open(QIODevice::ReadWrite | QIODevice::Truncate) && file.resize(size));
+    QVERIFY(file.seek(size - 1) && file.write("z") == 1 && file.flush());
+
+    showLogin();
+
+    const QString copy = backup("2024-03-05/" + name);
+    QCOMPARE(QFileInfo::exists(copy), copied);
+    if (copied) {
+        QCOMPARE(QFileInfo(copy).size(), size);
+        // Holes stay holes: the copy takes about the room the original takes.
+        struct stat original {}, copyStat {};
+        QCOMPARE(::stat(QFile::encodeName(file.fileName()).constData(), &original), 0);
+        QCOMPARE(::stat(QFile::encodeName(copy).constData(), &copyStat), 0);
+        QVERIFY2(copyStat.st_blocks <= original.st_blocks + 64, qPrintable(QString("%1 %2").arg(copyStat.st_blocks).arg(original.st_blocks)));
+        QVERIFY(fake->messages.isEmpty());
+        return;
+    }
+    // The rest is copied, and the user is told which file was left out.
+    QCOMPARE(fake->messages.size(), 1);
+    QCOMPARE(fake->messages[0].text, DailyBackup::refusedMessage({name}));
+    QVERIFY(fake->messages[0].text.startsWith(QString::fromUtf8("Attenzione: i file seguenti non sono stati copiati")));
+    QVERIFY(fake->messages[0].text.endsWith("\n\r\n\r" + name));
+    if (name != "Impostazioni.ini")
+        checkBackup(backup("2024-03-05"));
+}
+
+void TestDailyBackup::lockHeldBeyondTheWait()
+{
+    QProcess user;
+    user.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    user.start(QCoreApplication::applicationFilePath(), {"--workstation", "hold", dir->path()});
+    QVERIFY(user.waitForReadyRead(20000));
+    QCOMPARE(user.readLine().trimmed(), QByteArray("locked"));
+
+    showLogin();
+
+    user.kill();
+    user.waitForFinished(5000);
+    QVERIFY(mainScreen()->isVisible());
+    QCOMPARE(fake->messages.size(), 1);
+    QCOMPARE(fake->messages[0].text,
+             QString::fromUtf8("Attenzione: non è stato possibile creare la copia di sicurezza giornaliera degli "
+                               "archivi.\n\r\n\rIl file\n\r\n\r%1\n\r\n\rè bloccato da un'altra postazione.")
+                 .arg(dir->file("Clienti.pro")));
+    QCOMPARE(entries(dir->file("Backup")), QStringList());
 }
 
 QTEST_MAIN_WITH_WORKSTATIONS(TestDailyBackup, workstation)

@@ -5,6 +5,7 @@
 // never a mix.
 #include "launcher/PasswordStore.h"
 #include "export/ui/TfrmEsportaRic.h"
+#include "receipts/ReceiptSettings.h"
 #include "receipts/ui/TfrmLogo.h"
 #include "receipts/ui/TfrmRicevute.h"
 #include "storage/ArchiveFile.h"
@@ -32,6 +33,7 @@
 namespace {
 
 const QString kArchiveFailure = archiveAccessMessage();
+const QString kSettingsMessage = QStringLiteral("the settings' own");
 const QString kExportFailure = QString::fromUtf8("Attenzione: il sistema non permette di esportare i dati.\n\r\n\r"
                                                  "Accertarsi che il file di Excel non sia già aperto.");
 
@@ -134,6 +136,7 @@ private slots:
     void wholeFiles_data();
     void wholeFiles();
     void newYearFileWithoutRoom();
+    void failedRenameLeavesNoTemporary();
 
 private:
     QLineEdit* edit(QWidget* screen, const char* name) { return control<QLineEdit>(screen, QLatin1String(name)); }
@@ -263,8 +266,9 @@ void TestFailingWrites::wholeFiles_data()
         const char* file;
         QString message;
     } kinds[] = {
-        {"settings on closing the receipts", "Impostazioni.ini", QString()},
-        {"numbering start", "Impostazioni.ini", QString()},
+        // The settings' message names the file where it is: known at the row's start.
+        {"settings on closing the receipts", "Impostazioni.ini", kSettingsMessage},
+        {"numbering start", "Impostazioni.ini", kSettingsMessage},
         {"logo", "Logo.bmp", logoMessage},
         {"password store", "unins000.dll", PasswordStore::changeErrorMessage()},
         {"clients export", "Clienti.xls", kExportFailure},
@@ -276,10 +280,11 @@ void TestFailingWrites::wholeFiles_data()
         QTest::addRow("%s, disk refusing after 10 bytes", k.what) << k.what << k.file << Disk::Injected << k.message << 10;
     }
     // Room for one more settings file, not two: written key by key, the
-    // settings would keep the new rate beside the old company.
-    QTest::newRow("settings on closing the receipts, room for one key") << "settings on closing the receipts"
-                                                                        << "Impostazioni.ini" << Disk::Injected
-                                                                        << QString() << -1;
+    // settings would keep the new rate beside the old company. Written in
+    // one replacement, both go in.
+    QTest::newRow("settings on closing the receipts, room for one file") << "settings on closing the receipts"
+                                                                         << "Impostazioni.ini" << Disk::Injected
+                                                                         << QString() << -1;
 }
 
 void TestFailingWrites::wholeFiles()
@@ -294,6 +299,8 @@ void TestFailingWrites::wholeFiles()
     FailingDisk place(disk, screens->dir(), fullDiskWriter(spare >= 0 ? spare : settings.size() + 16));
     if (!place.skipReason().isEmpty())
         QSKIP(place.skipReason().constData());
+    if (message == kSettingsMessage)
+        message = ReceiptSettings::unwritableMessage(IniFile::Written{});
 
     // The scene: every file as a first, successful save left it.
     QVERIFY(IniFile::write(place.file("Impostazioni.ini"),
@@ -328,14 +335,16 @@ void TestFailingWrites::wholeFiles()
     QWidget* stays = nullptr;   // the window that stays open after the failure
     if (what.startsWith("settings")) {
         auto* receipts = qobject_cast<TfrmRicevute*>(openCards(kReceipts));
-        edit(receipts, "txtVenditore")->setText(QStringLiteral("Ditta Verdi"));
-        edit(receipts, "txtPercIva")->setText(QStringLiteral("10"));
+        typeInto(edit(receipts, "txtVenditore"), QStringLiteral(" Verdi"));
+        edit(receipts, "txtPercIva")->clear();
+        typeInto(edit(receipts, "txtPercIva"), QStringLiteral("10"));
         act = [receipts] { receipts->close(); };
     } else if (what.startsWith("numbering")) {
         auto* d = qobject_cast<QDialog*>(ScreenFixture::screen("frmNumerazione"));
         d->open();
         press(control<QSpinBox>(d, "scrInizio"), Qt::Key_Up, QString());
         act = [d] { clickOn(control<QPushButton>(d, "cmdApplica")); };
+        stays = d;
     } else if (what == "logo") {
         auto* d = qobject_cast<QDialog*>(ScreenFixture::screen("frmLogo"));
         d->open();
@@ -372,6 +381,11 @@ void TestFailingWrites::wholeFiles()
     QVERIFY(place.fail());
     act();
 
+    if (spare < 0) {
+        QCOMPARE(place.read(file), QByteArray(settings).replace("Bianchi", "Bianchi Verdi").replace("=22", "=10"));
+        QVERIFY(fake->messages.isEmpty());
+        return;
+    }
     QCOMPARE(place.read(file), before);
     QCOMPARE(place.files(), filesBefore);
     QStringList shown;
@@ -408,6 +422,24 @@ void TestFailingWrites::newYearFileWithoutRoom()
     QVERIFY(!QFile::exists(place.file("2024.ric")));
     QCOMPARE(edit(receipts, "txtNumRic")->text(), QString());
     QCOMPARE(edit(receipts, "txtCliente")->text(), QString("Rossi Mario"));
+}
+
+void TestFailingWrites::failedRenameLeavesNoTemporary()
+{
+    // Between the temporary file written and its rename, the name came to
+    // hold a folder with something in it: no rename can replace that.
+    TempAppDir& dir = screens->dir();
+    dir.writeAll("Clienti.xls", "<html>yesterday</html>");
+    const QStringList before = QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+    FileWrites::Replacement replacement(dir.file("Clienti.xls"));
+    QVERIFY(replacement.write(QByteArray("<html>today</html>")));
+    QVERIFY(QFile::remove(dir.file("Clienti.xls")));
+    QVERIFY(QDir(dir.path()).mkpath("Clienti.xls/inside"));
+
+    QVERIFY(!replacement.commit());
+
+    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), before);
+    QCOMPARE(QDir(dir.file("Clienti.xls")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"inside"});
 }
 
 QTEST_MAIN(TestFailingWrites)

@@ -102,6 +102,7 @@ void retype(QWidget* root, const QString& field, const QString& text)
 // the numbering start raised by one with the dialog, or the receipt screen
 // shown and closed, n times. password <folder> <tag> <n>: <tag>1.. set.
 // change <folder> <tag> <n>: P1..Pn, each only over the one before it.
+// rate <folder> <rate>: the receipt screen opened, the VAT rate typed, closed.
 int workstation(const QStringList& args)
 {
     if (args.size() < 3)
@@ -214,6 +215,16 @@ int workstation(const QStringList& args)
         return 0;
     }
 
+    if (kind == QLatin1String("rate")) {
+        auto* editor = qobject_cast<TfrmRicevute*>(ScreenFixture::screen("frmRicevute"));
+        editor->showYearPanel();
+        ScreenFixture::openWorkArea(editor);
+        waitForGo();
+        retype(editor, QStringLiteral("txtPercIva"), tag);
+        editor->close();
+        return fake.messages.isEmpty() ? 0 : 1;
+    }
+
     if (kind == QLatin1String("change")) {
         waitForGo();
         for (int i = 1; i <= args.last().toInt(); ++i) {
@@ -253,6 +264,7 @@ private slots:
     void cardChangedElsewhereSinceShown();
     void settingsAndPasswordWrittenAtOnce();
     void passwordChangedFromTheOldOneOnly();
+    void settingsChangedElsewhereSurviveALaterClose();
 
 private:
     std::unique_ptr<ScreenFixture> screens;   // this process as a workstation, made when first needed
@@ -455,6 +467,36 @@ void TestWorkstations::passwordChangedFromTheOldOneOnly()
     QString stored;
     QVERIFY(PasswordStore::read(stored));
     QCOMPARE(stored, QStringLiteral("P60"));
+}
+
+// A workstation open since the morning, then browsing an old receipt,
+// closes after another one changed the rate at noon: only what was typed
+// here is written.
+void TestWorkstations::settingsChangedElsewhereSurviveALaterClose()
+{
+    if (!screens)
+        screens = std::make_unique<ScreenFixture>();
+    screens->beginTest();
+    auto end = qScopeGuard([this] { screens->endTest(); });
+    TempAppDir& dir = screens->dir();
+    const QString ini = dir.file("Impostazioni.ini");
+    dir.writeAll("Impostazioni.ini", "[Dati Azienda]\r\nNome=Ditta Bianchi\r\n\r\n[Aliquota IVA]\r\nPercentuale=22\r\n");
+    using R = TRecRicevuta;
+    dir.writeAll("2024.ric", record<R>({{&R::Venditore, "Vecchia Ditta"}, {&R::PercIva, "4"}, {&R::NumRic, "1"}}));
+    QWidget* editor = openOnFirstCard("frmRicevute");
+    QCOMPARE(control<QLineEdit>(editor, "txtPercIva")->text(), QStringLiteral("4"));
+    retype(editor, QStringLiteral("txtCittaVen"), QStringLiteral("Faenza"));
+
+    QStringList outputs;
+    QString why;
+    QVERIFY2(runWorkstations({{"rate", dir.path(), "10"}}, outputs, why), qPrintable(why));
+    QCOMPARE(IniFile::read(ini, "Aliquota IVA", "Percentuale"), QStringLiteral("10"));
+    editor->close();
+
+    QCOMPARE(IniFile::read(ini, "Aliquota IVA", "Percentuale"), QStringLiteral("10"));
+    QCOMPARE(IniFile::read(ini, "Dati Azienda", "Nome"), QStringLiteral("Ditta Bianchi"));
+    QCOMPARE(IniFile::read(ini, "Dati Azienda", "Comune"), QStringLiteral("Faenza"));
+    QVERIFY(screens->fake().messages.isEmpty());
 }
 
 QTEST_MAIN_WITH_WORKSTATIONS(TestWorkstations, workstation)

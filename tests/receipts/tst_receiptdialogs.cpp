@@ -1,6 +1,7 @@
 #include "receipts/ReceiptSettings.h"
 #include "receipts/ui/TfrmLogo.h"
 #include "receipts/ui/TfrmNumerazione.h"
+#include "storage/FileLock.h"
 
 #include "FakePlatform.h"
 #include "ScreenFixture.h"
@@ -44,6 +45,8 @@ private slots:
     void numberingSpinStaysWithinRange();
     void numberingApplyWritesAndCancelDoesNot_data();
     void numberingApplyWritesAndCancelDoesNot();
+    void numberingNotWrittenIsSaid_data();
+    void numberingNotWrittenIsSaid();
 
     void logoPreviewOnShowing_data();
     void logoPreviewOnShowing();
@@ -161,6 +164,33 @@ void TestReceiptDialogs::numberingApplyWritesAndCancelDoesNot()
     // Showing again starts from the disk, not from what was last shown.
     d->open();
     QCOMPARE(control<QLineEdit>(d, "txtInizio")->text(), stored);
+}
+
+void TestReceiptDialogs::numberingNotWrittenIsSaid_data()
+{
+    QTest::addColumn<QString>("planted");   // what stands at the lock file's name
+    QTest::newRow("a folder at the lock's name") << "folder";
+    QTest::newRow("a FIFO at the lock's name") << "fifo";
+}
+
+// The lock beside the settings cannot be had: the start is not written
+// unlocked, nor is the dialog closed as if applied.
+void TestReceiptDialogs::numberingNotWrittenIsSaid()
+{
+    QFETCH(QString, planted);
+    QVERIFY(ReceiptSettings::writeNumberingStart("7"));
+    const QString lock = dir->file(".Impostazioni.ini.lock");
+    QVERIFY(planted == "folder" ? QDir().mkdir(lock) : makeFifo(lock));
+    TfrmNumerazione* d = numbering();
+    d->open();
+    press(control<QSpinBox>(d, "scrInizio"), Qt::Key_Up, QString());
+    clickOn(control<QPushButton>(d, "cmdApplica"));
+    QVERIFY(d->isVisible());
+    QCOMPARE(fake->messageTexts(), QStringList{lockFileMessage(lock)});
+    QVERIFY(fake->messages[0].text.contains("\n\r\n\r" + lock + "\n\r\n\r"));
+    QCOMPARE(ReceiptSettings::readNumberingStartText(), QStringLiteral("7"));
+    d->reject();
+    QVERIFY(planted == "folder" ? QDir().rmdir(lock) : QFile::remove(lock));
 }
 
 void TestReceiptDialogs::logoPreviewOnShowing_data()

@@ -11,6 +11,8 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -71,6 +73,7 @@ private slots:
     void pagesShowFiveLinesEach();
     void reportLineLoadsTheReceipt();
     void everyBindingHasExactlyOneControl();
+    void yearBoxRefusesTwoPastesInARow();
 
 private:
     QLineEdit* edit(const QString& name) { return control<QLineEdit>(editor, name); }
@@ -468,10 +471,12 @@ void TestReceiptEditor::settingsReadOnShowingWrittenOnClosing()
     release("imgCancella");
     QVERIFY(edit("txtVenditore")->text().isEmpty());
     QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(edit("txtVenditore")));
-    edit("txtCittaVen")->setText("Faenza");
+    typeInto(edit("txtCittaVen"), "Faenza");
     // Nothing is written before the screen closes.
     QCOMPARE(IniFile::read(ini, "Dati Azienda", "Nome"), QString("Ditta Bianchi"));
     editor->close();
+    // The company cleared by the user is written whole, empty keys included;
+    // the bank and the rate, untouched, are not written at all.
     QCOMPARE(IniFile::read(ini, "Dati Azienda", "Nome"), QString());
     QCOMPARE(IniFile::read(ini, "Dati Azienda", "Comune"), QString("Faenza"));
     QCOMPARE(IniFile::read(ini, "Dati Azienda", "Banca Appoggio"), QString::fromUtf8("Banca di Forlì"));
@@ -577,6 +582,29 @@ void TestReceiptEditor::everyBindingHasExactlyOneControl()
         QCOMPARE(edit(name)->maxLength(), 32767);
     }
     QCOMPARE(edit("txtPrezzoUni20")->maxLength(), 10);
+}
+
+void TestReceiptEditor::yearBoxRefusesTwoPastesInARow()
+{
+    editor->showYearPanel();
+    auto* box = edit("txtAnno");
+    auto* open = control<QPushButton>(editor, "cmdApri");
+    box->setText(QStringLiteral("202"));
+    box->setFocus();
+    QVERIFY(!open->isEnabled());
+    // The first refused text must not be taken for a good one and come back
+    // at the second: four characters long, it would enable Apri.
+    for (const QString& pasted : {QStringLiteral("20a4"), QStringLiteral("2x24")}) {
+        QGuiApplication::clipboard()->setText(pasted);
+        box->selectAll();
+        ::press(box, Qt::Key_V, QStringLiteral("\x16"), Qt::ControlModifier);
+        QCOMPARE(box->text(), QStringLiteral("202"));
+        QVERIFY(!open->isEnabled());
+    }
+    QCOMPARE(fake->messages.size(), 2);
+    QCOMPARE(fake->messages[1].text, QStringLiteral("Indicare un anno solare utilizzando solo caratteri numerici."));
+    QVERIFY(ScreenFixture::openWorkArea(editor));
+    openYear();
 }
 
 QTEST_MAIN(TestReceiptEditor)

@@ -170,7 +170,14 @@ void writeReceipts()
                                QStringLiteral("48121"), QStringLiteral("Ravenna"), QStringLiteral("RA"),
                                QStringLiteral("02345678901"), QString(), QStringLiteral("Tel. 0544 000111"),
                                QString(), QStringLiteral("Banca di Romagna")};
-    ReceiptSettings::writeCompanyAndVat(c, QStringLiteral("22"));
+    ReceiptSettings::Changes all;
+    for (auto key : {&ReceiptSettings::Company::nome, &ReceiptSettings::Company::indirizzo, &ReceiptSettings::Company::cap,
+                     &ReceiptSettings::Company::comune, &ReceiptSettings::Company::provincia,
+                     &ReceiptSettings::Company::partitaIva, &ReceiptSettings::Company::libero1,
+                     &ReceiptSettings::Company::banca})
+        all.company.emplace_back(key, c.*key);
+    all.vatRate = QStringLiteral("22");
+    ReceiptSettings::writeChanges(all);
 }
 
 template <class W>

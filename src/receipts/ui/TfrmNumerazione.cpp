@@ -1,6 +1,7 @@
 #include "receipts/ui/TfrmNumerazione.h"
 
 #include "platform/qt/FieldColours.h"
+#include "platform/Platform.h"
 #include "receipts/ReceiptSettings.h"
 #include "storage/TextRules.h"
 
@@ -91,7 +92,12 @@ void TfrmNumerazione::showEvent(QShowEvent* event)
 
 void TfrmNumerazione::cmdApplicaClick()
 {
-    // The settings file reports nothing: a start that cannot be written stays as it was.
-    ReceiptSettings::writeNumberingStart(TextRules::trim(txtInizio->text()));
+    // A start that could not be written is said, and the dialog stays:
+    // closing it would pass for applied.
+    const IniFile::Written written = ReceiptSettings::writeNumberingStart(TextRules::trim(txtInizio->text()));
+    if (!written) {
+        platform::current().showMessage(ReceiptSettings::unwritableMessage(written));
+        return;
+    }
     accept();
 }

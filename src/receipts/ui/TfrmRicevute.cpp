@@ -57,6 +57,7 @@ TfrmRicevute::TfrmRicevute()
     : RecordCardScreen(QStringLiteral("frmRicevute"), QStringLiteral(" Emissione ricevute"), {8, 18, QSize(1030, 742)})
 {
     buildEditor();
+    watchSettings();
     grpAnno = addPanel(QStringLiteral("grpAnno"));
     grpAnno->setAutoFillBackground(true);
     m_yearPanel = new YearPanel(grpAnno, [this] { cmdApriClick(); }, exitAction());
@@ -217,6 +218,7 @@ void TfrmRicevute::readSettings()
     // A file that cannot be read is said once, and its values are not taken
     // for empty ones: nor shown, nor written back on closing.
     m_settingsRead = ReceiptSettings::readCompanyAndVat(c, vatRate);
+    m_settingsTouched.clear();
     if (!m_settingsRead) {
         platform::current().showMessage(ReceiptSettings::unreadableMessage());
         return;
@@ -229,12 +231,35 @@ void TfrmRicevute::readSettings()
         m_form->setField(&R::PercIva, QStringLiteral("0"));
 }
 
+void TfrmRicevute::watchSettings()
+{
+    auto watch = [this](const QString& control) {
+        connect(m_form->edit(control), &QLineEdit::textEdited, this, [this, control] { m_settingsTouched.insert(control); });
+    };
+    for (const ReceiptCard::Setting& s : ReceiptCard::companySettings())
+        watch(m_form->controlOf(s.field));
+    watch(m_form->controlOf(&R::PercIva));
+}
+
 void TfrmRicevute::writeSettings()
 {
     if (!m_settingsRead)
         return;
-    // Nothing to tell the user: the settings file has no message of its own.
-    ReceiptSettings::writeCompanyAndVat(ReceiptCard::settingsOf(m_form->record()), trimmed("txtPercIva"));
+    // Only what the user changed here: the rest of what the form shows was
+    // read at opening or came with a browsed receipt, and written back it
+    // would undo what another workstation saved meanwhile.
+    const R shown = m_form->record();
+    ReceiptSettings::Changes changes;
+    for (const ReceiptCard::Setting& s : ReceiptCard::companySettings()) {
+        if (m_settingsTouched.contains(m_form->controlOf(s.field)))
+            changes.company.emplace_back(s.key, shown.*s.field);
+    }
+    if (m_settingsTouched.contains(m_form->controlOf(&R::PercIva)))
+        changes.vatRate = trimmed("txtPercIva");
+    m_settingsTouched.clear();
+    const IniFile::Written written = ReceiptSettings::writeChanges(changes);
+    if (!written)
+        platform::current().showMessage(ReceiptSettings::unwritableMessage(written));
 }
 
 void TfrmRicevute::cmdApriClick()
@@ -436,8 +461,10 @@ void TfrmRicevute::impProClick(int line)
 void TfrmRicevute::imgCancellaClick()
 {
     for (const ReceiptCard::Setting& s : ReceiptCard::companySettings()) {
-        if (s.companyGroup)
+        if (s.companyGroup) {
             m_form->setField(s.field, QString());
+            m_settingsTouched.insert(m_form->controlOf(s.field));
+        }
     }
     focusOn("txtVenditore");
 }

@@ -3,6 +3,8 @@
 #include "screens/CardScreen.h"
 #include "storage/ReceiptRecord.h"
 
+#include <QSet>
+
 class PaidBox;
 class QGroupBox;
 class QLabel;
@@ -76,6 +78,7 @@ private:
     void emptyTotals();
     void readSettings();
     void writeSettings();
+    void watchSettings();
     QLineEdit* field(const QString& name) const;
 
     QFrame* grpAnno;
@@ -89,4 +92,5 @@ private:
     // Whether the settings file was read when the screen was shown: only
     // then are its values written back on closing.
     bool m_settingsRead = false;
+    QSet<QString> m_settingsTouched;   // settings controls the user changed since reading
 };

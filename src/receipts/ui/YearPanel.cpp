@@ -122,7 +122,9 @@ void YearPanel::buildYearBox()
     m_open = makeControl<QPushButton>(group, QStringLiteral("cmdApri"), QStringLiteral("Apri"));
     m_open->setGeometry(200, 40, 130, 42);
     connect(m_open, &QPushButton::clicked, this, [this] { m_openYear(); });
-    connect(m_year, &QLineEdit::textChanged, this, [this](const QString& t) { m_open->setEnabled(t.size() == 4); });
+    // The box as it stands, not the text signalled: a refused paste is put
+    // back while its own change is still being signalled.
+    connect(m_year, &QLineEdit::textChanged, this, [this] { m_open->setEnabled(m_year->text().size() == 4); });
     describe(m_open, QStringLiteral("Visualizza l'ambiente di lavoro per l'emissione delle ricevute."));
 }
 
