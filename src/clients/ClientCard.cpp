@@ -4,7 +4,7 @@
 #include "storage/ArchiveFile.h"
 #include "storage/ListSearch.h"
 #include "storage/TextRules.h"
-#include "storage/WebLinks.h"
+#include "platform/WebLinks.h"
 
 
 namespace ClientCard {

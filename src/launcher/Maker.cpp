@@ -1,6 +1,6 @@
 #include "launcher/Maker.h"
 
-#include "storage/WebLinks.h"
+#include "platform/WebLinks.h"
 
 QString makerWebAddress()
 {

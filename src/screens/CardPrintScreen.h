@@ -1,6 +1,6 @@
 #pragma once
 
-#include "storage/CardPrint.h"
+#include "layouts/CardPrint.h"
 
 #include <QWidget>
 

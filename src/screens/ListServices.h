@@ -1,6 +1,6 @@
 #pragma once
 
-#include "storage/ListReport.h"
+#include "layouts/ListReport.h"
 
 #include <QObject>
 #include <QString>

@@ -4,7 +4,7 @@
 #include "storage/Amounts.h"
 #include "storage/ArchiveFile.h"
 #include "storage/TextRules.h"
-#include "storage/WebLinks.h"
+#include "platform/WebLinks.h"
 
 namespace MaterialCard {
 

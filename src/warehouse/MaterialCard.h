@@ -1,6 +1,6 @@
 #pragma once
 
-#include "storage/ListReport.h"
+#include "layouts/ListReport.h"
 #include "storage/ListSearch.h"
 #include "storage/MaterialRecord.h"
 

@@ -2,7 +2,7 @@
 
 #include "storage/Amounts.h"
 #include "storage/ArchiveFile.h"
-#include "storage/ListReport.h"
+#include "layouts/ListReport.h"
 #include "storage/TextRules.h"
 #include "warehouse/MaterialCard.h"
 

@@ -5,7 +5,7 @@
 #include "screens/ListPanels.h"
 #include "screens/ListServices.h"
 #include "platform/qt/RecordList.h"
-#include "storage/ListReport.h"
+#include "layouts/ListReport.h"
 #include "warehouse/PriceList.h"
 
 #include <QCloseEvent>

@@ -1,6 +1,5 @@
-#include "storage/CardPrint.h"
+#include "layouts/CardPrint.h"
 
-#include "platform/Platform.h"
 #include "storage/TextRules.h"
 
 #include <QImage>

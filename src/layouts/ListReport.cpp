@@ -1,4 +1,4 @@
-#include "storage/ListReport.h"
+#include "layouts/ListReport.h"
 
 #include "storage/TextRules.h"
 

@@ -1,4 +1,4 @@
-#include "storage/CardPrint.h"
+#include "layouts/CardPrint.h"
 #include "clients/ui/TfrmPrint_Contatto.h"
 #include "warehouse/ui/TfrmPrint_Prodotto.h"
 #include "platform/qt/QtPrintCanvas.h"

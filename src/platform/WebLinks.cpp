@@ -1,4 +1,4 @@
-#include "storage/WebLinks.h"
+#include "platform/WebLinks.h"
 
 #include <QUrl>
 
