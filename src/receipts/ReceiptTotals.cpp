@@ -114,8 +114,11 @@ QString fitStoredAmounts(TRecRicevuta& r)
     amounts.push_back({&r.Totale, R::posTotale, true, QStringLiteral("TOTALE")});
     for (const Amount& a : amounts) {
         QString out;
-        if (!FitAmountText(*a.text, a.field.capacity, a.money, out))
-            return QString::fromUtf8("Il valore del campo %1 è troppo grande per essere memorizzato.").arg(a.name);
+        if (!FitAmountText(*a.text, a.field.capacity, a.money, out)) {
+            const QString tooLarge = a.money ? QString::fromUtf8("Il valore del campo %1 è troppo grande per essere memorizzato al centesimo.")
+                                             : QString::fromUtf8("Il valore del campo %1 è troppo grande per essere memorizzato.");
+            return tooLarge.arg(a.name);
+        }
         *a.text = out;
     }
     return QString();

@@ -23,5 +23,6 @@ void ComputeTotals(TRecRicevuta& r);
 // The amounts of a receipt about to be stored, each fitted to its field
 // (quantities, discounts and the VAT rate as numbers, the rest as money).
 // Empty when all fit; otherwise the warning naming, as the editor labels
-// it, the first amount whose integer part the record cannot hold.
+// it, the first amount the record cannot hold: money not to the cent, any
+// other number not in its integer part.
 QString fitStoredAmounts(TRecRicevuta& r);

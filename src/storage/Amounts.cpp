@@ -215,23 +215,23 @@ bool FitAmountText(const QString& text, int capacity, bool money, QString& fitte
     double value = 0;
     if (fitted.size() <= capacity || !ParseAmount(fitted, value))
         return true;
-    // The most decimals that fit: "0," and one decimal leave capacity − 2 at most.
-    for (int decimals = capacity - 2; decimals >= 0; --decimals) {
+    // The most decimals that fit: "0," and one decimal leave capacity − 2 at
+    // most. Money keeps its cents: an amount is never stored rounded away
+    // from what the customer pays.
+    const int fewest = money ? 2 : 0;
+    for (int decimals = capacity - 2; decimals >= fewest; --decimals) {
         const QString plain = plainDecimals(RoundToDecimals(value, decimals), decimals);
-        const QString completed = money ? CompleteDecimals(plain) : plain;
-        if (completed.size() <= capacity) {
-            fitted = completed;
-            return true;
-        }
-        if (plain.size() <= capacity) {
-            fitted = plain;
+        // Money is written with its cents, as every stored amount is.
+        const QString written = money ? CompleteDecimals(plain) : plain;
+        if (written.size() <= capacity) {
+            fitted = written;
             return true;
         }
     }
     // Rounding can carry into one digit more (9999999999,7 gives 10000000000)
     // where the integer part alone still fits, within one unit of the value.
     const QString whole = plainDecimals(std::trunc(value), 0);
-    if (whole.size() <= capacity) {
+    if (!money && whole.size() <= capacity) {
         fitted = whole;
         return true;
     }

@@ -28,9 +28,10 @@ QString CompleteDecimals(const QString& text);
 // it reads back as the value written, to its last stored decimal. A text that
 // fits, or that is no number at all, comes back trimmed and unchanged. A
 // longer one loses decimals by rounding, written in plain digits (never a
-// cut exponent form: a residue too small for the field becomes "0"); with
-// money it keeps two decimals when there is room for them. False when even
-// the integer part with its sign cannot fit: the value cannot be stored.
+// cut exponent form: a residue too small for the field becomes "0"). Money
+// keeps its two decimals: false when the amount cannot be stored to the
+// cent. Otherwise false when even the integer part with its sign cannot fit:
+// the value cannot be stored.
 bool FitAmountText(const QString& text, int capacity, bool money, QString& fitted);
 
 // What an amount field becomes when left: empty stays empty, unreadable gives

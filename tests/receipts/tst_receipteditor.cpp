@@ -1,6 +1,7 @@
 #include "ScreenFixture.h"
 
 #include "clients/ui/TfrmCercaCliente.h"
+#include "platform/qt/PictureButton.h"
 #include "receipts/ReceiptArchive.h"
 #include "receipts/ui/TfrmRicevute.h"
 #include "storage/ArchiveFile.h"
@@ -19,6 +20,7 @@
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QTimer>
+#include <QToolTip>
 #include <QtTest>
 
 // While the search named runs modally, lists every card and chooses the only
@@ -74,6 +76,10 @@ private slots:
     void reportLineLoadsTheReceipt();
     void everyBindingHasExactlyOneControl();
     void yearBoxRefusesTwoPastesInARow();
+    void largestAmountStoredToTheCent();
+    void toolbarPicturesNameThemselves_data();
+    void toolbarPicturesNameThemselves();
+    void summaryPicturesTellApart();
 
 private:
     QLineEdit* edit(const QString& name) { return control<QLineEdit>(editor, name); }
@@ -153,12 +159,19 @@ void TestReceiptEditor::saveChecksInOrder_data()
     QTest::newRow("short year") << "Ditta" << "Rossi" << "1" << "05/03/24" << date << "txtData" << QStringList();
     QTest::newRow("one-digit day") << "Ditta" << "Rossi" << "1" << "5/03/2024" << date << "txtData" << QStringList();
     const auto tooLarge = [](const char* field) {
-        return QString::fromUtf8("Il valore del campo %1 è troppo grande per essere memorizzato.").arg(QString::fromUtf8(field));
+        return QString::fromUtf8("Il valore del campo %1 è troppo grande per essere memorizzato al centesimo.").arg(QString::fromUtf8(field));
     };
     QTest::newRow("line total") << "Ditta" << "Rossi" << "1" << "05/03/2024" << tooLarge("Prezzo tot. della riga 3") << ""
                                 << QStringList{"txtQuant03=1000", "txtPrezzoUni03=30000000"};
+    // Ten million needs one character more than the field has with its cents.
+    QTest::newRow("line total one cent over") << "Ditta" << "Rossi" << "1" << "05/03/2024" << tooLarge("Prezzo tot. della riga 1") << ""
+                                              << QStringList{"txtQuant01=2", "txtPrezzoUni01=5000000"};
+    // 8.399.103,80 + 22% = 10.246.906,64: the VAT total fits, the grand total not.
     QTest::newRow("grand total") << "Ditta" << "Rossi" << "1" << "05/03/2024" << tooLarge("TOTALE") << ""
-                                 << QStringList{"txtPrezzoUni01=9999999999", "txtPercIva=22"};
+                                 << QStringList{"txtPrezzoUni01=8399103,8", "txtPercIva=22"};
+    // 7.000.000,00 at 150%: the VAT total, 10.500.000,00, has no room for its cents.
+    QTest::newRow("VAT total") << "Ditta" << "Rossi" << "1" << "05/03/2024" << tooLarge("Totale IVA") << ""
+                               << QStringList{"txtPrezzoUni01=7000000", "txtPercIva=150"};
 }
 
 void TestReceiptEditor::saveChecksInOrder()
@@ -605,6 +618,91 @@ void TestReceiptEditor::yearBoxRefusesTwoPastesInARow()
     QCOMPARE(fake->messages[1].text, QStringLiteral("Indicare un anno solare utilizzando solo caratteri numerici."));
     QVERIFY(ScreenFixture::openWorkArea(editor));
     openYear();
+}
+
+// Every picture of the toolbar keeps its status text down in the status bar
+// and names itself in a tooltip over the picture.
+void TestReceiptEditor::toolbarPicturesNameThemselves_data()
+{
+    QTest::addColumn<QString>("picture");
+    QTest::addColumn<QString>("status");
+    QTest::addColumn<QString>("tip");
+    const char* const rows[][3] = {
+        {"cmdNuovo", " Predispone la schermata per l'emissione di una nuova ricevuta.", " Nuova ricevuta "},
+        {"cmdSalva", " Salva o aggiorna la ricevuta corrente.", " Salva ricevuta "},
+        {"cmdRicerca", " Effettua una ricerca avanzata di una ricevuta in archivio utilizzando più campi contemporaneamente.", " Ricerca avanzata "},
+        {"cmdStampa", " Stampa la ricevuta corrente su foglio A4.", " Stampa ricevuta "},
+        {"cmdSospesi", " Visualizza l'elenco delle ricevute non ancora saldate.", " Ricevute non saldate "},
+        {"cmdMensile", " Visualizza il riepilogo delle ricevute emesse in un mese dell'anno.", " Riepilogo mensile "},
+        {"cmdTrimestrale", " Visualizza il riepilogo delle ricevute emesse in un trimestre dell'anno.", " Riepilogo trimestrale "},
+        {"cmdAnnuale", " Visualizza il riepilogo annuale delle ricevute emesse.", " Riepilogo annuale "},
+        {"cmdGuida", " Visualizza la guida in linea.", " Guida in linea "},
+        {"cmdEsci", " Esce dalla schermata di lavoro corrente.", " Esci "},
+        {"imgPrimo", " Visualizza la prima ricevuta in archivio.", " Prima ricevuta "},
+        {"imgIndietro", " Visualizza la ricevuta precedente in archivio.", " Ricevuta precedente "},
+        {"imgAvanti", " Visualizza la ricevuta successiva in archivio.", " Ricevuta successiva "},
+        {"imgUltimo", " Visualizza l'ultima ricevuta in archivio.", " Ultima ricevuta "},
+    };
+    for (const auto& r : rows)
+        QTest::newRow(r[0]) << QString::fromLatin1(r[0]) << QString::fromUtf8(r[1]) << QString::fromUtf8(r[2]);
+}
+
+void TestReceiptEditor::toolbarPicturesNameThemselves()
+{
+    QFETCH(QString, picture);
+    QFETCH(QString, status);
+    QFETCH(QString, tip);
+    auto* button = control<PictureButton>(editor, picture);
+    QVERIFY(button);
+    auto* panInfo = control<QLabel>(editor, "panInfo");
+
+    QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
+    QApplication::sendEvent(button, &enter);
+    QCOMPARE(panInfo->text(), status);
+
+    const QPoint at = button->rect().center();
+    QHelpEvent help(QEvent::ToolTip, at, button->mapToGlobal(at));
+    QApplication::sendEvent(button, &help);
+    auto hide = qScopeGuard([] { QToolTip::hideText(); });
+    QVERIFY(QToolTip::isVisible());
+    QCOMPARE(QToolTip::text(), tip);
+    QVERIFY(!tip.trimmed().isEmpty());
+}
+
+// The three summaries, once one "i" picture thrice, each have a picture of
+// their own, of the toolbar's size.
+void TestReceiptEditor::summaryPicturesTellApart()
+{
+    const QSize size = control<PictureButton>(editor, "cmdNuovo")->pixmap().size();
+    QList<QImage> shown;
+    for (const char* name : {"cmdMensile", "cmdTrimestrale", "cmdAnnuale"}) {
+        const QPixmap pixmap = control<PictureButton>(editor, name)->pixmap();
+        QVERIFY2(!pixmap.isNull(), name);
+        QCOMPARE(pixmap.size(), size);
+        shown << pixmap.toImage().convertToFormat(QImage::Format_ARGB32);
+    }
+    const QImage info = QImage(QStringLiteral(":/pictures/btn_info.png")).convertToFormat(QImage::Format_ARGB32);
+    for (int i = 0; i < shown.size(); ++i) {
+        QVERIFY(shown[i] != info);
+        for (int j = i + 1; j < shown.size(); ++j)
+            QVERIFY2(shown[i] != shown[j], qPrintable(QStringLiteral("%1 and %2 look alike").arg(i).arg(j)));
+    }
+}
+
+void TestReceiptEditor::largestAmountStoredToTheCent()
+{
+    fillSavable();
+    edit("txtNumRic")->setText("1");
+    edit("txtData")->setText("05/03/2024");
+    edit("txtPrezzoUni01")->setText("9999999,99");
+    edit("txtPercIva")->setText("0");
+    release("cmdSalva");
+    QCOMPARE(fake->messages.size(), 1);
+    QCOMPARE(fake->messages[0].caption, QStringLiteral("Salvataggio effettuato con successo"));
+    const TRecRicevuta r = stored(1);
+    QCOMPARE(r.PrezzoTot[0], QStringLiteral("9999999,99"));
+    QCOMPARE(r.TotNetto, QStringLiteral("9999999,99"));
+    QCOMPARE(r.Totale, QStringLiteral("9999999,99"));
 }
 
 QTEST_MAIN(TestReceiptEditor)

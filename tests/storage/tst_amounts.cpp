@@ -211,9 +211,16 @@ void TestAmounts::fitToField_data()
     QTest::newRow("tiny VAT exponent too long") << "1,23456789E-6" << 10 << true << "0,00000123";
     QTest::newRow("stock residue 1 - 0,9999999") << "1,00000000058387E-7" << 15 << false << "0,0000001";
     QTest::newRow("residue below the last decimal") << "4,20000000000001E-14" << 15 << false << "0";
-    QTest::newRow("negative") << "-1234567,891" << 10 << true << "-1234567,9";
+    // Money to the cent or not at all: never rounded to fewer decimals.
+    QTest::newRow("negative, cents fit") << "-123456,891" << 10 << true << "-123456,89";
+    QTest::newRow("negative, cents do not fit") << "-1234567,891" << 10 << true << "";
     QTest::newRow("negative, integer too long") << "-1234567890,5" << 10 << true << "";
-    QTest::newRow("rounding would carry a digit") << "9999999999,7" << 10 << true << "9999999999";
+    QTest::newRow("the largest to the cent") << "9999999,99" << 10 << true << "9999999,99";
+    QTest::newRow("the largest, computed") << "9999999,9900" << 10 << true << "9999999,99";
+    QTest::newRow("one cent more") << "10000000,00" << 10 << true << "";
+    QTest::newRow("rounding to the cent carries a digit") << "9999999,996" << 10 << true << "";
+    QTest::newRow("twelve million and cents") << "12345678,91" << 10 << true << "";
+    QTest::newRow("a number, rounding would carry a digit") << "9999999999,7" << 10 << false << "9999999999";
 }
 
 void TestAmounts::fitToField()

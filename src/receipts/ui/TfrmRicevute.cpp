@@ -118,14 +118,30 @@ void TfrmRicevute::buildToolbar()
              unpaid.setYearFile(yearFilePath());
              loadChosen(unpaid);
          }},
-        {"cmdMensile", "btn_info", " Visualizza il riepilogo delle ricevute emesse in un mese dell'anno.", toolbarColumn(5), [this] { showReport<TfrmRiepMensileRic>(); }},
-        {"cmdTrimestrale", "btn_info", " Visualizza il riepilogo delle ricevute emesse in un trimestre dell'anno.", toolbarColumn(6), [this] { showReport<TfrmRiepTrimestraleRic>(); }},
-        {"cmdAnnuale", "btn_info", " Visualizza il riepilogo annuale delle ricevute emesse.", toolbarColumn(7), [this] { showReport<TfrmRiepAnnualeRic>(); }},
+        {"cmdMensile", "btn_mensile", " Visualizza il riepilogo delle ricevute emesse in un mese dell'anno.", toolbarColumn(5), [this] { showReport<TfrmRiepMensileRic>(); }},
+        {"cmdTrimestrale", "btn_trimestrale", " Visualizza il riepilogo delle ricevute emesse in un trimestre dell'anno.", toolbarColumn(6), [this] { showReport<TfrmRiepTrimestraleRic>(); }},
+        {"cmdAnnuale", "btn_annuale", " Visualizza il riepilogo annuale delle ricevute emesse.", toolbarColumn(7), [this] { showReport<TfrmRiepAnnualeRic>(); }},
         {"cmdGuida", "btn_guida", " Visualizza la guida in linea.", toolbarColumn(8), guideAction(receiptsGuideTitle(), receiptsGuideText())},
         {"cmdEsci", "btn_esci", " Esce dalla schermata di lavoro corrente.", toolbarFoot(), exitAction()},
     });
     addCentredArrows(" Visualizza la prima ricevuta in archivio.", " Visualizza la ricevuta precedente in archivio.",
                      " Visualizza la ricevuta successiva in archivio.", " Visualizza l'ultima ricevuta in archivio.", 644);
+    addTips({
+        {"cmdNuovo", " Nuova ricevuta "},
+        {"cmdSalva", " Salva ricevuta "},
+        {"cmdRicerca", " Ricerca avanzata "},
+        {"cmdStampa", " Stampa ricevuta "},
+        {"cmdSospesi", " Ricevute non saldate "},
+        {"cmdMensile", " Riepilogo mensile "},
+        {"cmdTrimestrale", " Riepilogo trimestrale "},
+        {"cmdAnnuale", " Riepilogo annuale "},
+        {"cmdGuida", " Guida in linea "},
+        {"cmdEsci", " Esci "},
+        {"imgPrimo", " Prima ricevuta "},
+        {"imgIndietro", " Ricevuta precedente "},
+        {"imgAvanti", " Ricevuta successiva "},
+        {"imgUltimo", " Ultima ricevuta "},
+    });
 }
 
 void TfrmRicevute::wireLines()
@@ -354,8 +370,9 @@ bool TfrmRicevute::readyToSave()
         refuse({m_form->controlOf(failed->field), QString::fromUtf8(failed->message)}, platform::MessageIcon::Warning);
         return false;
     }
-    // An amount whose integer part the record cannot hold would be stored as
-    // another value: nothing is written.
+    // An amount the record cannot hold to the cent (or a number whose
+    // integer part it cannot hold) would be stored as another value:
+    // nothing is written.
     const QString tooLarge = fitStoredAmounts(record);
     if (!tooLarge.isEmpty()) {
         refuse({QString(), tooLarge}, platform::MessageIcon::Warning);
