@@ -36,3 +36,10 @@ void AttachmentsDialog::openPath(const QString& path)
 {
     platform::openDocumentOrTell(path);
 }
+
+QString AttachmentsDialog::overlongPathMessage() const
+{
+    return QString::fromUtf8("Attenzione: il percorso del file scelto è più lungo di %1 caratteri e non può essere "
+                             "memorizzato nella scheda. Spostare il file in una cartella con un percorso più breve.")
+        .arg(pathCapacity());
+}

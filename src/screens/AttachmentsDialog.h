@@ -13,4 +13,5 @@ protected:
 
     QString choosePath() override;
     void openPath(const QString& path) override;
+    QString overlongPathMessage() const override;
 };

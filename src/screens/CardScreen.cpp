@@ -91,6 +91,16 @@ void CardScreen::addButtons(const std::vector<Button>& buttons)
     }
 }
 
+void CardScreen::addTips(const std::vector<Tip>& tips)
+{
+    for (const Tip& t : tips) {
+        auto* button = m_container->findChild<PictureButton*>(QLatin1String(t.name));
+        Q_ASSERT_X(button, "CardScreen::addTips", t.name);
+        if (button)
+            button->setToolTip(QString::fromUtf8(t.tip));
+    }
+}
+
 void CardScreen::addArrows(const Arrows& arrows)
 {
     static const char* const names[4] = {"imgPrimo", "imgIndietro", "imgAvanti", "imgUltimo"};

@@ -105,6 +105,15 @@ protected:
     QGroupBox* addGroup(const char* name, const QString& title, const QRect& geometry);
     void addStatusBand(const QRect& geometry);
     void addButtons(const std::vector<Button>& buttons);
+    // A short name shown in a tooltip over a picture button already added:
+    // its status text appears down in the status bar, where a newcomer
+    // seldom looks.
+    struct Tip
+    {
+        const char* name;   // the button's objectName
+        const char* tip;
+    };
+    void addTips(const std::vector<Tip>& tips);
     void addArrows(const Arrows& arrows);
     // The arrows centred under the panels at height y, the position between
     // them, with the hints first to last.

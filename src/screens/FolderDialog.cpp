@@ -21,3 +21,11 @@ void FolderDialog::openPath(const QString& path)
 {
     platform::current().openFolder(path);
 }
+
+QString FolderDialog::overlongPathMessage() const
+{
+    return QString::fromUtf8("Attenzione: il percorso della cartella scelta è più lungo di %1 caratteri e non può "
+                             "essere memorizzato nella scheda. Spostare la cartella in una posizione con un "
+                             "percorso più breve.")
+        .arg(pathCapacity());
+}

@@ -136,11 +136,9 @@ QPushButton* LinkedPathsDialog::addButton(const QString& name, const QString& te
     return button;
 }
 
-QString overlongPathMessage()
+int LinkedPathsDialog::pathCapacity()
 {
-    return QStringLiteral("Attenzione: il percorso scelto supera i %1 caratteri che la scheda può memorizzare. "
-                          "Spostare o rinominare il file o la cartella e ripetere la scelta.")
-        .arg(kPathCapacity);
+    return kPathCapacity;
 }
 
 QString unsavablePathMessage()

@@ -22,8 +22,6 @@ class QPushButton;
 // The plain message when the chosen file or folder has characters in its
 // path that the card cannot save.
 QString unsavablePathMessage();
-// The plain message when the chosen path is longer than the card keeps.
-QString overlongPathMessage();
 
 class LinkedPathsDialog : public DialogScreen
 {
@@ -53,6 +51,11 @@ protected:
     // Hands a path to the shell. A missing target or a shell failure is not
     // reported: the shell shows its own complaint, if any.
     virtual void openPath(const QString& path) = 0;
+    // The plain message when the chosen path is longer than the
+    // pathCapacity() characters the card keeps: it says whether a file or a
+    // folder was chosen, and what to do about it.
+    virtual QString overlongPathMessage() const = 0;
+    static int pathCapacity();
 
     // Opens a fresh dialog on card, modally, and destroys it once it closes.
     template <class Dialog>

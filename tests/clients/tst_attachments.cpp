@@ -7,13 +7,17 @@
 #include "platform/qt/KeyFilters.h"
 
 #include "FakePlatform.h"
+#include "ScreenFixture.h"
 #include "TestSupport.h"
+#include "storage/ClientRecord.h"
+#include "storage/MaterialRecord.h"
 
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTimer>
 #include <QtTest>
 
@@ -23,6 +27,14 @@
 #include <memory>
 
 namespace {
+
+// What the dialogs say of a path longer than the card keeps.
+const QString kLongFile = QString::fromUtf8(
+    "Attenzione: il percorso del file scelto è più lungo di 250 caratteri e non può essere memorizzato nella "
+    "scheda. Spostare il file in una cartella con un percorso più breve.");
+const QString kLongFolder = QString::fromUtf8(
+    "Attenzione: il percorso della cartella scelta è più lungo di 250 caratteri e non può essere memorizzato "
+    "nella scheda. Spostare la cartella in una posizione con un percorso più breve.");
 
 const char* const kCardLabels[] = {"lblFile01", "lblFile02", "lblFile03", "lblDesc01", "lblDesc02",
                                    "lblDesc03", "lblCartella", "lblCartellaDesc"};
@@ -116,6 +128,8 @@ private slots:
     void folderVersionsUseFolderLabelsAndShell();
     void pathsTheCardCannotSaveAreRefused_data();
     void pathsTheCardCannotSaveAreRefused();
+    void overlongChoiceLeavesTheSavedCardAlone_data();
+    void overlongChoiceLeavesTheSavedCardAlone();
 
 private:
     std::unique_ptr<FakePlatform> fake;
@@ -397,39 +411,129 @@ void TestAttachments::folderVersionsUseFolderLabelsAndShell()
 }
 
 // A path with a character the archive cannot hold, or longer than the 250
-// characters it keeps, would be saved as another path: it is refused, and so
-// is such a character in a description.
+// characters it keeps, would be saved as another path: it is refused with a
+// word, the path in place stays, and so is such a character in a description.
 void TestAttachments::pathsTheCardCannotSaveAreRefused_data()
 {
+    QTest::addColumn<bool>("folder");
     QTest::addColumn<QString>("path");
     QTest::addColumn<QString>("refusal");   // "" when the path is taken
     const QString folder = QStringLiteral("/home/anna/") + QString(230, QLatin1Char('c')) + QLatin1Char('/');
-    QTest::newRow("character") << QString::fromUtf8("/home/anna/Ωmega preventivo.pdf") << unsavablePathMessage();
-    QTest::newRow("251 characters") << folder + QStringLiteral("a1234.pdf") << overlongPathMessage();
-    QTest::newRow("250 characters") << folder + QStringLiteral("a123.pdf") << QString();
+    const QString character = QString::fromUtf8(
+        "Attenzione: il percorso scelto contiene caratteri che non possono essere salvati nella scheda. "
+        "Rinominare il file o la cartella e ripetere la scelta.");
+    QTest::newRow("file, character") << false << QString::fromUtf8("/home/anna/Ωmega preventivo.pdf") << character;
+    QTest::newRow("file, 251 characters") << false << folder + QStringLiteral("a1234.pdf") << kLongFile;
+    QTest::newRow("file, 250 characters") << false << folder + QStringLiteral("a123.pdf") << QString();
+    QTest::newRow("folder, character") << true << QString::fromUtf8("/home/anna/Ωmega") << character;
+    QTest::newRow("folder, 251 characters") << true << folder + QStringLiteral("cartella1") << kLongFolder;
+    QTest::newRow("folder, 250 characters") << true << folder + QStringLiteral("cartella") << QString();
 }
 
 void TestAttachments::pathsTheCardCannotSaveAreRefused()
 {
+    QFETCH(bool, folder);
     QFETCH(QString, path);
     QFETCH(QString, refusal);
-    FakeCard card({{"lblFile01", "/archivio/vecchio.pdf"}});
-    TfrmAllegatiCli dialog(card.widget());
-    dialog.loadFromCard();
-    fake->fileAnswers << path;
-    clickOn(button(&dialog, "cmdSfoglia01"));
-    QCOMPARE(field(&dialog, "txtFile01")->text(), refusal.isEmpty() ? path : QString("/archivio/vecchio.pdf"));
+    const QString cardLabel = folder ? QStringLiteral("lblCartella") : QStringLiteral("lblFile01");
+    const QString previous = folder ? QStringLiteral("/archivio/vecchia") : QStringLiteral("/archivio/vecchio.pdf");
+    FakeCard card({{cardLabel, previous}});
+    std::unique_ptr<LinkedPathsDialog> paths;
+    if (folder)
+        paths = std::make_unique<TfrmCartellaCli>(card.widget());
+    else
+        paths = std::make_unique<TfrmAllegatiCli>(card.widget());
+    paths->loadFromCard();
+    (folder ? fake->folderAnswers : fake->fileAnswers) << path;
+    clickOn(button(paths.get(), "cmdSfoglia01"));
     QCOMPARE(fake->messageTexts(), refusal.isEmpty() ? QStringList() : QStringList{refusal});
+    QCOMPARE(field(paths.get(), "txtFile01")->text(), refusal.isEmpty() ? path : previous);
+    clickOn(button(paths.get(), "cmdApplica"));
+    QCOMPARE(card.text(cardLabel), refusal.isEmpty() ? path : previous);
     if (refusal.isEmpty())
         return;
     QCOMPARE(fake->messages[0].kind, MessageKind::Plain);
 
-    QLineEdit* desc = field(&dialog, "txtDesc01");
+    QLineEdit* desc = field(paths.get(), "txtDesc01");
     desc->setFocus();
     QTest::sendKeyEvent(QTest::Press, desc, Qt::Key_unknown, QString::fromUtf8("😀"), Qt::NoModifier);
     QCOMPARE(desc->text(), QString());
     QCOMPARE(fake->messages.size(), 2);
     QCOMPARE(fake->messages[1].text, KeyFilters::unsavedCharacterMessage());
+}
+
+// Through a real card: a file or folder chosen with a path too long for the
+// card is said and refused; the card saved afterwards keeps the one it had.
+void TestAttachments::overlongChoiceLeavesTheSavedCardAlone_data()
+{
+    QTest::addColumn<QString>("screen");
+    QTest::addColumn<QString>("keyField");
+    QTest::addColumn<bool>("folder");
+    QTest::addColumn<QString>("dialogName");
+    QTest::newRow("client, file") << "frmClienti" << "txtOperatore" << false << "frmAllegatiCli";
+    QTest::newRow("client, folder") << "frmClienti" << "txtOperatore" << true << "frmCartellaCli";
+    QTest::newRow("material, file") << "frmMateriali" << "txtCodice" << false << "frmAllegatiMat";
+    QTest::newRow("material, folder") << "frmMateriali" << "txtCodice" << true << "frmCartellaMat";
+}
+
+void TestAttachments::overlongChoiceLeavesTheSavedCardAlone()
+{
+    QFETCH(QString, screen);
+    QFETCH(QString, keyField);
+    QFETCH(bool, folder);
+    QFETCH(QString, dialogName);
+    ScreenFixture screens;
+    screens.beginTest();
+    auto endTest = qScopeGuard([&screens] { screens.endTest(); });
+    FakePlatform& platform = screens.fake();
+    QWidget* card = ScreenFixture::screen(screen.toLatin1().constData());
+    QVERIFY(card);
+    QVERIFY(ScreenFixture::openWorkArea(card));
+    auto closeCard = qScopeGuard([card] { card->close(); });
+    const char* chooser = folder ? "imgCartella" : "imgFile";
+    auto& answers = folder ? platform.folderAnswers : platform.fileAnswers;
+
+    // Choose one path with the dialog, as a user does, and apply it to the card.
+    auto choose = [&](const QString& path) {
+        answers << path;
+        ModalDriver driver([](QWidget* dialog) {
+            clickOn(button(dialog, "cmdSfoglia01"));
+            clickOn(button(dialog, "cmdApplica"));
+        });
+        ScreenFixture::press(card, chooser);
+        QCOMPARE(driver.seenName, dialogName);
+    };
+
+    ScreenFixture::press(card, "imgNuovo");
+    typeInto(control<QLineEdit>(card, keyField), QStringLiteral("Prima"));
+    const QString previous = QStringLiteral("/archivio/vecchio");
+    choose(previous);
+    if (QTest::currentTestFailed())
+        return;
+    ScreenFixture::press(card, "imgSalva");
+    QCOMPARE(control<QLabel>(card, "lblPosizione")->text(), QString("1"));
+    platform.clear();
+
+    const QString overlong = QStringLiteral("/home/anna/") + QString(240, QLatin1Char('c'));
+    QCOMPARE(overlong.size(), 251);
+    choose(overlong);
+    if (QTest::currentTestFailed())
+        return;
+    QCOMPARE(platform.messageTexts().value(0), folder ? kLongFolder : kLongFile);
+    QCOMPARE(control<QLabel>(card, folder ? "lblCartella" : "lblFile01")->text(), previous);
+
+    ScreenFixture::press(card, "imgSalva");
+    QCOMPARE(platform.messages.size(), 2);   // the refusal, then the saved card's box
+    QCOMPARE(platform.messages[1].text, QString("Le modifiche apportate alla scheda corrente sono state salvate in archivio."));
+    QString stored;
+    if (screen == QLatin1String("frmClienti")) {
+        const TRecCliente r = TRecCliente::decode(screens.dir().readAll("Clienti.pro").left(TRecCliente::Size));
+        stored = folder ? r.Cartella : r.File01;
+    } else {
+        const TRecMateriale r = TRecMateriale::decode(screens.dir().readAll("Materiali.pro").left(TRecMateriale::Size));
+        stored = folder ? r.Cartella : r.File01;
+    }
+    QCOMPARE(stored, previous);
 }
 
 QTEST_MAIN(TestAttachments)

@@ -915,6 +915,37 @@ void disc(QPainter &p, const QColor &light, const QColor &dark)
     p.drawEllipse(QPointF(16, 16), 11, 11);
 }
 
+// A desk calendar with two rings and an orange heading; the letter on its page
+// tells the summaries apart (month, quarter, year), which a plain calendar
+// would not.
+void calendar(QPainter &p, const QString &letter)
+{
+    const QRectF page(6, 7.5, 20, 19);
+    QPainterPath shape;
+    shape.addRoundedRect(page, 2.2, 2.2);
+    p.setPen(Qt::NoPen);
+    p.setBrush(vertical(page, Qt::white, QColor(0xEC, 0xF0, 0xF8)));
+    p.drawPath(shape);
+    p.save();
+    p.setClipPath(shape);
+    p.setBrush(vertical(QRectF(0, page.top(), 1, 5), kOrangeLight, kOrange));
+    p.drawRect(QRectF(page.left(), page.top(), page.width(), 5));
+    p.restore();
+    p.setPen(line(kNavy, 1.3));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(shape);
+    // the rings, each set off from the heading by a white edge
+    for (qreal x : {11.5, 20.5}) {
+        p.setPen(line(Qt::white, 3.4));
+        p.drawLine(QPointF(x, 5), QPointF(x, 9.5));
+        p.setPen(line(kNavy, 1.8));
+        p.drawLine(QPointF(x, 5), QPointF(x, 9.5));
+    }
+    p.setFont(sans(12, true));
+    p.setPen(kNavy);
+    p.drawText(QRectF(page.left(), page.top() + 5, page.width(), page.height() - 5), Qt::AlignCenter, letter);
+}
+
 void buttons()
 {
     // navigation
@@ -1257,6 +1288,11 @@ void buttons()
         p.setPen(Qt::white);
         p.drawText(band.adjusted(0, 0, 0, 0.5), Qt::AlignCenter, QStringLiteral("PDF"));
     });
+
+    // the receipts' monthly, quarterly and annual summaries
+    button(QStringLiteral("btn_mensile.png"), [](QPainter &p) { calendar(p, QStringLiteral("M")); });
+    button(QStringLiteral("btn_trimestrale.png"), [](QPainter &p) { calendar(p, QStringLiteral("T")); });
+    button(QStringLiteral("btn_annuale.png"), [](QPainter &p) { calendar(p, QStringLiteral("A")); });
 
     // launcher: guide, information, copyright, exit
     button(QStringLiteral("btn_guida.png"), [](QPainter &p) {
