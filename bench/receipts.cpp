@@ -9,6 +9,7 @@
 #include "receipts/ReceiptArchive.h"
 #include "receipts/ReceiptPrint.h"
 #include "receipts/ui/TfrmRicevute.h"
+#include "storage/ArchiveFile.h"
 #include "storage/Browse.h"
 #include "storage/ReceiptRecord.h"
 
@@ -42,7 +43,8 @@ int main(int argc, char* argv[])
     Figure fresh{QStringLiteral("receipt editor: New"), size};
     Figure save{QStringLiteral("receipt editor: Save, new receipt"), size};
     Figure last{QStringLiteral("receipt editor: Last"), size};
-    for (Figure* f : {&fresh, &save, &last})
+    Figure saveAfterOther{QStringLiteral("receipt editor: Save, year written elsewhere"), size};
+    for (Figure* f : {&fresh, &save, &last, &saveAfterOther})
         f->worst = true;
     double raw = 1e9;
     QString proposed;
@@ -56,10 +58,20 @@ int main(int argc, char* argv[])
         field("txtPrezzoUni01")->setText(QStringLiteral("10,50"));
         measure(save, 1, [&](double&) { return timed([&] { editor.cmdSalvaClick(); }); });
         measure(last, 1, [&](double&) { return timed([&] { editor.browse(BrowseCommand::Last); }); });
+        // Another workstation saves a receipt in between: the numbers of the
+        // year are read again at this Save.
+        editor.cmdNuovoClick();
+        field("txtVenditore")->setText(QStringLiteral("Ditta Bianchi"));
+        field("txtCliente")->setText(QStringLiteral("Rossi Mario"));
+        TRecRicevuta other;
+        other.NumRic = QStringLiteral("X%1").arg(round);
+        qint64 at = 0;
+        ArchiveFile(path, TRecRicevuta::Size).append(other.encode(), at);
+        measure(saveAfterOther, 1, [&](double&) { return timed([&] { editor.cmdSalvaClick(); }); });
     }
     std::printf("receipts: a year file of %d receipts, %.1f MB (last number proposed %s)\n", records,
                 QFile(path).size() / 1e6, qPrintable(proposed));
-    printCardOperations(raw, {&fresh, &save, &last});
+    printCardOperations(raw, {&fresh, &save, &last, &saveAfterOther});
     // Save of a new receipt looks at the number of every receipt of the
     // year: it cannot take less than one plain read of the file.
     std::printf("  plain read of the year file (the floor of Save, new receipt)  %9.1f ms\n",

@@ -66,7 +66,7 @@ QString badStartMessage(const QString& startText)
         .arg(TextRules::trim(startText));
 }
 
-ArchiveFile::FieldTest carriesNumber(const QString& number)
+ArchiveFile::FieldTest carriesNumber(const QString& number, ArchiveFile::FieldIndex* index)
 {
     // Compared as bytes: a year of receipts is looked through at every save
     // of a new one, and no text is made of the numbers that differ.
@@ -75,10 +75,20 @@ ArchiveFile::FieldTest carriesNumber(const QString& number)
     ShortString::store(field.data(), pos.capacity, number);
     const auto [text, length] = ShortString::loadBytes(field.constData(), pos.capacity);
     const QByteArray wanted(text, length);
-    return {pos.offset, pos.capacity + 1, [wanted, pos](const char* stored) {
-                const auto [storedText, storedLength] = ShortString::loadBytes(stored, pos.capacity);
-                return storedLength == wanted.size() && std::memcmp(storedText, wanted.constData(), size_t(storedLength)) == 0;
-            }};
+    ArchiveFile::FieldTest test{pos.offset, pos.capacity + 1, [wanted, pos](const char* stored) {
+                                    const auto [storedText, storedLength] = ShortString::loadBytes(stored, pos.capacity);
+                                    return storedLength == wanted.size()
+                                           && std::memcmp(storedText, wanted.constData(), size_t(storedLength)) == 0;
+                                }};
+    if (index) {
+        test.keyOf = [pos](const char* stored) {
+            const auto [storedText, storedLength] = ShortString::loadBytes(stored, pos.capacity);
+            return std::string(storedText, size_t(storedLength));
+        };
+        test.key = wanted.toStdString();
+        test.index = index;
+    }
+    return test;
 }
 
 bool isSavableDate(const QString& text)

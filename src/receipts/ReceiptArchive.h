@@ -39,7 +39,9 @@ QString badStartMessage(const QString& startText);
 // whole year file under its lock, reading the number field alone, so that a
 // number already there, typed by hand or saved by another workstation, is
 // never saved twice without the question.
-ArchiveFile::FieldTest carriesNumber(const QString& number);
+// With an index (kept by the editor from one save to the next), the numbers
+// of the year are read only when the file changed since the index saw it.
+ArchiveFile::FieldTest carriesNumber(const QString& number, ArchiveFile::FieldIndex* index = nullptr);
 
 // A date the archive keeps: dd/mm/yyyy with two-digit day and month and a
 // four-digit year, and a real calendar day (31/02/2024 is not).

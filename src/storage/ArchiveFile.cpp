@@ -11,6 +11,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <array>
 #include <optional>
 #include <vector>
 
@@ -62,6 +63,17 @@ bool readAt(QFile& file, qint64 offset, char* data, qint64 bytes, bool lockIt = 
         bytes -= got;
     }
     return true;
+}
+
+// What tells a file apart from itself after any write: the same file
+// (device and inode), its size and its change times to the nanosecond.
+std::array<qint64, 7> stampOf(int fd)
+{
+    struct stat st {};
+    if (::fstat(fd, &st) != 0)
+        return {};
+    return {qint64(st.st_dev), qint64(st.st_ino), qint64(st.st_size), qint64(st.st_mtim.tv_sec),
+            qint64(st.st_mtim.tv_nsec), qint64(st.st_ctim.tv_sec), qint64(st.st_ctim.tv_nsec)};
 }
 
 qint64 sizeOf(int fd)
@@ -204,9 +216,74 @@ ArchiveFile::Appended ArchiveFile::appendUnless(const QByteArray& record, qint64
 ArchiveFile::Appended ArchiveFile::appendUnless(const QByteArray& record, const FieldTest& veto, qint64& position)
 {
     Q_ASSERT(veto.offset >= 0 && veto.length > 0 && veto.offset + veto.length <= m_recordSize);
+    if (veto.index)
+        return appendUnlessIndexed(record, veto, position);
     // Whole blocks of records are read all the same: one read of a megabyte
     // costs far less than a read of a few bytes for each record.
     return appendUnless(record, 0, [&veto](const char* r) { return veto.test(r + veto.offset); }, position);
+}
+
+bool ArchiveFile::refreshIndex(QFile& file, const FieldTest& test, const std::array<qint64, 7>& stamp, bool lockBlocks)
+{
+    FieldIndex& index = *test.index;
+    if (stamp == index.stamp)
+        return true;
+    index.stamp = {};
+    index.keys.clear();
+    index.keys.reserve(size_t(stamp[2] / m_recordSize) + 64);
+    const bool read = visitRecords(file, m_recordSize, 0, stamp[2] / m_recordSize, [&](qint64, const char* r) {
+        index.keys.insert(test.keyOf(r + test.offset));
+        return true;
+    }, lockBlocks);
+    if (!read) {
+        index.keys.clear();
+        return false;
+    }
+    index.stamp = stamp;
+    return true;
+}
+
+bool ArchiveFile::prepareIndex(const FieldTest& test)
+{
+    QFile file;
+    if (!openArchive(file, m_path))
+        return false;
+    // Shared for the whole look, so that the stamp and the keys describe
+    // one and the same file.
+    FileLock lock(file.handle(), FileLock::Shared);
+    const std::array<qint64, 7> stamp = stampOf(file.handle());
+    return stamp != std::array<qint64, 7>{} && refreshIndex(file, test, stamp, false);
+}
+
+ArchiveFile::Appended ArchiveFile::appendUnlessIndexed(const QByteArray& record, const FieldTest& veto,
+                                                       qint64& position)
+{
+    Q_ASSERT(record.size() == m_recordSize);
+    FieldIndex& index = *veto.index;
+    QFile file;
+    if (!openArchive(file, m_path))
+        return Appended::Failed;
+    FileLock lock(file.handle(), FileLock::Exclusive);
+    const int fd = file.handle();
+    const std::array<qint64, 7> stamp = stampOf(fd);
+    if (stamp == std::array<qint64, 7>{})
+        return Appended::Failed;
+    const qint64 size = stamp[2];
+    const qint64 records = size / m_recordSize;
+    if (!refreshIndex(file, veto, stamp, false))
+        return Appended::Failed;
+    if (index.keys.count(veto.key))
+        return Appended::Vetoed;
+    if (!writeRecord(fd, records * m_recordSize, record)) {
+        if (sizeOf(fd) > size)
+            ::ftruncate(fd, static_cast<off_t>(size));
+        index.stamp = {};
+        return Appended::Failed;
+    }
+    index.keys.insert(veto.key);
+    index.stamp = stampOf(fd);
+    position = records + 1;
+    return Appended::Done;
 }
 
 bool ArchiveFile::update(qint64 position, const QByteArray& record)

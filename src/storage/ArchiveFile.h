@@ -3,7 +3,9 @@
 #include <QByteArray>
 #include <QString>
 
+#include <array>
 #include <functional>
+#include <unordered_set>
 
 // The message of every failure while an archive is open.
 QString archiveAccessMessage();
@@ -56,13 +58,35 @@ public:
     // pointer to the `length` bytes at `offset` of each record and looks at
     // nothing else, so a year of receipts is looked through at the speed of
     // a plain read of the file.
+    //
+    // With an index, the field of every record is looked up in what the
+    // index holds instead, as long as the file is exactly as it was when the
+    // index last saw it (same file, size and change times, taken under the
+    // lock); otherwise every record is read once more and the index made
+    // again. An append through it adds its own key and stamp, so a
+    // workstation saving one receipt after another reads the year only when
+    // another workstation wrote it meanwhile.
+    struct FieldIndex
+    {
+        std::array<qint64, 7> stamp{};   // the file the keys describe; all 0: none yet
+        std::unordered_set<std::string> keys;
+    };
     struct FieldTest
     {
         int offset = 0;
         int length = 0;
         RecordTest test;
+        // For an index: the key of a record's field, the key of the record
+        // appended (test then is not used), the index kept by the caller.
+        std::function<std::string(const char* field)> keyOf;
+        std::string key;
+        FieldIndex* index = nullptr;
     };
     Appended appendUnless(const QByteArray& record, const FieldTest& veto, qint64& position);
+    // Brings test's index up to the file as it is now, reading the records
+    // only if it changed since the index last saw it: done ahead (when the
+    // year is opened), it spares the first append the read.
+    bool prepareIndex(const FieldTest& test);
 
     // Rewrites the record at 1-based position with what `rewrite` makes of
     // the record as it is now: the read, the judgement and the write happen
@@ -85,6 +109,9 @@ public:
     bool scanFrom(qint64 first, const Visitor& visit);
 
 private:
+    Appended appendUnlessIndexed(const QByteArray& record, const FieldTest& veto, qint64& position);
+    bool refreshIndex(class QFile& file, const FieldTest& test, const std::array<qint64, 7>& stamp, bool lockBlocks);
+
     QString m_path;
     int m_recordSize;
 };

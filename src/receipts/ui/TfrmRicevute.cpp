@@ -27,6 +27,7 @@
 #include "warehouse/ui/TfrmImpMateriali.h"
 
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -284,6 +285,10 @@ void TfrmRicevute::cmdApriClick()
     if (!ReceiptArchive::isYear(year()))
         return;
     m_yearFile = ReceiptArchive::yearFilePath(year());
+    // The numbers of the year read once now, not at the first Save; a file
+    // not there yet is not made by opening it.
+    if (QFileInfo::exists(m_yearFile))
+        ArchiveFile(m_yearFile, R::Size).prepareIndex(ReceiptArchive::carriesNumber(QString(), &m_numbers));
     setWindowTitle(QStringLiteral(" Emissione ricevute anno ") + TextRules::trim(year()));
     grpAnno->setVisible(false);
     container()->setVisible(true);
@@ -401,7 +406,7 @@ CardScreen::AppendCheck TfrmRicevute::appendCheck() const
     // Every receipt of the year: the number may have been typed by hand over
     // the one New proposed, or the start changed, as well as saved by
     // another workstation since New.
-    return ReceiptArchive::carriesNumber(trimmed("txtNumRic"));
+    return ReceiptArchive::carriesNumber(trimmed("txtNumRic"), &m_numbers);
 }
 
 bool TfrmRicevute::appendDespiteClash()

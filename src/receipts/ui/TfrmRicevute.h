@@ -92,5 +92,7 @@ private:
     // Whether the settings file was read when the screen was shown: only
     // then are its values written back on closing.
     bool m_settingsRead = false;
-    QSet<QString> m_settingsTouched;   // settings controls the user changed since reading
+    QSet<QString> m_settingsTouched;
+    // The numbers of the year file as last read, for the check of Save.
+    mutable ArchiveFile::FieldIndex m_numbers;   // settings controls the user changed since reading
 };
