@@ -22,6 +22,10 @@ QImage blankLogo();
 // The largest logo read: a full-page picture at print resolution is a few
 // tens of megabytes; anything bigger is taken for a damaged file.
 constexpr qint64 kMaxLogoSize = 64 << 20;
+// The longest side of a stored logo, in pixels: printed in a box a few
+// centimetres wide, a larger picture adds nothing but bytes (a photo of 24
+// megapixels would make a bitmap beyond kMaxLogoSize, never read back).
+constexpr int kLargestLogoSide = 2000;
 // Reads the bitmap at path into logo. Only a regular file is read (the
 // folder may be shared: a FIFO or a device in its place would hold the
 // program up), up to kMaxLogoSize; false when missing, refused or not a

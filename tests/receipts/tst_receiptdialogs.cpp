@@ -1,5 +1,6 @@
 #include "receipts/ReceiptSettings.h"
 #include "receipts/ui/TfrmLogo.h"
+#include "receipts/ReceiptPrint.h"
 #include "receipts/ui/TfrmNumerazione.h"
 #include "storage/FileLock.h"
 
@@ -56,6 +57,7 @@ private slots:
     void logoApplyWritesWhatIsShown_data();
     void logoApplyWritesWhatIsShown();
     void logoCancelLeavesTheFile();
+    void logoOfAPhotoIsReadBack();
     void logoUnwritableFileIsReportedAndTheDialogStays();
 
 private:
@@ -295,6 +297,25 @@ void TestReceiptDialogs::logoApplyWritesWhatIsShown()
                                                 : filled(1, 1, Qt::white);
     QCOMPARE(dir->readAll("Logo.bmp").left(2), QByteArray("BM"));
     QCOMPARE(opaque(logoOnDisk()), opaque(expected));
+}
+
+void TestReceiptDialogs::logoOfAPhotoIsReadBack()
+{
+    // 6000 × 4000: as a bitmap, 72 MB, more than the printing reads.
+    QImage photo(6000, 4000, QImage::Format_RGB32);
+    photo.fill(Qt::blue);
+    QVERIFY(photo.save(dir->file("foto.png"), "PNG"));
+    fake->fileAnswers.enqueue(dir->file("foto.png"));
+    TfrmLogo* d = logo();
+    d->open();
+    clickOn(control<QPushButton>(d, "cmdFoto"));
+    clickOn(control<QPushButton>(d, "cmdApplica"));
+    QVERIFY(!d->isVisible());
+    QVERIFY(fake->messages.isEmpty());
+    QImage printed;
+    QVERIFY(ReceiptPrint::readLogo(dir->file("Logo.bmp"), printed));
+    QCOMPARE(printed.size(), QSize(2000, 1333));
+    QCOMPARE(printed.pixelColor(1000, 666), QColor(Qt::blue));
 }
 
 void TestReceiptDialogs::logoCancelLeavesTheFile()

@@ -25,8 +25,14 @@ bool writeBitmap(const QImage& picture, const QString& path)
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
+    // Scaled down, its proportions kept, to what prints well: the logo
+    // written is one the printing reads back.
+    const int side = ReceiptPrint::kLargestLogoSide;
+    const QImage fitted = picture.width() > side || picture.height() > side
+                              ? picture.scaled(side, side, Qt::KeepAspectRatio, Qt::SmoothTransformation)
+                              : picture;
     // An opaque 24-bit bitmap: what any program reading BMP files understands.
-    if (!picture.convertToFormat(QImage::Format_RGB888).save(&buffer, "BMP"))
+    if (!fitted.convertToFormat(QImage::Format_RGB888).save(&buffer, "BMP") || bytes.size() > ReceiptPrint::kMaxLogoSize)
         return false;
     return FileWrites::replaceFile(path, bytes);
 }
