@@ -68,6 +68,8 @@ outside > "$work/outside.before"
 (cd "$folder" && find . | sort) > "$work/inside.before"
 day=$(date +%F)
 run offscreen libqoffscreen.so QT_QPA_PLATFORM=offscreen
+# A library path left by another program, pointing at the system's own Qt.
+run library-path libqoffscreen.so QT_QPA_PLATFORM=offscreen LD_LIBRARY_PATH="$(dirname "$(readlink -f /usr/lib/*/libQt6Core.so.6)")"
 # The desktop's way, through X11, where the X server is at hand.
 if command -v Xvfb >/dev/null; then
   Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3> "$work/display" > "$work/xvfb.log" 2>&1 &
