@@ -95,6 +95,18 @@ grep -Fqx "Exec=\"$folder/ventoria\"" "$entry" && grep -Fqx "Icon=$folder/ventor
 env -u XDG_DATA_HOME HOME="$work/home" "$folder/rimuovi-menu" >/dev/null
 [ -z "$(find "$work/home" -type f)" ] || fail "rimuovi-menu left files"
 
+# A FIFO planted as qt.conf would hold every start before any window: the
+# program refuses it at once and says so on the terminal.
+mv "$folder/qt.conf" "$work/qt.conf"
+mkfifo "$folder/qt.conf"
+status=0
+timeout 20 env -i PATH=/usr/bin:/bin HOME="$work/home" QT_QPA_PLATFORM=offscreen "$folder/ventoria" \
+  > "$work/fifo.log" 2>&1 || status=$?
+[ "$status" = 1 ] || fail "qt.conf as a FIFO: exit status $status"
+grep -Fq "qt.conf non è un file regolare" "$work/fifo.log" || fail "qt.conf as a FIFO: no word"
+rm "$folder/qt.conf"
+mv "$work/qt.conf" "$folder/qt.conf"
+
 # A shop's data and an older version's program files, then the update.
 cd "$folder"
 data=(Clienti.pro Materiali.pro 2024.ric Impostazioni.ini Logo.bmp unins000.dll Backup/2024-01-02/Clienti.pro)
