@@ -100,6 +100,19 @@ bool writeRecord(int fd, qint64 offset, const QByteArray& record)
     return FileWrites::writeAt(fd, record.constData(), record.size(), offset) == record.size() && syncData(fd);
 }
 
+// Writes a new record at offset, the end of a file of size bytes (over any
+// incomplete tail). What went out of a refused record is cut off again, back
+// to the length before: the count stays, and no fragment is left to be taken
+// for the start of a record.
+bool writeAtEnd(int fd, qint64 size, qint64 offset, const QByteArray& record)
+{
+    if (writeRecord(fd, offset, record))
+        return true;
+    if (sizeOf(fd) > size)
+        ::ftruncate(fd, static_cast<off_t>(size));
+    return false;
+}
+
 // Visits the records from index first to records - 1, about a megabyte at a
 // time: the archive itself is never held in memory.
 bool visitRecords(QFile& file, int recordSize, qint64 first, qint64 records, const ArchiveFile::Visitor& visit,
@@ -201,14 +214,8 @@ ArchiveFile::Appended ArchiveFile::appendUnless(const QByteArray& record, qint64
         if (vetoed)
             return Appended::Vetoed;
     }
-    if (!writeRecord(fd, index * m_recordSize, record)) {
-        // What went out of a refused record is cut off again, back to the
-        // length before: the count stays, and no fragment is left to be
-        // taken for the start of a record.
-        if (sizeOf(fd) > size)
-            ::ftruncate(fd, static_cast<off_t>(size));
+    if (!writeAtEnd(fd, size, index * m_recordSize, record))
         return Appended::Failed;
-    }
     position = index + 1;
     return Appended::Done;
 }
@@ -274,9 +281,7 @@ ArchiveFile::Appended ArchiveFile::appendUnlessIndexed(const QByteArray& record,
         return Appended::Failed;
     if (index.keys.count(veto.key))
         return Appended::Vetoed;
-    if (!writeRecord(fd, records * m_recordSize, record)) {
-        if (sizeOf(fd) > size)
-            ::ftruncate(fd, static_cast<off_t>(size));
+    if (!writeAtEnd(fd, size, records * m_recordSize, record)) {
         index.stamp = {};
         return Appended::Failed;
     }

@@ -9,7 +9,6 @@
 #include "storage/RegularFile.h"
 
 #include <QFile>
-#include <QRandomGenerator>
 #include <QRegularExpression>
 
 #include <cerrno>
@@ -121,49 +120,6 @@ bool renameNoReplace(int root, const char* from, const char* to, bool& taken)
     return false;
 }
 
-// Deepest folder removed: a backup holds files only, so anything deeper is
-// not one of ours, and each level holds a descriptor open.
-constexpr int kDeepest = 8;
-
-// Removes name from the open folder at with all it holds. Every entry is
-// removed where it stands: a link, at the top or anywhere inside, is removed
-// as a link and never followed, so nothing outside the folder is touched,
-// whatever is put inside it or swapped in while it is removed.
-bool removeTree(int at, const char* name, int depth = 0)
-{
-    if (::unlinkat(at, name, 0) == 0 || errno == ENOENT)
-        return true;
-    if ((errno != EISDIR && errno != EPERM) || depth > kDeepest)
-        return false;
-    const int fd = ::openat(at, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    DIR* folder = ::fdopendir(fd);
-    if (!folder) {
-        ::close(fd);
-        return false;
-    }
-    std::vector<std::string> names;
-    while (const dirent* e = ::readdir(folder)) {
-        if (std::strcmp(e->d_name, ".") != 0 && std::strcmp(e->d_name, "..") != 0)
-            names.emplace_back(e->d_name);
-    }
-    bool ok = true;
-    for (const std::string& inside : names)
-        ok = removeTree(::dirfd(folder), inside.c_str(), depth + 1) && ok;
-    ::closedir(folder);
-    return ok && ::unlinkat(at, name, AT_REMOVEDIR) == 0;
-}
-
-// Deletes the oldest finished backups beyond the kept ones, and temporary
-// folders of earlier days (a start that stopped halfway). Only real folders
-// named as the backup names them are ever removed. A symbolic link under
-// such a name is no backup: it is removed as a link, never followed, and not
-// counted. Anything else in the folder is left alone, and so is a temporary
-// folder of today, which may be another workstation's copy in progress, and
-// a backup dated after today (a workstation whose clock was once ahead): it
-// is neither counted among the kept nor deleted, so it can never push
-// today's backup out.
 // The names in the open folder at, "." and ".." aside.
 std::vector<std::string> namesIn(int at)
 {
@@ -184,6 +140,38 @@ std::vector<std::string> namesIn(int at)
     return names;
 }
 
+// Deepest folder removed: a backup holds files only, so anything deeper is
+// not one of ours, and each level holds a descriptor open.
+constexpr int kDeepest = 8;
+
+// Removes name from the open folder at with all it holds. Every entry is
+// removed where it stands: a link, at the top or anywhere inside, is removed
+// as a link and never followed, so nothing outside the folder is touched,
+// whatever is put inside it or swapped in while it is removed.
+bool removeTree(int at, const char* name, int depth = 0)
+{
+    if (::unlinkat(at, name, 0) == 0 || errno == ENOENT)
+        return true;
+    if ((errno != EISDIR && errno != EPERM) || depth > kDeepest)
+        return false;
+    const Descriptor folder(openFolderAt(at, name));
+    if (!folder.valid())
+        return false;
+    bool ok = true;
+    for (const std::string& inside : namesIn(folder.get()))
+        ok = removeTree(folder.get(), inside.c_str(), depth + 1) && ok;
+    return ok && ::unlinkat(at, name, AT_REMOVEDIR) == 0;
+}
+
+// Deletes the oldest finished backups beyond the kept ones, and temporary
+// folders of earlier days (a start that stopped halfway). Only real folders
+// named as the backup names them are ever removed. A symbolic link under
+// such a name is no backup: it is removed as a link, never followed, and not
+// counted. Anything else in the folder is left alone, and so is a temporary
+// folder of today, which may be another workstation's copy in progress, and
+// a backup dated after today (a workstation whose clock was once ahead): it
+// is neither counted among the kept nor deleted, so it can never push
+// today's backup out.
 void prune(int root, const QDate& day)
 {
     QStringList dated;
@@ -284,11 +272,8 @@ class PartialFolder
 public:
     PartialFolder(int root, const QDate& day) : m_root(root)
     {
-        static const char letters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
         for (int attempt = 0; attempt < 100 && !m_fd.valid(); ++attempt) {
-            m_name = QFile::encodeName(day.toString(kDateFormat) + kPartialMark).toStdString();
-            for (int i = 0; i < 6; ++i)
-                m_name += letters[QRandomGenerator::global()->bounded(int(sizeof letters) - 1)];
+            m_name = (QFile::encodeName(day.toString(kDateFormat) + kPartialMark) + FileWrites::randomSuffix()).toStdString();
             // A backup is for whoever restores it, from any workstation.
             if (::mkdirat(root, m_name.c_str(), 0755) != 0) {
                 if (errno == EEXIST)

@@ -93,10 +93,11 @@ ReplacementLock::ReplacementLock(const QString& path)
             return;
         struct stat held {};
         if (::fstat(fd, &held) == 0 && held.st_uid == ::geteuid() && folderKnown) {
-            // Another user of the shared folder must be able to take it too.
-            if (held.st_gid != folder.st_gid && ::fchown(fd, uid_t(-1), folder.st_gid) != 0) {
-                // Not a member of the folder's group: the group it has stays.
-            }
+            // Another user of the shared folder must be able to take it too;
+            // one outside the folder's group cannot give it that group, and
+            // the lock file keeps the one it has.
+            if (held.st_gid != folder.st_gid)
+                (void)!::fchown(fd, uid_t(-1), folder.st_gid);
             ::fchmod(fd, 0664);
         }
         m_lock.emplace(fd, FileLock::Exclusive, 0, 0, int(std::max<qint64>(0, deadline.remainingTime())));

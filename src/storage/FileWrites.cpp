@@ -145,6 +145,15 @@ bool copyContents(int from, int to)
     return ::ftruncate(to, off_t(size)) == 0;
 }
 
+QByteArray randomSuffix()
+{
+    static const char letters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    QByteArray suffix;
+    for (int i = 0; i < 6; ++i)
+        suffix += letters[QRandomGenerator::global()->bounded(int(sizeof letters) - 1)];
+    return suffix;
+}
+
 bool replaceFile(const QString& path, const QByteArray& data)
 {
     Replacement file(path);
@@ -158,11 +167,8 @@ namespace {
 // file someone put under that name in the meantime is ever written to.
 int createBeside(const QByteArray& path, mode_t mode, QByteArray& temporary)
 {
-    static const char letters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
     for (int attempt = 0; attempt < 100; ++attempt) {
-        temporary = path + '.';
-        for (int i = 0; i < 6; ++i)
-            temporary += letters[QRandomGenerator::global()->bounded(int(sizeof letters) - 1)];
+        temporary = path + '.' + randomSuffix();
         int fd;
         do {
             fd = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);

@@ -32,6 +32,10 @@ Writer setWriter(Writer writer);
 // gets the bytes through reads and writes, so that a test sees them.
 bool copyContents(int from, int to);
 
+// Six random letters or digits: the end of a name made beside another for a
+// file or folder being written, which no one else uses.
+QByteArray randomSuffix();
+
 // Replaces the whole file at path with data. The bytes go to a temporary
 // file beside it, which is renamed over the old one only when every byte has
 // been written and synced: a failed write (a full disk, a file-size limit, a
