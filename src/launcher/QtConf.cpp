@@ -1,16 +1,18 @@
 #include "launcher/QtConf.h"
 
+#include "platform/AppDir.h"
+
 #include <QFileInfo>
 
 namespace QtConf {
 namespace {
 
-// Before the application object exists, Qt cannot say where the executable
-// is; the system's link to the running program can.
+// Looked at before the application object exists: Qt reads the file while
+// that object is made.
 QString confPath()
 {
-    const QString program = QFileInfo(QStringLiteral("/proc/self/exe")).symLinkTarget();
-    return program.isEmpty() ? QString() : QFileInfo(program).absolutePath() + QStringLiteral("/qt.conf");
+    const QString folder = AppDir::executableFolder();
+    return folder.isEmpty() ? QString() : folder + QStringLiteral("/qt.conf");
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 
 QString& AppDir::overridePath()
 {
@@ -28,4 +29,10 @@ QString AppDir::filePath(const QString& fileName)
 void AppDir::setPath(const QString& dir)
 {
     overridePath() = QDir::cleanPath(dir);
+}
+
+QString AppDir::executableFolder()
+{
+    const QString program = QFileInfo(QStringLiteral("/proc/self/exe")).symLinkTarget();
+    return program.isEmpty() ? QString() : QFileInfo(program).absolutePath();
 }

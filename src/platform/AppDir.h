@@ -13,6 +13,10 @@ public:
     // The full path of a file beside the executable, trimmed of surrounding blanks.
     static QString filePath(const QString& fileName);
     static void setPath(const QString& dir);
+    // The folder of the running executable as the system knows it, already
+    // before the application object exists (path() needs that object); empty
+    // when the system cannot tell.
+    static QString executableFolder();
 
 private:
     static QString& overridePath();
