@@ -10,7 +10,6 @@
 #include <QRegularExpression>
 
 #include <algorithm>
-#include <cstring>
 #include <utility>
 
 namespace ReceiptArchive {
@@ -71,23 +70,18 @@ ArchiveFile::FieldTest carriesNumber(const QString& number, ArchiveFile::FieldIn
     // Compared as bytes: a year of receipts is looked through at every save
     // of a new one, and no text is made of the numbers that differ.
     const FieldPos pos = TRecRicevuta::posNumRic;
+    ArchiveFile::FieldTest test;
+    test.offset = pos.offset;
+    test.length = pos.capacity + 1;
+    test.keyOf = [pos](const char* stored) {
+        const auto [text, length] = ShortString::loadBytes(stored, pos.capacity);
+        return std::string(text, size_t(length));
+    };
     QByteArray field(pos.capacity + 1, '\0');
     ShortString::store(field.data(), pos.capacity, number);
-    const auto [text, length] = ShortString::loadBytes(field.constData(), pos.capacity);
-    const QByteArray wanted(text, length);
-    ArchiveFile::FieldTest test{pos.offset, pos.capacity + 1, [wanted, pos](const char* stored) {
-                                    const auto [storedText, storedLength] = ShortString::loadBytes(stored, pos.capacity);
-                                    return storedLength == wanted.size()
-                                           && std::memcmp(storedText, wanted.constData(), size_t(storedLength)) == 0;
-                                }};
-    if (index) {
-        test.keyOf = [pos](const char* stored) {
-            const auto [storedText, storedLength] = ShortString::loadBytes(stored, pos.capacity);
-            return std::string(storedText, size_t(storedLength));
-        };
-        test.key = wanted.toStdString();
-        test.index = index;
-    }
+    test.key = test.keyOf(field.constData());
+    test.test = [keyOf = test.keyOf, key = test.key](const char* stored) { return keyOf(stored) == key; };
+    test.index = index;
     return test;
 }
 
