@@ -19,7 +19,9 @@ QString receiptsGuideText()
         QStringLiteral("Le ricevute si stampano in due formati: grande, una ricevuta per foglio, oppure piccolo, "
                        "due ricevute per foglio."),
         QStringLiteral("Gli articoli e i dati dell'apparecchio si importano dal magazzino, i dati del cliente "
-                       "dall'archivio dei clienti, senza doverli digitare di nuovo."),
+                       "dall'archivio dei clienti, senza doverli digitare di nuovo. Importando un articolo la "
+                       "sua giacenza cala subito, e resta così anche se la ricevuta non viene salvata: il "
+                       "programma lo dice a ogni importazione."),
         QStringLiteral("I dati della ditta emittente vengono salvati automaticamente alla chiusura della "
                        "schermata e si ritrovano all'apertura successiva."),
         QStringLiteral("Nella stampa compare il logo della ditta, che si può personalizzare caricando un file "

@@ -145,7 +145,7 @@ bool findChosen(const QString& line, TRecMateriale& record, qint64& position)
 }
 
 ImportOutcome importArticle(qint64 position, const QString& code, const QString& quantity, bool lowerStock,
-                            TRecMateriale& article)
+                            TRecMateriale& article, QString* stockBefore)
 {
     double taken = 0;
     if (position < 1 || (lowerStock && !ParseAmount(TextRules::trim(quantity), taken)))
@@ -170,6 +170,8 @@ ImportOutcome importArticle(qint64 position, const QString& code, const QString&
             outcome = ImportOutcome::StockShort;
             return false;
         }
+        if (stockBefore)
+            *stockBefore = TextRules::trim(article.Giacenza);
         // The residue keeps the decimals its field can hold: a tiny one
         // (1 − 0,9999999) would otherwise be an exponent form cut to another
         // number. A stock read from the same field and lowered always fits;
@@ -196,6 +198,13 @@ ImportOutcome importArticle(qint64 position, const QString& code, const QString&
         break;
     }
     return ImportOutcome::Failed;
+}
+
+QString stockLoweredMessage(const TRecMateriale& article, const QString& before)
+{
+    return QStringLiteral("La giacenza in magazzino dell'articolo %1 è passata da %2 a %3.\n\n"
+                          "La giacenza resta così anche se la ricevuta non viene salvata.")
+        .arg(TextRules::trim(article.Codice), before, TextRules::trim(article.Giacenza));
 }
 
 QString changedArticleMessage()

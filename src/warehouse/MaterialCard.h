@@ -75,10 +75,14 @@ enum class ImportOutcome {
 // for it is "0"), every other byte of the card left as stored. The read,
 // the judgement and the write are one step, so imports made at the same
 // moment on several workstations all count. article receives the card.
+// stockBefore, when given, receives the stock as it was before the import.
 ImportOutcome importArticle(qint64 position, const QString& code, const QString& quantity, bool lowerStock,
-                            TRecMateriale& article);
+                            TRecMateriale& article, QString* stockBefore = nullptr);
 // What the import says of a card that changed after it was chosen.
 QString changedArticleMessage();
+// What the import says of the stock it lowered: the decrease is stored at
+// once, whether or not the receipt is saved afterwards.
+QString stockLoweredMessage(const TRecMateriale& article, const QString& before);
 
 // A Save of the material card over a card whose stock another workstation
 // lowered (an import) after it was shown: when the stock is all that

@@ -173,10 +173,11 @@ void TfrmImpMateriali::cmdAnnullaClick()
     // changed since the list was made.
     const qint64 position = chosen ? lblPosizione->text().toLongLong() : 0;
     TRecMateriale article;
+    QString stockBefore;
     const Outcome outcome = chosen && position < 1
                                 ? Outcome::Changed
                                 : MaterialCard::importArticle(position, m_chosenCode, txtQuant->text(),
-                                                              !optNonAggiornare->isChecked(), article);
+                                                              !optNonAggiornare->isChecked(), article, &stockBefore);
     if (outcome == Outcome::StockShort)
         platform::current().showTaskMessage(
             QStringLiteral("Aggiornamento giacenza non applicabile"),
@@ -185,6 +186,13 @@ void TfrmImpMateriali::cmdAnnullaClick()
     if (outcome == Outcome::Changed)
         platform::current().showMessage(MaterialCard::changedArticleMessage());
     if (outcome == Outcome::Imported) {
+        // The stock is lowered by the import itself, not by the receipt's
+        // Save: said, so that a receipt left unsaved is not taken for one
+        // that changed nothing.
+        if (!stockBefore.isEmpty() && stockBefore != TextRules::trim(article.Giacenza))
+            platform::current().showTaskMessage(QStringLiteral("Aggiornamento giacenza"),
+                                                MaterialCard::stockLoweredMessage(article, stockBefore),
+                                                platform::MessageIcon::Information);
         m_imported = article;
         accept();
     } else {
