@@ -3,6 +3,7 @@
 #include <QFile>
 
 #include <cerrno>
+#include <cstdio>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -32,12 +33,37 @@ int keepRegular(int fd)
     return fd;
 }
 
-int openWith(const QString& path, int flags)
+// Opens what stands under name in the folder at, with flags (the access
+// mode, O_NOFOLLOW to refuse a link), only when it is a regular file. What
+// the name holds is looked at first through a handle that opens nothing
+// (O_PATH: no device woken or rewound, no FIFO's writer let through), and
+// that very file is then opened through the handle, so nothing swapped in
+// under the name meanwhile is opened instead. Without /proc the file is
+// opened without waiting and looked at on its descriptor.
+int openRegularAt(int at, const char* name, int flags)
 {
-    const QByteArray name = QFile::encodeName(path);
+    const int probe = ::openat(at, name, O_PATH | O_CLOEXEC | (flags & O_NOFOLLOW));
+    if (probe < 0)
+        return -1;
+    struct stat st {};
+    if (::fstat(probe, &st) != 0 || !S_ISREG(st.st_mode)) {
+        const int kind = S_ISLNK(st.st_mode) ? ELOOP : EINVAL;
+        ::close(probe);
+        errno = kind;
+        return -1;
+    }
+    char handle[32];
+    std::snprintf(handle, sizeof handle, "/proc/self/fd/%d", probe);
     int fd;
     do {
-        fd = ::open(name.constData(), flags | O_NONBLOCK | O_CLOEXEC, 0666);
+        fd = ::open(handle, (flags & ~O_NOFOLLOW) | O_CLOEXEC);
+    } while (fd == -1 && errno == EINTR);
+    const bool noProc = fd == -1 && errno == ENOENT;
+    ::close(probe);
+    if (!noProc)
+        return fd;
+    do {
+        fd = ::openat(at, name, flags | O_NONBLOCK | O_CLOEXEC);
     } while (fd == -1 && errno == EINTR);
     return keepRegular(fd);
 }
@@ -46,21 +72,33 @@ int openWith(const QString& path, int flags)
 
 int openForReading(const QString& path, Links links)
 {
-    return openWith(path, O_RDONLY | (links == Links::Refuse ? O_NOFOLLOW : 0));
+    return openRegularAt(AT_FDCWD, QFile::encodeName(path).constData(),
+                         O_RDONLY | (links == Links::Refuse ? O_NOFOLLOW : 0));
 }
 
 int openForUpdate(const QString& path)
 {
-    return openWith(path, O_RDWR | O_CREAT | O_NOFOLLOW);
+    const QByteArray name = QFile::encodeName(path);
+    // Made here when missing (a new file is a regular one); otherwise opened
+    // as any other. Should another workstation make it between the two
+    // steps, the next round opens theirs.
+    for (int round = 0; round < 8; ++round) {
+        const int fd = openRegularAt(AT_FDCWD, name.constData(), O_RDWR | O_NOFOLLOW);
+        if (fd >= 0 || errno != ENOENT)
+            return fd;
+        int made;
+        do {
+            made = ::open(name.constData(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+        } while (made == -1 && errno == EINTR);
+        if (made >= 0 || errno != EEXIST)
+            return made;
+    }
+    return -1;
 }
 
 int openAt(int folder, const char* name)
 {
-    int fd;
-    do {
-        fd = ::openat(folder, name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-    } while (fd == -1 && errno == EINTR);
-    return keepRegular(fd);
+    return openRegularAt(folder, name, O_RDONLY | O_NOFOLLOW);
 }
 
 Outcome readAll(const QString& path, qint64 maxSize, QByteArray& contents, Links links)

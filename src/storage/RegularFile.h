@@ -7,9 +7,11 @@
 // Opening the program's own files so that whatever stands under their names
 // cannot hold the program up: a FIFO would stop the start or the login for
 // good, a device such as /dev/zero would be read or copied until memory or
-// the disk runs out. Only a regular file is ever read; what the name turned
-// out to be is checked on the opened descriptor, so nothing can be swapped
-// in between a look at the name and the opening.
+// the disk runs out. Only a regular file is ever opened: what the name holds
+// is looked at through a handle that opens nothing (a device is never
+// opened, so never woken or rewound; a FIFO's waiting writer is never let
+// through), and that very file is then opened through the handle, so nothing
+// can be swapped in between the look and the opening.
 namespace RegularFile {
 
 // Whether a symbolic link in the file's place is followed. Reading through a
