@@ -82,10 +82,16 @@ CheckerMessage verdict(const QString& fieldText)
                                      QStringLiteral("Attenzione: il numero di partita IVA digitato risulta ERRATO!"),
                                      QString::fromUtf8("Non è quindi possibile fornire informazioni relative "
                                                        "all'Ufficio IVA che lo ha rilasciato."));
+    const QString office = number.mid(7, 3);
+    const QString town = IvaOfficeName(office);
+    // A code the table does not know names no town: said so, rather than
+    // "del Comune di ." with nothing in between.
+    const QString issuedBy = town.isEmpty()
+                                 ? QStringLiteral("Il codice dell'Ufficio IVA che lo ha rilasciato (%1) non risulta "
+                                                  "assegnato ad alcun Comune.").arg(office)
+                                 : QStringLiteral("E' stato rilasciato dall'Ufficio IVA del Comune di ") + town + QLatin1Char('.');
     return CheckerMessage::plain(QStringLiteral("Il numero di partita IVA digitato risulta VALIDO.")
-                                 + checkerParagraphBreak()
-                                 + QStringLiteral("E' stato rilasciato dall'Ufficio IVA del Comune di ")
-                                 + IvaOfficeName(number.mid(7, 3)) + QLatin1Char('.'));
+                                 + checkerParagraphBreak() + issuedBy);
 }
 
 // The window of a partita IVA and of a company's numeric codice fiscale.

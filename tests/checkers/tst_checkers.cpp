@@ -227,8 +227,11 @@ void TestCheckers::ivaWindowRules()
     QCOMPARE(o.message.text, validHead + QStringLiteral("Roma 1."));
     QVERIFY(o.closesWindow);
     QCOMPARE(IvaChecker::check(QStringLiteral("98765431204")).message.text, validHead + QStringLiteral("Bologna 2."));
-    // An office code without entry leaves the name out, the full stop stays.
-    QCOMPARE(IvaChecker::check(QStringLiteral("12345671106")).message.text, validHead + QStringLiteral("."));
+    // An office code without entry names no town: that is said instead.
+    QCOMPARE(IvaChecker::check(QStringLiteral("12345671106")).message.text,
+             QStringLiteral("Il numero di partita IVA digitato risulta VALIDO.") + kBreak
+                 + QStringLiteral("Il codice dell'Ufficio IVA che lo ha rilasciato (110) non risulta assegnato ad "
+                                  "alcun Comune."));
 
     o = IvaChecker::check(QStringLiteral("12345670588"));
     QCOMPARE(o.message.box, CheckerMessage::Box::Task);
