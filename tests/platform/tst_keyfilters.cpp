@@ -63,6 +63,8 @@ private slots:
     void editingKeysPass();
     void charactersRefused_data();
     void charactersRefused();
+    void keypadDecimalTypesTheComma_data();
+    void keypadDecimalTypesTheComma();
 
     void deleteInTheClientCard();
 
@@ -245,6 +247,38 @@ void TestKeyFilters::charactersRefused()
     QCOMPARE(int(fake.messages[0].kind), kind);
     QCOMPARE(fake.messages[0].caption, caption);
     QCOMPARE(fake.messages[0].text, message);
+}
+
+// The keypad's decimal key gives "." on an Italian keyboard; in an amount it
+// types the decimal comma, and "12.50" typed there is 12,50.
+void TestKeyFilters::keypadDecimalTypesTheComma_data()
+{
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<bool>("keypad");     // the decimal key of the keypad, or the point of the main keys
+    QTest::addColumn<QString>("after");   // after the key and "50"
+    QTest::addColumn<int>("refusals");
+    QTest::newRow("keypad") << "12" << true << "12,50" << 0;
+    QTest::newRow("keypad, a comma already there") << "12,3" << true << "12,350" << 1;
+    QTest::newRow("point of the main keys: refused") << "12" << false << "1250" << 1;
+}
+
+void TestKeyFilters::keypadDecimalTypesTheComma()
+{
+    QFETCH(QString, before);
+    QFETCH(bool, keypad);
+    FakePlatform fake;
+    QLineEdit field;
+    install(Filter::Amount, &field);
+    field.setText(before);
+    field.setFocus();
+    press(&field, Qt::Key_Period, QStringLiteral("."),
+          keypad ? Qt::KeypadModifier : Qt::NoModifier);
+    press(&field, Qt::Key_5, QStringLiteral("5"), keypad ? Qt::KeypadModifier : Qt::NoModifier);
+    press(&field, Qt::Key_0, QStringLiteral("0"), keypad ? Qt::KeypadModifier : Qt::NoModifier);
+    QTEST(field.text(), "after");
+    QTEST(int(fake.messages.size()), "refusals");
+    for (const ShownMessage& m : fake.messages)
+        QCOMPARE(m.text, QStringLiteral("Attenzione: carattere non valido."));
 }
 
 // ---- the same filter in place on the client card ----------------------------

@@ -36,23 +36,42 @@ bool AmountKeyFilter::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched != m_field || event->type() != QEvent::KeyPress)
         return false;
-    // Delete, arrows and the other editing keys type nothing and pass.
-    const QString text = typedCharacters(*static_cast<QKeyEvent*>(event));
-    for (const QChar c : text) {
-        if (m_options.enterFirst && c == QLatin1Char('\r'))
-            continue;
-        const AmountKey verdict = CheckAmountKey(m_field->text(), c, m_options.guard.has_value());
-        if (verdict == AmountKey::Accept) {
-            emit accepted(c);
-            continue;
-        }
-        if (verdict == AmountKey::InvalidValue) {
-            platform::current().showKeyFilterMessage(m_field, m_options.guard->message);
-            m_field->setText(m_options.guard->resetText);
-        } else {
-            platform::current().showKeyFilterMessage(m_field, invalidCharacterMessage());
-        }
+    const auto& key = *static_cast<QKeyEvent*>(event);
+    // The numeric keypad's decimal key gives a point on an Italian keyboard:
+    // in an amount it means the decimal comma, and is typed as one.
+    if (isKeypadDecimal(key)) {
+        if (judge(QLatin1Char(',')))
+            m_field->insert(QStringLiteral(","));
         return true;
+    }
+    // Delete, arrows and the other editing keys type nothing and pass.
+    for (const QChar c : typedCharacters(key)) {
+        if (!judge(c))
+            return true;
+    }
+    return false;
+}
+
+bool AmountKeyFilter::isKeypadDecimal(const QKeyEvent& key)
+{
+    return key.modifiers().testFlag(Qt::KeypadModifier)
+           && (key.key() == Qt::Key_Period || key.key() == Qt::Key_Comma) && key.text() == QLatin1String(".");
+}
+
+bool AmountKeyFilter::judge(QChar c)
+{
+    if (m_options.enterFirst && c == QLatin1Char('\r'))
+        return true;
+    const AmountKey verdict = CheckAmountKey(m_field->text(), c, m_options.guard.has_value());
+    if (verdict == AmountKey::Accept) {
+        emit accepted(c);
+        return true;
+    }
+    if (verdict == AmountKey::InvalidValue) {
+        platform::current().showKeyFilterMessage(m_field, m_options.guard->message);
+        m_field->setText(m_options.guard->resetText);
+    } else {
+        platform::current().showKeyFilterMessage(m_field, invalidCharacterMessage());
     }
     return false;
 }

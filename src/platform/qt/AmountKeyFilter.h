@@ -5,6 +5,7 @@
 
 #include <optional>
 
+class QKeyEvent;
 class QLineEdit;
 
 // The key filter of amount fields: digits, one comma, Backspace and Enter
@@ -52,6 +53,11 @@ protected:
 
 private:
     AmountKeyFilter(QLineEdit* field, Options options);
+    // The decimal key of the numeric keypad, whatever character it gives.
+    static bool isKeypadDecimal(const QKeyEvent& key);
+    // Whether c may reach the field; a refusal is said (and a guarded field
+    // reset) here.
+    bool judge(QChar c);
 
     QLineEdit* m_field;
     Options m_options;
