@@ -108,6 +108,9 @@ TfrmAvvio::TfrmAvvio()
         auto* button = new PictureButton(QLatin1String(b.name), QStringLiteral(":/pictures/") + b.file,
                                          QString::fromUtf8(b.hint), grpContainer);
         button->move(b.x, b.y);
+        // Named where the mouse is as well: a newcomer seldom reads the
+        // status bar.
+        button->setToolTip(QString::fromUtf8(b.hint));
         connect(button, &PictureButton::clicked, this, b.act);
     }
 

@@ -236,6 +236,7 @@ void TestStartup::hintsGoToTheStatusBar()
         auto* button = control<QLabel>(launcher, h.name);
         QVERIFY(button);
         QCOMPARE(button->focusPolicy(), Qt::NoFocus);
+        QCOMPARE(button->toolTip(), QString(h.hint));
         QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
         QApplication::sendEvent(button, &enter);
         QCOMPARE(panInfo->text(), QString(h.hint));
