@@ -15,6 +15,7 @@
 #include "storage/ReceiptRecord.h"
 
 #include "FakePlatform.h"
+#include "SampleRecords.h"
 #include "ScreenFixture.h"
 #include "TestSupport.h"
 
@@ -316,16 +317,13 @@ void TestFailingWrites::wholeFiles()
         QVERIFY(old.open(QIODevice::WriteOnly));
         old.write("<html>the whole export of yesterday</html>");
     }
-    TRecCliente client;
-    client.Nominativo = QStringLiteral("Rossi Mario");
-    TRecMateriale material;
-    material.Codice = QStringLiteral("A-1");
-    TRecRicevuta receipt;
-    receipt.NumRic = QStringLiteral("1");
+    using C = TRecCliente;
+    using M = TRecMateriale;
+    using R = TRecRicevuta;
     qint64 at = 0;
-    QVERIFY(ArchiveFile(place.file("Clienti.pro"), TRecCliente::Size).append(client.encode(), at));
-    QVERIFY(ArchiveFile(place.file("Materiali.pro"), TRecMateriale::Size).append(material.encode(), at));
-    QVERIFY(ArchiveFile(place.file("2024.ric"), TRecRicevuta::Size).append(receipt.encode(), at));
+    QVERIFY(ArchiveFile(place.file("Clienti.pro"), C::Size).append(sampleBytes<C>({{&C::Nominativo, "Rossi Mario"}}), at));
+    QVERIFY(ArchiveFile(place.file("Materiali.pro"), M::Size).append(sampleBytes<M>({{&M::Codice, "A-1"}}), at));
+    QVERIFY(ArchiveFile(place.file("2024.ric"), R::Size).append(sampleBytes<R>({{&R::NumRic, "1"}}), at));
     const QByteArray before = place.read(file);
     QVERIFY(!before.isEmpty());
 

@@ -5,6 +5,7 @@
 #include "storage/ClientRecord.h"
 
 #include "FakePlatform.h"
+#include "SampleRecords.h"
 #include "TestSupport.h"
 
 #include <QFileInfo>
@@ -50,9 +51,7 @@ private:
 
 QByteArray clientNamed(const QString& name)
 {
-    TRecCliente c;
-    c.Nominativo = name;
-    return c.encode();
+    return sampleBytes<TRecCliente>({{&TRecCliente::Nominativo, name}});
 }
 
 } // namespace

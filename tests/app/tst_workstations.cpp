@@ -10,6 +10,7 @@
 #include "warehouse/ui/TfrmImpMateriali.h"
 
 #include "FakePlatform.h"
+#include "SampleRecords.h"
 #include "ScreenFixture.h"
 #include "TestSupport.h"
 
@@ -73,16 +74,6 @@ QWidget* openOnFirstCard(const char* name)
     }
     ScreenFixture::press(card, "imgPrimo");
     return card;
-}
-
-// A record with the fields given, the others empty.
-template <class R>
-QByteArray record(std::initializer_list<std::pair<QString R::*, const char*>> fields)
-{
-    R r;
-    for (const auto& [field, value] : fields)
-        r.*field = QString::fromUtf8(value);
-    return r.encode();
 }
 
 // Types over what a field shows.
@@ -345,7 +336,7 @@ void TestWorkstations::receiptsIssuedAtOnce()
 void TestWorkstations::stockLoweredByThreeAtOnce()
 {
     TempAppDir dir;
-    dir.writeAll("Materiali.pro", record<TRecMateriale>({{&TRecMateriale::Codice, "POMPA-01"}, {&TRecMateriale::Giacenza, "75"}}));
+    dir.writeAll("Materiali.pro", sampleBytes<TRecMateriale>({{&TRecMateriale::Codice, "POMPA-01"}, {&TRecMateriale::Giacenza, "75"}}));
     QStringList outputs;
     QString why;
     QVERIFY2(runWorkstations({{"import", dir.path(), "30", "1"}, {"import", dir.path(), "30", "1"},
@@ -394,9 +385,9 @@ void TestWorkstations::cardChangedElsewhereSinceShown()
     TempAppDir& dir = screens->dir();
     using M = TRecMateriale;
     using R = TRecRicevuta;
-    dir.writeAll("Materiali.pro", record<M>({{&M::Codice, "POMPA-01"}, {&M::Prezzo, "10,00"}, {&M::Giacenza, "7"}}));
-    dir.writeAll("Clienti.pro", record<TRecCliente>({{&TRecCliente::Nominativo, "Rossi Mario"}, {&TRecCliente::Indirizzo, "Via Roma 1"}}));
-    dir.writeAll("2024.ric", record<R>({{&R::Venditore, "Ditta"}, {&R::Cliente, "Rossi Mario"}, {&R::NumRic, "1"}, {&R::Data, "05/03/2024"}}));
+    dir.writeAll("Materiali.pro", sampleBytes<M>({{&M::Codice, "POMPA-01"}, {&M::Prezzo, "10,00"}, {&M::Giacenza, "7"}}));
+    dir.writeAll("Clienti.pro", sampleBytes<TRecCliente>({{&TRecCliente::Nominativo, "Rossi Mario"}, {&TRecCliente::Indirizzo, "Via Roma 1"}}));
+    dir.writeAll("2024.ric", sampleBytes<R>({{&R::Venditore, "Ditta"}, {&R::Cliente, "Rossi Mario"}, {&R::NumRic, "1"}, {&R::Data, "05/03/2024"}}));
 
     const bool material = other.first() == QLatin1String("import");
     QWidget* card = openOnFirstCard(material ? "frmMateriali" : qPrintable(other[1]));
@@ -482,7 +473,7 @@ void TestWorkstations::settingsChangedElsewhereSurviveALaterClose()
     const QString ini = dir.file("Impostazioni.ini");
     dir.writeAll("Impostazioni.ini", "[Dati Azienda]\r\nNome=Ditta Bianchi\r\n\r\n[Aliquota IVA]\r\nPercentuale=22\r\n");
     using R = TRecRicevuta;
-    dir.writeAll("2024.ric", record<R>({{&R::Venditore, "Vecchia Ditta"}, {&R::PercIva, "4"}, {&R::NumRic, "1"}}));
+    dir.writeAll("2024.ric", sampleBytes<R>({{&R::Venditore, "Vecchia Ditta"}, {&R::PercIva, "4"}, {&R::NumRic, "1"}}));
     QWidget* editor = openOnFirstCard("frmRicevute");
     QCOMPARE(control<QLineEdit>(editor, "txtPercIva")->text(), QStringLiteral("4"));
     retype(editor, QStringLiteral("txtCittaVen"), QStringLiteral("Faenza"));

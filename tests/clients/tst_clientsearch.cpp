@@ -5,6 +5,7 @@
 #include "storage/ArchiveFile.h"
 
 #include "FakePlatform.h"
+#include "SampleRecords.h"
 #include "ScreenFixture.h"
 #include "TestSupport.h"
 
@@ -51,20 +52,14 @@ private slots:
 private:
     void add(const Client& c)
     {
-        TRecCliente r;
-        r.Nominativo = c.name;
-        r.Citta = c.city;
-        r.Prodotti = c.products;
-        r.Zona = c.zone;
-        r.Note = c.note;
-        r.Pubblicita = c.consent;
-        r.TelCasa = c.home;
-        r.TelCel = c.mobile;
-        r.Email = c.email;
-        r.Pagamento = "Contanti " + c.name;
+        using C = TRecCliente;
         ArchiveFile archive = ClientCard::archive();
         qint64 pos;
-        QVERIFY(archive.append(r.encode(), pos));
+        QVERIFY(archive.append(sampleBytes<C>({{&C::Nominativo, c.name}, {&C::Citta, c.city}, {&C::Prodotti, c.products},
+                                               {&C::Zona, c.zone}, {&C::Note, c.note}, {&C::Pubblicita, c.consent},
+                                               {&C::TelCasa, c.home}, {&C::TelCel, c.mobile}, {&C::Email, c.email},
+                                               {&C::Pagamento, "Contanti " + c.name}}),
+                               pos));
     }
     QStringList searchFor(TfrmCercaCliente& s, const QMap<QString, QString>& criteria)
     {
@@ -100,11 +95,9 @@ void TestClientSearch::cleanup()
 
 void TestClientSearch::lineLayout()
 {
-    TRecCliente r;
-    r.Nominativo = "Rossi Mario";
-    r.Prodotti = "Lavatrici";
-    r.Zona = "Centro";
-    r.Note = " cliente storico ";
+    using C = TRecCliente;
+    C r = sample<C>({{&C::Nominativo, "Rossi Mario"}, {&C::Prodotti, "Lavatrici"}, {&C::Zona, "Centro"},
+                     {&C::Note, " cliente storico "}});
     const QString line = ClientCard::searchLine(r);
     QCOMPARE(line, QString("Rossi Mario") + QString(19, ' ') + "  Prodotti: " + "Lavatrici" + QString(31, ' ')
                        + "  Zona: " + "Centro" + QString(19, ' ') + "  - cliente storico");

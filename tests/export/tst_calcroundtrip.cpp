@@ -10,6 +10,7 @@
 #include "storage/ReceiptRecord.h"
 #include "storage/TextRules.h"
 
+#include "SampleRecords.h"
 #include "ScreenFixture.h"
 
 #include <QProcess>
@@ -53,53 +54,15 @@ QList<QStringList> parseCsv(const QString& text)
     return rows;
 }
 
-TRecCliente client()
-{
-    TRecCliente c;
-    c.Nominativo = QStringLiteral("Rossi & <Figli> Srl");
-    c.Indirizzo = QString::fromUtf8("Via Po 1, però àèéìòù");
-    c.Cap = QStringLiteral("00184");
-    c.Citta = QString::fromUtf8("Città di Castello");
-    c.Prov = QStringLiteral("PG");
-    c.Pubblicita = QString::fromUtf8("Sì pubblicità");
-    c.Sconti = QStringLiteral("10%");
-    c.Carta = QStringLiteral("4111111111111111");
-    c.Iva = QStringLiteral("01234560637");
-    c.TelCasa = QStringLiteral("0612345678");
-    c.Note = QString::fromUtf8("\"Acconto\" 1234,50 € =1+1");
-    return c;
-}
+using C = TRecCliente;
+using M = TRecMateriale;
+using R = TRecRicevuta;
 
-TRecMateriale material(const QString& code, const QString& price)
+QByteArray material(const QString& code, const QString& price)
 {
-    TRecMateriale m;
-    m.Codice = code;
-    m.Marca = QStringLiteral("Bosch & Co");
-    m.DataAcquisto = QStringLiteral("05/03/2024");
-    m.Costo = QStringLiteral("1234,50");
-    m.Prezzo = price;
-    m.Giacenza = QStringLiteral("007");
-    m.Note = QString::fromUtf8("Più <b ancora");
-    return m;
-}
-
-TRecRicevuta receipt()
-{
-    TRecRicevuta r;
-    r.Ricevuta = QStringLiteral("Ricevuta n.");
-    r.NumRic = QStringLiteral("0001");
-    r.Data = QStringLiteral("05/03/2024");
-    r.Venditore = QString::fromUtf8("Elettro & Figli di Forlì");
-    r.IvaVen = QStringLiteral("01234560637");
-    r.CapCli = QStringLiteral("00184");
-    r.CittaCli = QStringLiteral("Roma");
-    r.ProvCli = QStringLiteral("RM");
-    r.TotNetto = QStringLiteral("1234,50");
-    r.PercIva = QStringLiteral("22");
-    r.TotIva = QStringLiteral("271,59");
-    r.Totale = QStringLiteral("1506,09");
-    r.Saldato = QString::fromUtf8("Sì");
-    return r;
+    return sampleBytes<M>({{&M::Codice, code}, {&M::Marca, "Bosch & Co"}, {&M::DataAcquisto, "05/03/2024"},
+                           {&M::Costo, "1234,50"}, {&M::Prezzo, price}, {&M::Giacenza, "007"},
+                           {&M::Note, QString::fromUtf8("Più <b ancora")}});
 }
 
 } // namespace
@@ -127,12 +90,23 @@ void TestCalcRoundTrip::initTestCase()
     screens = std::make_unique<ScreenFixture>();
     screens->beginTest();
     TempAppDir& dir = screens->dir();
-    TRecCliente last;   // after an empty card: Calc leaves out empty rows only at the end
-    last.Pubblicita = QString::fromUtf8("No pubblicità");
-    dir.writeAll(QStringLiteral("Clienti.pro"), client().encode() + TRecCliente().encode() + last.encode());
-    dir.writeAll(QStringLiteral("Materiali.pro"), material(QStringLiteral("00123"), QStringLiteral("0,10")).encode()
-                                                      + material(QStringLiteral("1e5"), QStringLiteral("349,90")).encode());
-    dir.writeAll(QStringLiteral("2024.ric"), receipt().encode() + TRecRicevuta().encode());
+    const QByteArray client = sampleBytes<C>(
+        {{&C::Nominativo, "Rossi & <Figli> Srl"}, {&C::Indirizzo, QString::fromUtf8("Via Po 1, però àèéìòù")},
+         {&C::Cap, "00184"}, {&C::Citta, QString::fromUtf8("Città di Castello")}, {&C::Prov, "PG"},
+         {&C::Pubblicita, QString::fromUtf8("Sì pubblicità")}, {&C::Sconti, "10%"}, {&C::Carta, "4111111111111111"},
+         {&C::Iva, "01234560637"}, {&C::TelCasa, "0612345678"},
+         {&C::Note, QString::fromUtf8("\"Acconto\" 1234,50 € =1+1")}});
+    // After an empty card: Calc leaves out empty rows only at the end.
+    const QByteArray last = sampleBytes<C>({{&C::Pubblicita, QString::fromUtf8("No pubblicità")}});
+    dir.writeAll(QStringLiteral("Clienti.pro"), client + C().encode() + last);
+    dir.writeAll(QStringLiteral("Materiali.pro"), material(QStringLiteral("00123"), QStringLiteral("0,10"))
+                                                      + material(QStringLiteral("1e5"), QStringLiteral("349,90")));
+    const QByteArray receipt = sampleBytes<R>(
+        {{&R::Ricevuta, "Ricevuta n."}, {&R::NumRic, "0001"}, {&R::Data, "05/03/2024"},
+         {&R::Venditore, QString::fromUtf8("Elettro & Figli di Forlì")}, {&R::IvaVen, "01234560637"}, {&R::CapCli, "00184"},
+         {&R::CittaCli, "Roma"}, {&R::ProvCli, "RM"}, {&R::TotNetto, "1234,50"}, {&R::PercIva, "22"},
+         {&R::TotIva, "271,59"}, {&R::Totale, "1506,09"}, {&R::Saldato, QString::fromUtf8("Sì")}});
+    dir.writeAll(QStringLiteral("2024.ric"), receipt + R().encode());
     qobject_cast<TfrmEsportaRic*>(ScreenFixture::screen("frmEsportaRic"))->setYear(QStringLiteral("2024"));
 
     QStringList files;

@@ -8,6 +8,7 @@
 #include "storage/ReceiptRecord.h"
 
 #include "FakePlatform.h"
+#include "SampleRecords.h"
 #include "ScreenFixture.h"
 #include "TestSupport.h"
 
@@ -33,25 +34,19 @@ const QString kDone = QStringLiteral("Le schede in archivio sono state esportate
 const QString kFailed = QString::fromUtf8("Attenzione: il sistema non permette di esportare i dati.\n\r\n\r"
                                           "Accertarsi che il file di Excel non sia già aperto.");
 
-TRecCliente client(const QString& name, const QString& consent, const QString& city = QString())
+using C = TRecCliente;
+using R = TRecRicevuta;
+
+QByteArray client(const QString& name, const QString& consent, const QString& city = QString())
 {
-    TRecCliente c;
-    c.Nominativo = name;
-    c.Pubblicita = consent;
-    c.Citta = city;
-    c.Note = QStringLiteral("nota di ") + name;
-    return c;
+    return sampleBytes<C>({{&C::Nominativo, name}, {&C::Pubblicita, consent}, {&C::Citta, city},
+                           {&C::Note, "nota di " + name}});
 }
 
-TRecRicevuta receipt(const QString& number, const QString& city, const QString& total)
+QByteArray receipt(const QString& number, const QString& city, const QString& total)
 {
-    TRecRicevuta r;
-    r.Ricevuta = QStringLiteral("Ricevuta n.");
-    r.NumRic = number;
-    r.CittaCli = city;
-    r.Totale = total;
-    r.Saldato = QStringLiteral("No");
-    return r;
+    return sampleBytes<R>({{&R::Ricevuta, "Ricevuta n."}, {&R::NumRic, number}, {&R::CittaCli, city},
+                           {&R::Totale, total}, {&R::Saldato, "No"}});
 }
 
 // A file row with the given texts at the given 0-based columns, empty elsewhere.
@@ -181,9 +176,9 @@ void TestExportWindows::captionsAndGridHeaders()
 void TestExportWindows::clientGridShowsTheArchiveInFileOrder()
 {
     dir->writeAll(QStringLiteral("Clienti.pro"),
-                  client(QStringLiteral("Zeta"), QString::fromUtf8("Sì pubblicità"), QString::fromUtf8("Forlì")).encode()
-                      + client(QStringLiteral("Alfa"), QString::fromUtf8("No pubblicità")).encode()
-                      + client(QStringLiteral("Beta"), QString()).encode());
+                  client(QStringLiteral("Zeta"), QString::fromUtf8("Sì pubblicità"), QString::fromUtf8("Forlì"))
+                      + client(QStringLiteral("Alfa"), QString::fromUtf8("No pubblicità"))
+                      + client(QStringLiteral("Beta"), QString()));
     cli->show();
     QCOMPARE(cli->recordCount(), 3);
     QCOMPARE(grid(cli)->rowCount(), 3);
@@ -216,8 +211,8 @@ void TestExportWindows::clientGridShowsTheArchiveInFileOrder()
 void TestExportWindows::clientExportByteForByte()
 {
     dir->writeAll(QStringLiteral("Clienti.pro"),
-                  client(QStringLiteral("Zeta"), QString::fromUtf8("Sì pubblicità"), QString::fromUtf8("Città")).encode()
-                      + client(QStringLiteral("Alfa"), QStringLiteral("boh")).encode());
+                  client(QStringLiteral("Zeta"), QString::fromUtf8("Sì pubblicità"), QString::fromUtf8("Città"))
+                      + client(QStringLiteral("Alfa"), QStringLiteral("boh")));
     cli->show();
     answer({true, false});
     ScreenFixture::press(cli, "lblExcel");
@@ -248,7 +243,7 @@ void TestExportWindows::answers()
     QFETCH(QList<bool>, script);
     QFETCH(bool, written);
     QFETCH(bool, opened);
-    dir->writeAll(QStringLiteral("Clienti.pro"), client(QStringLiteral("Rossi"), QString()).encode());
+    dir->writeAll(QStringLiteral("Clienti.pro"), client(QStringLiteral("Rossi"), QString()));
     cli->show();
     for (bool a : script)
         fake->answers.enqueue(a);
@@ -273,7 +268,7 @@ void TestExportWindows::answers()
 
 void TestExportWindows::markupInAValueIsEscaped()
 {
-    dir->writeAll(QStringLiteral("Clienti.pro"), client(QStringLiteral("Rossi & <Figli>"), QString()).encode());
+    dir->writeAll(QStringLiteral("Clienti.pro"), client(QStringLiteral("Rossi & <Figli>"), QString()));
     cli->show();
     QCOMPARE(cell(cli, 0, 1), QStringLiteral("Rossi & <Figli>"));   // the grid shows the value as it is
     answer({true, false});
@@ -285,7 +280,7 @@ void TestExportWindows::markupInAValueIsEscaped()
 
 void TestExportWindows::failingFileShowsTheExportMessage()
 {
-    dir->writeAll(QStringLiteral("Clienti.pro"), client(QStringLiteral("Rossi"), QString()).encode());
+    dir->writeAll(QStringLiteral("Clienti.pro"), client(QStringLiteral("Rossi"), QString()));
     dir->putFolderInPlaceOf(QStringLiteral("Clienti.xls"));
     cli->show();
     answer({true, true});   // the second Yes must stay unused: no question follows a failure
@@ -310,8 +305,8 @@ void TestExportWindows::failingFileShowsTheExportMessage()
 
 void TestExportWindows::emptyArchiveClearsThePreviewAndExportsNoRow()
 {
-    dir->writeAll(QStringLiteral("Clienti.pro"), client(QStringLiteral("Rossi"), QString()).encode()
-                                                     + client(QStringLiteral("Verdi"), QString()).encode());
+    dir->writeAll(QStringLiteral("Clienti.pro"), client(QStringLiteral("Rossi"), QString())
+                                                     + client(QStringLiteral("Verdi"), QString()));
     cli->show();
     QCOMPARE(cell(cli, 1, 1), QStringLiteral("Verdi"));
     cli->close();
@@ -331,13 +326,10 @@ void TestExportWindows::emptyArchiveClearsThePreviewAndExportsNoRow()
 
 void TestExportWindows::materialsExportSixteenColumns()
 {
-    TRecMateriale m;
-    m.Codice = QStringLiteral("A-1");
-    m.Prezzo = QStringLiteral("12,50");
-    m.Giacenza = QStringLiteral("3");
-    m.Sottoscorta = QStringLiteral("99");
-    m.Note = QStringLiteral("ultima colonna");
-    dir->writeAll(QStringLiteral("Materiali.pro"), m.encode());
+    using M = TRecMateriale;
+    dir->writeAll(QStringLiteral("Materiali.pro"),
+                  sampleBytes<M>({{&M::Codice, "A-1"}, {&M::Prezzo, "12,50"}, {&M::Giacenza, "3"}, {&M::Sottoscorta, "99"},
+                                  {&M::Note, "ultima colonna"}}));
     mat->show();
     QCOMPARE(grid(mat)->rowCount(), 1);
     QCOMPARE(cell(mat, 0, 1), QStringLiteral("A-1"));
@@ -370,9 +362,9 @@ void TestExportWindows::receiptYearWithoutFileIsCreatedEmpty()
 
 void TestExportWindows::receiptExportTrimsComposedValuesAndOverwrites()
 {
-    dir->writeAll(QStringLiteral("2024.ric"), receipt(QStringLiteral("1"), QStringLiteral("Roma"), QStringLiteral("122,00")).encode()
+    dir->writeAll(QStringLiteral("2024.ric"), receipt(QStringLiteral("1"), QStringLiteral("Roma"), QStringLiteral("122,00"))
                                                   + TRecRicevuta().encode());
-    dir->writeAll(QStringLiteral("2023.ric"), receipt(QStringLiteral("9"), QStringLiteral("Bari"), QStringLiteral("1,00")).encode());
+    dir->writeAll(QStringLiteral("2023.ric"), receipt(QStringLiteral("9"), QStringLiteral("Bari"), QStringLiteral("1,00")));
 
     ric->setYear(QStringLiteral("2024"));
     ric->show();
@@ -454,7 +446,7 @@ void TestExportWindows::hoverTexts()
 
 void TestExportWindows::gridHoverShowsTheCurrentCell()
 {
-    dir->writeAll(QStringLiteral("Clienti.pro"), client(QStringLiteral("Rossi"), QString(), QStringLiteral("Roma")).encode());
+    dir->writeAll(QStringLiteral("Clienti.pro"), client(QStringLiteral("Rossi"), QString(), QStringLiteral("Roma")));
     cli->show();
     auto* view = control<QTableView>(cli, "grdRecords");
     sendEnter(control<QWidget>(cli, "lblExcel"));

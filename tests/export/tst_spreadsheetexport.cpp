@@ -4,6 +4,7 @@
 #include "storage/MaterialRecord.h"
 #include "storage/ReceiptRecord.h"
 
+#include "SampleRecords.h"
 #include "TestSupport.h"
 
 #include <QDir>
@@ -99,33 +100,21 @@ const QByteArray kReceiptHeaders =
     + headerCell(200, "Totale netto") + headerCell(100, "Aliquota IVA") + headerCell(200, "Totale IVA")
     + headerCell(200, "Totale") + headerCell(100, "Saldato") + "</tr>";
 
-TRecCliente fullClient()
+using C = TRecCliente;
+using M = TRecMateriale;
+using R = TRecRicevuta;
+
+QByteArray fullClient()
 {
-    TRecCliente c;
-    c.Nominativo = QStringLiteral("Rossi Mario");
-    c.Indirizzo = QStringLiteral("Via Roma 1");
-    c.Cap = QStringLiteral("00100");
-    c.Citta = QString::fromUtf8("Città di Castello");
-    c.Prov = QStringLiteral("PG");
-    c.Categoria = QStringLiteral("Privato");
-    c.Prodotti = QStringLiteral("Lavatrici");
-    c.Pagamento = QStringLiteral("Contanti");
-    c.Sconti = QStringLiteral("10%");
-    c.Zona = QStringLiteral("Centro");
-    c.Pubblicita = QString::fromUtf8("Sì pubblicità");
-    c.CodFisc = QStringLiteral("RSSMRA80A01H501U");
-    c.Carta = QStringLiteral("4111111111111111");
-    c.Iva = QStringLiteral("01234567890");
-    c.Iban = QStringLiteral("IT60X0542811101000000123456");
-    c.TelCasa = QStringLiteral("06 123");
-    c.TelUff = QStringLiteral("06 456");
-    c.TelCel = QStringLiteral("333 789");
-    c.Fax = QStringLiteral("06 999");
-    c.Email = QStringLiteral("mario@example.it");
-    c.Note = QString::fromUtf8("Paga in €");
-    c.File01 = QStringLiteral("/not/exported");
-    c.Stato = QStringLiteral("Scheda salvata in data 05/03/2024 alle ore 14:30:15");
-    return c;
+    return sampleBytes<C>({{&C::Nominativo, "Rossi Mario"}, {&C::Indirizzo, "Via Roma 1"}, {&C::Cap, "00100"},
+                           {&C::Citta, QString::fromUtf8("Città di Castello")}, {&C::Prov, "PG"},
+                           {&C::Categoria, "Privato"}, {&C::Prodotti, "Lavatrici"}, {&C::Pagamento, "Contanti"},
+                           {&C::Sconti, "10%"}, {&C::Zona, "Centro"}, {&C::Pubblicita, QString::fromUtf8("Sì pubblicità")},
+                           {&C::CodFisc, "RSSMRA80A01H501U"}, {&C::Carta, "4111111111111111"}, {&C::Iva, "01234567890"},
+                           {&C::Iban, "IT60X0542811101000000123456"}, {&C::TelCasa, "06 123"}, {&C::TelUff, "06 456"},
+                           {&C::TelCel, "333 789"}, {&C::Fax, "06 999"}, {&C::Email, "mario@example.it"},
+                           {&C::Note, QString::fromUtf8("Paga in €")}, {&C::File01, "/not/exported"},
+                           {&C::Stato, "Scheda salvata in data 05/03/2024 alle ore 14:30:15"}});
 }
 
 QList<QByteArray> fullClientCells()
@@ -143,7 +132,7 @@ std::vector<QStringList> manyRows(int count)
     std::vector<QStringList> rows;
     rows.reserve(size_t(count));
     for (int i = 0; i < count; ++i) {
-        QStringList row = ExportTables::clientRow(fullClient().encode().constData());
+        QStringList row = ExportTables::clientRow(fullClient().constData());
         row[0] = QStringLiteral("Cliente %1 & <figli>").arg(i);
         row[3] = i % 2 ? QString::fromUtf8("Forlì") : QString();
         row[20] = QString(250, QChar(u'a' + i % 26)) + QString::fromUtf8(" €");
@@ -211,17 +200,16 @@ void TestSpreadsheetExport::emptyArchiveWritesNoDataRow()
 
 void TestSpreadsheetExport::clientsFile()
 {
-    TRecCliente second;
-    second.Nominativo = QStringLiteral("Bianchi Srl");
-    second.Pubblicita = QString::fromUtf8("No pubblicità");
+    const QByteArray second =
+        sampleBytes<C>({{&C::Nominativo, "Bianchi Srl"}, {&C::Pubblicita, QString::fromUtf8("No pubblicità")}});
     QList<QByteArray> secondCells(21);
     secondCells[0] = "Bianchi Srl";
     secondCells[10] = "No";
 
     const ExportTable& table = ExportTables::clients();
     QCOMPARE(int(table.columns.size()), 21);
-    const std::vector<QStringList> rows = {ExportTables::clientRow(fullClient().encode().constData()),
-                                           ExportTables::clientRow(second.encode().constData())};
+    const std::vector<QStringList> rows = {ExportTables::clientRow(fullClient().constData()),
+                                           ExportTables::clientRow(second.constData())};
     QCOMPARE(rows[0].size(), 21);
 
     const QByteArray bytes = SpreadsheetExport::build(table.worksheetName, table.fileColumns(), rows);
@@ -246,36 +234,21 @@ void TestSpreadsheetExport::consentCell()
 {
     QFETCH(QString, stored);
     QFETCH(QString, shown);
-    TRecCliente client;
-    client.Pubblicita = stored;
-    QCOMPARE(ExportTables::clientRow(client.encode().constData()).at(10), shown);
+    QCOMPARE(ExportTables::clientRow(sampleBytes<C>({{&C::Pubblicita, stored}}).constData()).at(10), shown);
 }
 
 void TestSpreadsheetExport::materialsFile()
 {
-    TRecMateriale m;
-    m.Codice = QStringLiteral("A-1");
-    m.Tipologia = QStringLiteral("Lavatrice");
-    m.Marca = QStringLiteral("ACME");
-    m.Modello = QStringLiteral("W10");
-    m.Accessori = QStringLiteral("Tubo");
-    m.Descrizione = QStringLiteral("Lavatrice 7 kg");
-    m.Fornitore = QStringLiteral("Grossista");
-    m.Recapito = QStringLiteral("02 111");
-    m.DataAcquisto = QStringLiteral("01/02/2024");
-    m.Costo = QStringLiteral("200,00");
-    m.Documento = QStringLiteral("Fattura 12");
-    m.ModOrdine = QStringLiteral("Telefono");
-    m.Prezzo = QStringLiteral("349,90");
-    m.Collocazione = QStringLiteral("Scaffale B");
-    m.Giacenza = QStringLiteral("4,5");
-    m.Sottoscorta = QStringLiteral("2");
-    m.Note = QStringLiteral("Nuovo modello");
-    m.File01 = QStringLiteral("/not/exported");
+    const QByteArray m = sampleBytes<M>(
+        {{&M::Codice, "A-1"}, {&M::Tipologia, "Lavatrice"}, {&M::Marca, "ACME"}, {&M::Modello, "W10"},
+         {&M::Accessori, "Tubo"}, {&M::Descrizione, "Lavatrice 7 kg"}, {&M::Fornitore, "Grossista"},
+         {&M::Recapito, "02 111"}, {&M::DataAcquisto, "01/02/2024"}, {&M::Costo, "200,00"}, {&M::Documento, "Fattura 12"},
+         {&M::ModOrdine, "Telefono"}, {&M::Prezzo, "349,90"}, {&M::Collocazione, "Scaffale B"}, {&M::Giacenza, "4,5"},
+         {&M::Sottoscorta, "2"}, {&M::Note, "Nuovo modello"}, {&M::File01, "/not/exported"}});
 
     const ExportTable& table = ExportTables::materials();
     QCOMPARE(int(table.columns.size()), 16);
-    const QStringList values = ExportTables::materialRow(m.encode().constData());
+    const QStringList values = ExportTables::materialRow(m.constData());
     QCOMPARE(values.size(), 16);
     QVERIFY(!values.contains(QStringLiteral("2")));   // the threshold stays out
 
@@ -291,38 +264,18 @@ void TestSpreadsheetExport::materialsFile()
 
 void TestSpreadsheetExport::receiptsFile()
 {
-    TRecRicevuta r;
-    r.Ricevuta = QStringLiteral("Ricevuta n.");
-    r.NumRic = QStringLiteral("7");
-    r.Data = QStringLiteral("05/03/2024");
-    r.Venditore = QStringLiteral("Ditta Srl");
-    r.IvaVen = QStringLiteral("11111111111");
-    r.CodFiscVen = QStringLiteral("DTTSRL");
-    r.Cliente = QStringLiteral("Rossi Mario");
-    r.IndirizzoCli = QStringLiteral("Via Roma 1");
-    r.CapCli = QStringLiteral("00100");
-    r.CittaCli = QStringLiteral("Roma");
-    r.ProvCli = QStringLiteral("RM");
-    r.IvaCli = QStringLiteral("22222222222");
-    r.CodFiscCli = QStringLiteral("RSSMRA");
-    r.CodiceApp = QStringLiteral("APP1");
-    r.TipologiaApp = QStringLiteral("Frigo");
-    r.MarcaApp = QStringLiteral("ACME");
-    r.ModelloApp = QStringLiteral("F2");
-    r.AccessoriApp = QStringLiteral("Nessuno");
-    r.ModPag = QStringLiteral("Bonifico");
-    r.Banca = QStringLiteral("Banca X");
+    R r = sample<R>({{&R::Ricevuta, "Ricevuta n."}, {&R::NumRic, "7"}, {&R::Data, "05/03/2024"},
+                     {&R::Venditore, "Ditta Srl"}, {&R::IvaVen, "11111111111"}, {&R::CodFiscVen, "DTTSRL"},
+                     {&R::Cliente, "Rossi Mario"}, {&R::IndirizzoCli, "Via Roma 1"}, {&R::CapCli, "00100"},
+                     {&R::CittaCli, "Roma"}, {&R::ProvCli, "RM"}, {&R::IvaCli, "22222222222"}, {&R::CodFiscCli, "RSSMRA"},
+                     {&R::CodiceApp, "APP1"}, {&R::TipologiaApp, "Frigo"}, {&R::MarcaApp, "ACME"}, {&R::ModelloApp, "F2"},
+                     {&R::AccessoriApp, "Nessuno"}, {&R::ModPag, "Bonifico"}, {&R::Banca, "Banca X"},
+                     {&R::TotNetto, "100,00"}, {&R::PercIva, "22"}, {&R::TotIva, "22,0000"}, {&R::Totale, "122,00"},
+                     {&R::Saldato, QString::fromUtf8("Sì")}});
     r.Desc[0] = QStringLiteral("not exported");
-    r.TotNetto = QStringLiteral("100,00");
-    r.PercIva = QStringLiteral("22");
-    r.TotIva = QStringLiteral("22,0000");
-    r.Totale = QStringLiteral("122,00");
-    r.Saldato = QString::fromUtf8("Sì");
 
     // Composed values keep their blanks when a part is empty.
-    TRecRicevuta sparse;
-    sparse.CittaCli = QStringLiteral("Roma");
-    const QStringList sparseRow = ExportTables::receiptRow(sparse.encode().constData());
+    const QStringList sparseRow = ExportTables::receiptRow(sampleBytes<R>({{&R::CittaCli, "Roma"}}).constData());
     QCOMPARE(sparseRow.at(0), QStringLiteral(" "));
     QCOMPARE(sparseRow.at(7), QStringLiteral(" Roma "));
     QCOMPARE(sparseRow.at(18), QStringLiteral("%"));

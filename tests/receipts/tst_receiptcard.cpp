@@ -1,5 +1,7 @@
 #include "receipts/ReceiptCard.h"
 
+#include "SampleRecords.h"
+
 #include <QTest>
 
 using R = TRecRicevuta;
@@ -54,44 +56,23 @@ void TestReceiptCard::saveChecksInOrder()
 
 void TestReceiptCard::importsFillTheirFieldsTrimmed()
 {
-    TRecCliente c;
-    c.Nominativo = " Rossi Mario ";
-    c.Indirizzo = "Via Roma 1";
-    c.Cap = "48121";
-    c.Citta = "Ravenna";
-    c.Prov = "RA";
-    c.Iva = "02345678901";
-    c.CodFisc = "RSSMRA80A01H199Z";
-    c.Pagamento = "Bonifico ";
-    c.Note = "not imported";
-    TRecMateriale m;
-    m.Codice = "A1";
-    m.Tipologia = "Lavatrice";
-    m.Marca = "ACME";
-    m.Modello = "W100";
-    m.Accessori = " tubo ";
-    m.Prezzo = "99,00";
-    R r;
-    r.Venditore = "Ditta";
+    using C = TRecCliente;
+    using M = TRecMateriale;
+    const C c = sample<C>({{&C::Nominativo, " Rossi Mario "}, {&C::Indirizzo, "Via Roma 1"}, {&C::Cap, "48121"},
+                           {&C::Citta, "Ravenna"}, {&C::Prov, "RA"}, {&C::Iva, "02345678901"},
+                           {&C::CodFisc, "RSSMRA80A01H199Z"}, {&C::Pagamento, "Bonifico "}, {&C::Note, "not imported"}});
+    const M m = sample<M>({{&M::Codice, "A1"}, {&M::Tipologia, "Lavatrice"}, {&M::Marca, "ACME"}, {&M::Modello, "W100"},
+                           {&M::Accessori, " tubo "}, {&M::Prezzo, "99,00"}});
+    R r = sample<R>({{&R::Venditore, "Ditta"}});
     r.Quant[0] = "2";
     ReceiptCard::importInto(r, c, ReceiptCard::clientImport());
     ReceiptCard::importInto(r, m, ReceiptCard::applianceImport());
-    R expected;
-    expected.Venditore = "Ditta";
+    R expected = sample<R>({{&R::Venditore, "Ditta"}, {&R::Cliente, "Rossi Mario"}, {&R::IndirizzoCli, "Via Roma 1"},
+                            {&R::CapCli, "48121"}, {&R::CittaCli, "Ravenna"}, {&R::ProvCli, "RA"},
+                            {&R::IvaCli, "02345678901"}, {&R::CodFiscCli, "RSSMRA80A01H199Z"}, {&R::ModPag, "Bonifico"},
+                            {&R::CodiceApp, "A1"}, {&R::TipologiaApp, "Lavatrice"}, {&R::MarcaApp, "ACME"},
+                            {&R::ModelloApp, "W100"}, {&R::AccessoriApp, "tubo"}});
     expected.Quant[0] = "2";
-    expected.Cliente = "Rossi Mario";
-    expected.IndirizzoCli = "Via Roma 1";
-    expected.CapCli = "48121";
-    expected.CittaCli = "Ravenna";
-    expected.ProvCli = "RA";
-    expected.IvaCli = "02345678901";
-    expected.CodFiscCli = "RSSMRA80A01H199Z";
-    expected.ModPag = "Bonifico";
-    expected.CodiceApp = "A1";
-    expected.TipologiaApp = "Lavatrice";
-    expected.MarcaApp = "ACME";
-    expected.ModelloApp = "W100";
-    expected.AccessoriApp = "tubo";
     // Nothing else changes: the whole record compares equal.
     QCOMPARE(r.encode(), expected.encode());
 }

@@ -1,3 +1,4 @@
+#include "SampleRecords.h"
 #include "ScreenFixture.h"
 
 #include "clients/ui/TfrmCercaCliente.h"
@@ -103,12 +104,12 @@ private:
     {
         ArchiveFile file(dir->file("2024.ric"), TRecRicevuta::Size);
         for (int i = 0; i < n; ++i) {
-            TRecRicevuta r;
-            r.NumRic = QString::number(i + 1);
-            r.Cliente = QStringLiteral("Cliente %1").arg(i + 1);
-            r.Saldato = QStringLiteral("Sì");
+            using R = TRecRicevuta;
             qint64 at = 0;
-            QVERIFY(file.append(r.encode(), at));
+            QVERIFY(file.append(sampleBytes<R>({{&R::NumRic, QString::number(i + 1)},
+                                                {&R::Cliente, QStringLiteral("Cliente %1").arg(i + 1)},
+                                                {&R::Saldato, QStringLiteral("Sì")}}),
+                                at));
         }
     }
 
@@ -500,18 +501,14 @@ void TestReceiptEditor::settingsReadOnShowingWrittenOnClosing()
 
 void TestReceiptEditor::clientImportFillsTheClientBlock()
 {
-    TRecCliente c;
-    c.Nominativo = "Rossi Mario";
-    c.Indirizzo = "Via Roma 1";
-    c.Cap = "47121";
-    c.Citta = QString::fromUtf8("Forlì");
-    c.Prov = "fc";
-    c.Iva = "01234567890";
-    c.CodFisc = "RSSMRA80A01D704X";
-    c.Pagamento = "Bonifico";
+    using C = TRecCliente;
     qint64 at = 0;
-    ArchiveFile clients(dir->file("Clienti.pro"), TRecCliente::Size);
-    QVERIFY(clients.append(c.encode(), at));
+    ArchiveFile clients(dir->file("Clienti.pro"), C::Size);
+    QVERIFY(clients.append(sampleBytes<C>({{&C::Nominativo, "Rossi Mario"}, {&C::Indirizzo, "Via Roma 1"}, {&C::Cap, "47121"},
+                                           {&C::Citta, QString::fromUtf8("Forlì")}, {&C::Prov, "fc"},
+                                           {&C::Iva, "01234567890"}, {&C::CodFisc, "RSSMRA80A01D704X"},
+                                           {&C::Pagamento, "Bonifico"}}),
+                           at));
     chooseTheOnlyLine<TfrmCercaCliente>("frmCercaCliente");
     release("imgImpCli");
     QCOMPARE(edit("txtCliente")->text(), QString("Rossi Mario"));
@@ -526,16 +523,12 @@ void TestReceiptEditor::clientImportFillsTheClientBlock()
 
 void TestReceiptEditor::applianceImportFillsTheApplianceBlock()
 {
-    TRecMateriale m;
-    m.Codice = "LAV-01";
-    m.Tipologia = "Lavatrice";
-    m.Marca = "acme";
-    m.Modello = "W100";
-    m.Accessori = "Tubo";
-    m.Giacenza = "3";
+    using M = TRecMateriale;
     qint64 at = 0;
-    ArchiveFile materials(dir->file("Materiali.pro"), TRecMateriale::Size);
-    QVERIFY(materials.append(m.encode(), at));
+    ArchiveFile materials(dir->file("Materiali.pro"), M::Size);
+    QVERIFY(materials.append(sampleBytes<M>({{&M::Codice, "LAV-01"}, {&M::Tipologia, "Lavatrice"}, {&M::Marca, "acme"},
+                                             {&M::Modello, "W100"}, {&M::Accessori, "Tubo"}, {&M::Giacenza, "3"}}),
+                             at));
     chooseTheOnlyLine<TfrmCercaMateriale>("frmCercaMateriale");
     release("impAutomezzo");
     QCOMPARE(edit("txtTelaio")->text(), QString("LAV-01"));

@@ -2,6 +2,8 @@
 #include "receipts/ReceiptTotals.h"
 #include "storage/Amounts.h"
 
+#include "SampleRecords.h"
+
 #include <QTest>
 
 // A line as typed: quantity, unit price, discount ("" for empty).
@@ -181,9 +183,7 @@ void TestReceiptTotals::numberClashesOnlyWhenEqual()
 {
     QFETCH(QString, saved);
     QFETCH(QString, stored);
-    TRecRicevuta r;
-    r.NumRic = stored;
-    const QByteArray bytes = r.encode();
+    const QByteArray bytes = sampleBytes<TRecRicevuta>({{&TRecRicevuta::NumRic, stored}});
     const ArchiveFile::FieldTest test = ReceiptArchive::carriesNumber(saved);
     QCOMPARE(test.offset, TRecRicevuta::posNumRic.offset);
     QTEST(test.test(bytes.constData() + test.offset), "clash");
@@ -191,15 +191,10 @@ void TestReceiptTotals::numberClashesOnlyWhenEqual()
 
 void TestReceiptTotals::listLinePutsTheTotalAtColumn150()
 {
-    TRecRicevuta r;
-    r.Ricevuta = QStringLiteral("Ricevuta n.");
-    r.NumRic = QStringLiteral("12");
-    r.Data = QStringLiteral("05/03/2024");
-    r.Cliente = QStringLiteral("Rossi Mario");
-    r.TotNetto = QStringLiteral("18,90");
-    r.TotIva = QStringLiteral("4,158");
-    r.Totale = QStringLiteral("23,06");
-    const QString line = ReceiptArchive::listLine(r);
+    using R = TRecRicevuta;
+    const QString line = ReceiptArchive::listLine(
+        sample<R>({{&R::Ricevuta, "Ricevuta n."}, {&R::NumRic, "12"}, {&R::Data, "05/03/2024"}, {&R::Cliente, "Rossi Mario"},
+                   {&R::TotNetto, "18,90"}, {&R::TotIva, "4,158"}, {&R::Totale, "23,06"}}));
     QCOMPARE(line.left(24), QStringLiteral("Ricevuta n. 12          "));
     QCOMPARE(line.mid(24, 18), QStringLiteral("  Data: 05/03/2024"));
     QCOMPARE(line.mid(149), QStringLiteral("23,06"));

@@ -6,6 +6,7 @@
 
 #include "FakePlatform.h"
 #include "RecordingCanvas.h"
+#include "SampleRecords.h"
 #include "ScreenFixture.h"
 #include "TestSupport.h"
 
@@ -27,22 +28,13 @@ struct Receipt
     QString number, date, client, city, code, brand, vat, taxCode, total, paid;
 };
 
-TRecRicevuta record(const Receipt& r)
+QByteArray record(const Receipt& r)
 {
-    TRecRicevuta rec;
-    rec.Ricevuta = QStringLiteral("Ricevuta n.");
-    rec.NumRic = r.number;
-    rec.Data = r.date;
-    rec.Venditore = QStringLiteral("Ditta Bianchi");
-    rec.Cliente = r.client;
-    rec.CittaCli = r.city;
-    rec.CodiceApp = r.code;
-    rec.MarcaApp = r.brand;
-    rec.IvaCli = r.vat;
-    rec.CodFiscCli = r.taxCode;
-    rec.Totale = r.total;
-    rec.Saldato = r.paid;
-    return rec;
+    using R = TRecRicevuta;
+    return sampleBytes<R>({{&R::Ricevuta, "Ricevuta n."}, {&R::NumRic, r.number}, {&R::Data, r.date},
+                           {&R::Venditore, "Ditta Bianchi"}, {&R::Cliente, r.client}, {&R::CittaCli, r.city},
+                           {&R::CodiceApp, r.code}, {&R::MarcaApp, r.brand}, {&R::IvaCli, r.vat},
+                           {&R::CodFiscCli, r.taxCode}, {&R::Totale, r.total}, {&R::Saldato, r.paid}});
 }
 
 // The number of each listed receipt, in list order.
@@ -82,7 +74,7 @@ private:
     {
         ArchiveFile file = ReceiptArchive::yearFile(yearFile());
         qint64 at = 0;
-        QVERIFY(file.append(record(r).encode(), at));
+        QVERIFY(file.append(record(r), at));
     }
     void addFour()
     {

@@ -3,6 +3,7 @@
 #include "storage/ClientRecord.h"
 
 #include "FakePlatform.h"
+#include "SampleRecords.h"
 #include "TestSupport.h"
 #include "platform/AppDir.h"
 
@@ -18,9 +19,7 @@ namespace {
 
 QByteArray clientNamed(const QString& name)
 {
-    TRecCliente c;
-    c.Nominativo = name;
-    return c.encode();
+    return sampleBytes<TRecCliente>({{&TRecCliente::Nominativo, name}});
 }
 
 QString nameIn(const QByteArray& record)

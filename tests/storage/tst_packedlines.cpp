@@ -4,6 +4,8 @@
 #include "storage/PackedLines.h"
 #include "storage/TextRules.h"
 
+#include "SampleRecords.h"
+
 #include <QRandomGenerator>
 #include <QtTest>
 
@@ -121,12 +123,10 @@ void TestPackedLines::removedRowsLeaveTheOthersInOrder()
 
 void TestPackedLines::composedLineIsTheFittedText()
 {
-    TRecCliente c;
-    c.Nominativo = QString::fromUtf8("Società Cooperativa Elettrodomestici Forlì");   // cut at 30
-    c.Prodotti = QStringLiteral("caldaie");
-    c.Zona = QString();
-    c.Citta = QStringLiteral("  Cesena");
-    c.Note = QString::fromUtf8("paga in € \u0081, ma\tsolo il lunedì");
+    using C = TRecCliente;
+    const C c = sample<C>({{&C::Nominativo, QString::fromUtf8("Società Cooperativa Elettrodomestici Forlì")},   // cut at 30
+                           {&C::Prodotti, "caldaie"}, {&C::Zona, QString()}, {&C::Citta, "  Cesena"},
+                           {&C::Note, QString::fromUtf8("paga in € \u0081, ma\tsolo il lunedì")}});
     const QByteArray raw = c.encode();
     const char* r = raw.constData();
     LineComposer line;

@@ -1,54 +1,20 @@
-#include "screens/ListScreen.h"
-#include "storage/ArchiveFile.h"
 #include "storage/MaterialRecord.h"
 #include "warehouse/ui/TfrmMateriali.h"
 
 #include "FakePlatform.h"
 #include "RecordingCanvas.h"
+#include "SampleRecords.h"
 #include "ScreenFixture.h"
 #include "TestSupport.h"
 
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
-#include <QScopeGuard>
-#include <QSet>
-#include <QTimer>
 #include <QtTest>
-
-#include <functional>
 
 namespace {
 
 const int kSize = 5170;
-
-TRecMateriale material(const QString& code, const QString& stock = "0", const QString& threshold = "0")
-{
-    TRecMateriale r;
-    r.Codice = code;
-    r.Marca = "Marca " + code;
-    r.Prezzo = "1,00";
-    r.Giacenza = stock;
-    r.Sottoscorta = threshold;
-    return r;
-}
-
-// Waits for the modal list opened by the card, lets prepare fill it, chooses
-// its first line as a double click does; the list is closed whatever happens.
-void chooseFirstLine(const QString& window, std::function<void(ListScreen*)> prepare)
-{
-    QTimer::singleShot(0, [window, prepare] {
-        auto* list = qobject_cast<ListScreen*>(shownTopLevel(qPrintable(window)));
-        QVERIFY(list);
-        auto close = qScopeGuard([list] { list->reject(); });
-        prepare(list);
-        auto* lines = control<RecordList>(list, "lstRecords");
-        QCOMPARE(lines->count(), 1);
-        lines->setCurrentRow(0);
-        list->lstRecordsDblClick();
-    });
-}
 
 } // namespace
 
@@ -60,10 +26,7 @@ private slots:
     void init();
     void cleanup();
 
-    void codeRequiredToSave();
     void saveWithOnlyACode();
-    void saveTwiceAppendsThenUpdates();
-    void everyFieldReachesItsOffset();
     void countsAndPriceAsSaved_data();
     void countsAndPriceAsSaved();
     void guards_data();
@@ -72,31 +35,12 @@ private slots:
     void keys();
     void unreadableCountRefusesSave_data();
     void unreadableCountRefusesSave();
-    void browseAtBothEnds();
-    void webSearch();
-    void listsHandBackACard_data();
-    void listsHandBackACard();
     void printoutShowsTheCard();
-    void everyBindingHasExactlyOneControl();
 
 private:
     QLineEdit* edit(const QString& name) { return control<QLineEdit>(card, name); }
     QLabel* label(const char* name) { return control<QLabel>(card, name); }
     void release(const char* name) { ScreenFixture::press(card, name); }
-    void saveCode(const QString& code)
-    {
-        release("imgNuovo");
-        typeInto(edit("txtCodice"), code);
-        release("imgSalva");
-    }
-    void putInArchive(const QList<TRecMateriale>& records)
-    {
-        ArchiveFile archive(dir->file("Materiali.pro"), kSize);
-        for (const TRecMateriale& r : records) {
-            qint64 position = 0;
-            QVERIFY(archive.append(r.encode(), position));
-        }
-    }
     QByteArray raw() const { return dir->readAll("Materiali.pro"); }
     TRecMateriale stored(int position) const { return TRecMateriale::decode(raw().mid((position - 1) * kSize, kSize)); }
 
@@ -129,24 +73,14 @@ void TestMaterialCard::cleanup()
     screens->endTest();
 }
 
-void TestMaterialCard::codeRequiredToSave()
-{
-    typeInto(edit("txtMarca"), "Bosch");
-    typeInto(edit("txtCodice"), "  ");
-    release("imgSalva");
-    QCOMPARE(fake->messages.size(), 1);
-    QCOMPARE(fake->messages[0].kind, MessageKind::Task);
-    QCOMPARE(fake->messages[0].caption, QString("Salvataggio scheda non applicabile"));
-    QCOMPARE(fake->messages[0].text,
-             QString::fromUtf8("Per salvare la scheda è necessario indicare il codice articolo."));
-    QCOMPARE(fake->messages[0].icon, platform::MessageIcon::Information);
-    QVERIFY(edit("txtCodice")->hasFocus());
-    QVERIFY(!QFile::exists(dir->file("Materiali.pro")));
-}
-
 void TestMaterialCard::saveWithOnlyACode()
 {
-    putInArchive({material("A"), material("B")});
+    using M = TRecMateriale;
+    QByteArray two;
+    for (const char* code : {"A", "B"})
+        two += sampleBytes<M>({{&M::Codice, code}, {&M::Marca, QString("Marca ") + code}, {&M::Prezzo, "1,00"},
+                               {&M::Giacenza, "0"}, {&M::Sottoscorta, "0"}});
+    dir->writeAll("Materiali.pro", two);
     // A new card shows the defaults; emptied, Save puts them back.
     QCOMPARE(edit("txtPrezzo")->text(), QString("0,00"));
     QCOMPARE(edit("txtGiacenza")->text(), QString("0"));
@@ -170,72 +104,6 @@ void TestMaterialCard::saveWithOnlyACode()
     QCOMPARE(r.Sottoscorta, QString("0"));
     QCOMPARE(r.Marca, QString());
     QCOMPARE(r.File01, QString());
-}
-
-void TestMaterialCard::saveTwiceAppendsThenUpdates()
-{
-    saveCode("X1");
-    QCOMPARE(label("lblPosizione")->text(), QString("1"));
-    typeInto(edit("txtCollocazione"), "Scaffale 3");
-    release("imgSalva");
-    QCOMPARE(fake->messages.size(), 2);
-    QCOMPARE(fake->messages[1].caption, QString("Aggiornamento scheda effettuato con successo"));
-    QCOMPARE(fake->messages[1].text,
-             QString("Le modifiche apportate alla scheda corrente sono state salvate in archivio."));
-    QCOMPARE(label("lblPosizione")->text(), QString("1"));
-    QCOMPARE(raw().size(), kSize);
-    QCOMPARE(stored(1).Collocazione, QString("Scaffale 3"));
-
-    // The same code again is a second card: no uniqueness test.
-    saveCode("X1");
-    QCOMPARE(label("lblPosizione")->text(), QString("2"));
-    QCOMPARE(raw().size(), 2 * kSize);
-}
-
-void TestMaterialCard::everyFieldReachesItsOffset()
-{
-    const struct { const char* control; const char* text; int offset; } fields[] = {
-        {"txtCodice", "ART-001", 0},        {"txtTipologia", "Lavatrice", 251},  {"txtMarca", "Bosch", 502},
-        {"txtModello", "WAN 24", 753},       {"txtAccessori", "Tubo", 1004},      {"txtDescrizione", "Carico frontale", 1255},
-        {"txtFornitore", "Elettro Srl", 1506}, {"txtRecapito", "0543 11", 1757},  {"txtData", "01/02/2024", 2008},
-        {"txtCosto", "300", 2059},           {"txtDocumento", "Fattura 7", 2110}, {"txtOrdine", "Telefono", 2361},
-        {"txtPrezzo", "449,90", 2612},       {"txtCollocazione", "Reparto A", 2628}, {"txtGiacenza", "4", 2879},
-        {"txtSottoscorta", "2", 2895},       {"txtNote", "Più venduta", 2911},
-        {"lblFile01", "/tmp/a.pdf", 3162},   {"lblFile02", "/tmp/b.pdf", 3413},   {"lblFile03", "/tmp/c.pdf", 3664},
-        {"lblDesc01", "Manuale", 3915},      {"lblDesc02", "Garanzia", 4166},     {"lblDesc03", "Schema", 4417},
-        {"lblCartella", "/tmp/foto", 4668},  {"lblCartellaDesc", "Foto", 4919},
-    };
-    for (const auto& f : fields) {
-        QWidget* w = card->findChild<QWidget*>(f.control);
-        QVERIFY2(w, f.control);
-        if (auto* field = qobject_cast<QLineEdit*>(w))
-            field->setText(QString::fromUtf8(f.text));
-        else
-            static_cast<QLabel*>(w)->setText(QString::fromUtf8(f.text));
-    }
-    release("imgSalva");
-    const QByteArray bytes = raw();
-    QCOMPARE(bytes.size(), kSize);
-    for (const auto& f : fields) {
-        const QByteArray expected = QString::fromUtf8(f.text).toLatin1();
-        QCOMPARE(bytes.mid(f.offset + 1, uchar(bytes[f.offset])), expected);
-    }
-    const TRecMateriale r = TRecMateriale::decode(bytes);
-    QCOMPARE(r.ModOrdine, QString("Telefono"));
-    QCOMPARE(r.Note, QString::fromUtf8("Più venduta"));
-    QCOMPARE(r.CartellaDesc, QString("Foto"));
-
-    // Loading back fills every control.
-    release("imgNuovo");
-    QCOMPARE(label("lblFile03")->text(), QString());
-    release("imgPrimo");
-    for (const auto& f : fields) {
-        QWidget* w = card->findChild<QWidget*>(f.control);
-        const QString shown = qobject_cast<QLineEdit*>(w) ? static_cast<QLineEdit*>(w)->text()
-                                                          : static_cast<QLabel*>(w)->text();
-        QCOMPARE(shown, QString::fromUtf8(f.text));
-    }
-    QCOMPARE(label("lblPosizione")->text(), QString("1"));
 }
 
 void TestMaterialCard::countsAndPriceAsSaved_data()
@@ -408,75 +276,6 @@ void TestMaterialCard::unreadableCountRefusesSave()
     QVERIFY(raw().isEmpty());
 }
 
-void TestMaterialCard::browseAtBothEnds()
-{
-    putInArchive({material("Primo"), material("Secondo"), material("Terzo")});
-    release("imgAvanti");   // a new card: the first
-    QCOMPARE(label("lblPosizione")->text(), QString("1"));
-    QCOMPARE(edit("txtCodice")->text(), QString("Primo"));
-    release("imgIndietro");   // on the first: nothing
-    QCOMPARE(label("lblPosizione")->text(), QString("1"));
-    release("imgUltimo");
-    QCOMPARE(edit("txtCodice")->text(), QString("Terzo"));
-    QCOMPARE(edit("txtMarca")->text(), QString("Marca Terzo"));
-    release("imgAvanti");   // on the last: nothing
-    QCOMPARE(label("lblPosizione")->text(), QString("3"));
-    QCOMPARE(edit("txtCodice")->text(), QString("Terzo"));
-    release("imgIndietro");
-    QCOMPARE(edit("txtCodice")->text(), QString("Secondo"));
-    QCOMPARE(label("lblPosizione")->text(), QString("2"));
-    QVERIFY(fake->messages.isEmpty());
-}
-
-void TestMaterialCard::webSearch()
-{
-    typeInto(edit("txtModello"), "WAN 24");
-    release("imgElimina");
-    QCOMPARE(fake->messages.size(), 1);
-    QCOMPARE(fake->messages[0].kind, MessageKind::Plain);
-    QCOMPARE(fake->messages[0].text,
-             QString::fromUtf8("Per poter effettuare una ricerca sul Web è necessario compilare il campo relativo alla "
-                               "marca dell'articolo."));
-    QVERIFY(edit("txtMarca")->hasFocus());
-    QVERIFY(fake->opened.isEmpty());
-
-    edit("txtModello")->clear();
-    typeInto(edit("txtMarca"), " Bosch ");
-    release("imgElimina");
-    // The blank after the brand stays when the model is empty.
-    QCOMPARE(fake->opened, QStringList{"url:https://www.google.com/search?q=Bosch%20"});
-}
-
-void TestMaterialCard::listsHandBackACard_data()
-{
-    QTest::addColumn<QString>("button");
-    QTest::addColumn<QString>("window");
-    QTest::newRow("search") << "imgTrova" << "frmCercaMateriale";
-    QTest::newRow("under stock") << "imgDoppioTurno" << "frmCercaSottoscorta";
-}
-
-void TestMaterialCard::listsHandBackACard()
-{
-    QFETCH(QString, button);
-    QFETCH(QString, window);
-
-    // Only the second card matches the code criterion and is under stock.
-    putInArchive({material("VITE-10", "50", "5"), material("DADO-8", "3", "5"), material("RONDELLA", "9", "1")});
-    chooseFirstLine(window, [](ListScreen* list) {
-        if (auto* code = list->findChild<QLineEdit*>("txtCognome")) {
-            code->setText("dado");
-            control<QPushButton>(list, "cmdTrova")->click();
-        }
-    });
-    release(button.toLatin1().constData());
-    QCOMPARE(edit("txtCodice")->text(), QString("DADO-8"));
-    QCOMPARE(edit("txtGiacenza")->text(), QString("3"));
-    QCOMPARE(edit("txtPrezzo")->text(), QString("1,00"));
-    QCOMPARE(label("lblPosizione")->text(), QString("2"));
-    // Nothing was saved by the hand-back.
-    QCOMPARE(raw().size(), 3 * kSize);
-}
-
 void TestMaterialCard::printoutShowsTheCard()
 {
     typeInto(edit("txtCodice"), "LAV-9");
@@ -494,25 +293,6 @@ void TestMaterialCard::printoutShowsTheCard()
     QVERIFY(page.findText(QString::fromUtf8("Sala è")).inRect);
     QVERIFY(page.findText("199,9").inRect);
     QVERIFY(page.findText("0").inRect);   // the stock of a new card
-}
-
-void TestMaterialCard::everyBindingHasExactlyOneControl()
-{
-    auto* screen = static_cast<TfrmMateriali*>(card);
-    QCOMPARE(screen->form().bindingProblems(), QStringList());
-    QSet<QString> controls;
-    int bound = 0;
-    for (const auto& f : screen->form().table()) {
-        if (!f.field)
-            continue;
-        ++bound;
-        controls.insert(QLatin1String(f.def.control));
-    }
-    QCOMPARE(bound, 25);
-    QCOMPARE(controls.size(), 25);
-    QCOMPARE(edit("txtPrezzo")->maxLength(), 15);
-    QCOMPARE(edit("txtData")->maxLength(), 50);
-    QCOMPARE(edit("txtNote")->maxLength(), 250);
 }
 
 QTEST_MAIN(TestMaterialCard)

@@ -4,6 +4,7 @@
 #include "warehouse/ui/TfrmCercaSottoscorta.h"
 
 #include "FakePlatform.h"
+#include "SampleRecords.h"
 #include "ScreenFixture.h"
 #include "TestSupport.h"
 
@@ -21,19 +22,10 @@ struct Article
 
 TRecMateriale record(const Article& a)
 {
-    TRecMateriale r;
-    r.Codice = a.code;
-    r.Tipologia = a.type;
-    r.Marca = a.brand;
-    r.Modello = a.model;
-    r.Prezzo = a.price;
-    r.Giacenza = a.stock;
-    r.Sottoscorta = a.threshold;
-    r.Note = a.note;
-    r.Costo = a.cost;
-    r.Fornitore = a.supplier;
-    r.Recapito = a.contact;
-    return r;
+    using M = TRecMateriale;
+    return sample<M>({{&M::Codice, a.code}, {&M::Tipologia, a.type}, {&M::Marca, a.brand}, {&M::Modello, a.model},
+                      {&M::Prezzo, a.price}, {&M::Giacenza, a.stock}, {&M::Sottoscorta, a.threshold},
+                      {&M::Note, a.note}, {&M::Costo, a.cost}, {&M::Fornitore, a.supplier}, {&M::Recapito, a.contact}});
 }
 
 } // namespace

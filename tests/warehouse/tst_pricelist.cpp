@@ -5,6 +5,7 @@
 
 #include "FakePlatform.h"
 #include "RecordingCanvas.h"
+#include "SampleRecords.h"
 #include "ScreenFixture.h"
 #include "TestSupport.h"
 
@@ -30,15 +31,9 @@ const QString kHeader = QStringLiteral(
 TRecMateriale card(const QString& code, const QString& type, const QString& description, const QString& price,
                    const QString& stock, const QString& supplier = QString(), const QString& document = QString())
 {
-    TRecMateriale m;
-    m.Codice = code;
-    m.Tipologia = type;
-    m.Descrizione = description;
-    m.Prezzo = price;
-    m.Giacenza = stock;
-    m.Fornitore = supplier;
-    m.Documento = document;
-    return m;
+    using M = TRecMateriale;
+    return sample<M>({{&M::Codice, code}, {&M::Tipologia, type}, {&M::Descrizione, description}, {&M::Prezzo, price},
+                      {&M::Giacenza, stock}, {&M::Fornitore, supplier}, {&M::Documento, document}});
 }
 
 // The warehouse every matching row works on.
