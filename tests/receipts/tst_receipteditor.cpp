@@ -3,6 +3,7 @@
 
 #include "clients/ui/TfrmCercaCliente.h"
 #include "platform/qt/PictureButton.h"
+#include "platform/qt/RecordList.h"
 #include "receipts/ReceiptArchive.h"
 #include "receipts/ui/TfrmRicevute.h"
 #include "storage/ArchiveFile.h"
@@ -77,6 +78,8 @@ private slots:
     void reportLineLoadsTheReceipt();
     void everyBindingHasExactlyOneControl();
     void yearBoxRefusesTwoPastesInARow();
+    void focusBackOnTheLineAfterAnImport_data();
+    void focusBackOnTheLineAfterAnImport();
     void largestAmountStoredToTheCent();
     void toolbarPicturesNameThemselves_data();
     void toolbarPicturesNameThemselves();
@@ -696,6 +699,38 @@ void TestReceiptEditor::largestAmountStoredToTheCent()
     QCOMPARE(r.PrezzoTot[0], QStringLiteral("9999999,99"));
     QCOMPARE(r.TotNetto, QStringLiteral("9999999,99"));
     QCOMPARE(r.Totale, QStringLiteral("9999999,99"));
+}
+
+void TestReceiptEditor::focusBackOnTheLineAfterAnImport_data()
+{
+    QTest::addColumn<QString>("quantity");
+    QTest::addColumn<QString>("code");   // what the line holds afterwards
+    QTest::newRow("more than the stock: refused") << "5" << "";
+    QTest::newRow("imported") << "1" << "POMPA-01";
+}
+
+// Whatever the import's outcome, the focus comes back to the line it was for,
+// never to a field whose text the next key would replace.
+void TestReceiptEditor::focusBackOnTheLineAfterAnImport()
+{
+    QFETCH(QString, quantity);
+    dir->writeAll("Materiali.pro", sampleBytes<TRecMateriale>({{&TRecMateriale::Codice, "POMPA-01"},
+                                                                {&TRecMateriale::Giacenza, "1"}}));
+    fillSavable();
+    edit("txtQuant02")->setText(quantity);
+    edit("txtCliente")->setFocus();
+    QTimer::singleShot(0, [] {
+        QWidget* import = QApplication::activeModalWidget();
+        QVERIFY(import && import->objectName() == QLatin1String("frmImpMateriali"));
+        ::clickLine(control<RecordList>(import, "lstRecords"), 0);
+        control<QPushButton>(import, "cmdAnnulla")->click();
+    });
+    release("impPro02");
+    // The field the editor gives the focus to when it is active again.
+    QCOMPARE(editor->focusWidget(), static_cast<QWidget*>(edit("txtQuant02")));
+    QVERIFY(!edit("txtQuant02")->hasSelectedText());
+    QCOMPARE(edit("txtCliente")->text(), QStringLiteral("Rossi Mario"));
+    QTEST(edit("txtCod02")->text(), "code");
 }
 
 QTEST_MAIN(TestReceiptEditor)

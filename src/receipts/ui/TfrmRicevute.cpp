@@ -467,6 +467,10 @@ void TfrmRicevute::impProClick(int line)
     TfrmImpMateriali import;
     import.setLine(line, TextRules::trim(m_form->text(lineName("txtQuant", line))));
     import.exec();
+    // Back on the line the import was for, whatever its outcome: left to
+    // itself the focus would land on the first field of the receipt, where
+    // the next key typed would replace the client's name.
+    field(lineName("txtQuant", line))->setFocus();
     if (!import.imported())
         return;
     const TRecMateriale& m = *import.imported();
