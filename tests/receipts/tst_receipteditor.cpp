@@ -80,6 +80,8 @@ private slots:
     void yearBoxRefusesTwoPastesInARow();
     void focusBackOnTheLineAfterAnImport_data();
     void focusBackOnTheLineAfterAnImport();
+    void numbersThatOnlyLookAlikeAreNotTaken_data();
+    void numbersThatOnlyLookAlikeAreNotTaken();
     void largestAmountStoredToTheCent();
     void toolbarPicturesNameThemselves_data();
     void toolbarPicturesNameThemselves();
@@ -731,6 +733,30 @@ void TestReceiptEditor::focusBackOnTheLineAfterAnImport()
     QVERIFY(!edit("txtQuant02")->hasSelectedText());
     QCOMPARE(edit("txtCliente")->text(), QStringLiteral("Rossi Mario"));
     QTEST(edit("txtCod02")->text(), "code");
+}
+
+void TestReceiptEditor::numbersThatOnlyLookAlikeAreNotTaken_data()
+{
+    QTest::addColumn<QString>("existing");
+    QTest::addColumn<QString>("saved");
+    QTest::newRow("1 when 12 exists") << "12" << "1";
+    QTest::newRow("12 when 1 exists") << "1" << "12";
+    QTest::newRow("12 when 112 exists") << "112" << "12";
+}
+
+// The number is compared whole: one that begins or ends another is another.
+void TestReceiptEditor::numbersThatOnlyLookAlikeAreNotTaken()
+{
+    QFETCH(QString, existing);
+    QFETCH(QString, saved);
+    dir->writeAll("2024.ric", sampleBytes<TRecRicevuta>({{&TRecRicevuta::NumRic, existing}}));
+    openYear();
+    release("cmdNuovo");
+    edit("txtNumRic")->setText(saved);
+    fillSavable();
+    release("cmdSalva");
+    QCOMPARE(fake->questions, QStringList());
+    QCOMPARE(stored(2).NumRic, saved);
 }
 
 QTEST_MAIN(TestReceiptEditor)
