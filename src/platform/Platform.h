@@ -32,6 +32,13 @@ public:
     virtual void showKeyFilterMessage(QWidget* owner, const QString& text) = 0;
     // Yes/No question with a question icon; true for Yes.
     virtual bool askYesNo(const QString& caption, const QString& text) = 0;
+    // Yes/No/Cancel question with a question icon ("Sì", "No", "Annulla").
+    // Where a system has no such box, a Yes/No question stands in for it.
+    enum class Answer { Yes, No, Cancel };
+    virtual Answer askYesNoCancel(const QString& caption, const QString& text)
+    {
+        return askYesNo(caption, text) ? Answer::Yes : Answer::No;
+    }
 
     // The standard print dialog (printer choice and number of copies).
     // False when cancelled; copies receives the number asked for.

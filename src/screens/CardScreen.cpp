@@ -4,8 +4,12 @@
 #include "platform/qt/ArchiveReports.h"
 #include "platform/qt/PictureButton.h"
 
+#include <QAbstractButton>
+#include <QCloseEvent>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QShowEvent>
 
 CardScreen::CardScreen(const QString& objectName, const QString& caption, Geometry geometry)
@@ -34,8 +38,69 @@ void CardScreen::setPosition(qint64 position)
 void CardScreen::showEvent(QShowEvent* event)
 {
     WorkAreaWindow::showEvent(event);
-    if (!event->spontaneous())
+    if (!m_watching) {
+        watchUserEdits();
+        m_watching = true;
+    }
+    if (!event->spontaneous()) {
         cardShown();
+        m_changed = false;
+    }
+}
+
+void CardScreen::closeEvent(QCloseEvent* event)
+{
+    if (!leaveCard()) {
+        event->ignore();
+        return;
+    }
+    WorkAreaWindow::closeEvent(event);
+}
+
+// What the user does to a field marks the card changed; what the program
+// puts in a field (a record shown, totals computed, defaults) does not.
+void CardScreen::watchUserEdits()
+{
+    for (QLineEdit* edit : m_container->findChildren<QLineEdit*>())
+        connect(edit, &QLineEdit::textEdited, this, &CardScreen::markChanged);
+    for (QAbstractButton* box : m_container->findChildren<QAbstractButton*>())
+        connect(box, &QAbstractButton::clicked, this, [this, box] {
+            if (box->isCheckable())
+                markChanged();
+        });
+    for (QComboBox* list : m_container->findChildren<QComboBox*>())
+        connect(list, &QComboBox::activated, this, &CardScreen::markChanged);
+}
+
+bool CardScreen::leaveCard()
+{
+    if (!m_changed)
+        return true;
+    switch (platform::current().askYesNoCancel(platform::applicationTitle(), unsavedQuestion())) {
+    case platform::Platform::Answer::Yes:
+        return saveCard();
+    case platform::Platform::Answer::No:
+        m_changed = false;
+        return true;
+    case platform::Platform::Answer::Cancel:
+        break;
+    }
+    return false;
+}
+
+QString CardScreen::unsavedQuestion()
+{
+    return QStringLiteral("Salvare le modifiche?");
+}
+
+std::function<void()> CardScreen::newAction()
+{
+    return [this] {
+        if (!leaveCard())
+            return;
+        newCard();
+        m_changed = false;
+    };
 }
 
 std::function<void()> CardScreen::guideAction(const QString& title, const QString& text)
@@ -127,6 +192,8 @@ void CardScreen::addArrows(const Arrows& arrows)
 
 void CardScreen::browse(BrowseCommand command)
 {
+    if (!leaveCard())
+        return;
     ArchiveFile file = archive();
     const BrowseResult r = browseArchive(file, command, position());
     switch (r.outcome) {
@@ -147,15 +214,15 @@ void CardScreen::browse(BrowseCommand command)
     }
 }
 
-void CardScreen::saveCard()
+bool CardScreen::saveCard()
 {
     if (!readyToSave())
-        return;
+        return false;
     ArchiveFile file = archive();
     qint64 records = 0;
     if (!file.count(records)) {
         reportArchiveFailure();
-        return;
+        return false;
     }
     const qint64 shown = position();
     const bool update = shown > 0;
@@ -173,10 +240,10 @@ void CardScreen::saveCard()
         case Overwrite::Declined:
             if (m_status)
                 m_status->setText(statusBefore);
-            return;
+            return false;
         case Overwrite::Failed:
             reportArchiveFailure();
-            return;
+            return false;
         case Overwrite::Written:
             break;
         }
@@ -184,8 +251,9 @@ void CardScreen::saveCard()
         if (written != record)
             showRecord(written, shown);
         rememberShown(comparable(written));
+        m_changed = false;
         p.showTaskMessage(texts.updateCaption, texts.updateText, platform::MessageIcon::Information);
-        return;
+        return true;
     }
     const AppendCheck check = appendCheck();
     qint64 appended = 0;
@@ -194,16 +262,18 @@ void CardScreen::saveCard()
                                                                                 : ArchiveFile::Appended::Failed);
     if (outcome == ArchiveFile::Appended::Vetoed) {
         if (!appendDespiteClash())
-            return;
+            return false;
         outcome = file.append(record, appended) ? ArchiveFile::Appended::Done : ArchiveFile::Appended::Failed;
     }
     if (outcome != ArchiveFile::Appended::Done) {
         reportArchiveFailure();
-        return;
+        return false;
     }
     setPosition(appended);
     rememberShown(comparable(record));
+    m_changed = false;
     p.showTaskMessage(texts.insertCaption, texts.insertText, platform::MessageIcon::Information);
+    return true;
 }
 
 CardScreen::Overwrite CardScreen::overwriteShown(ArchiveFile& file, qint64 position, const QByteArray& record,

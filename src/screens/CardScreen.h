@@ -38,8 +38,14 @@ public:
 
     // The New and Save buttons of the client and material cards, for what
     // drives a card without its toolbar.
-    void imgNuovoClick() { newCard(); }
+    void imgNuovoClick() { newAction()(); }
     void imgSalvaClick() { saveCard(); }
+
+    // Whether the user typed, chose or imported something since the card
+    // was shown, made new or saved.
+    bool hasUnsavedChanges() const { return m_changed; }
+    // The question asked before such a card is left.
+    static QString unsavedQuestion();
 
 protected:
     // One picture button of a toolbar. A button acts on a click (press and
@@ -80,6 +86,8 @@ protected:
     }
     // The actions every card's toolbar has alike.
     std::function<void()> saveAction() { return [this] { saveCard(); }; }
+    // New, after asking about the changes of the card shown.
+    std::function<void()> newAction();
     std::function<void()> exitAction() { return [this] { close(); }; }
     static std::function<void()> guideAction(const QString& title, const QString& text);
     // A window that lives for the whole run (the exports), shown modally.
@@ -92,7 +100,10 @@ protected:
     template <class Dialog>
     std::function<void()> runOnCard()
     {
-        return [this] { Dialog::run(container()); };
+        return [this] {
+            if (Dialog::run(container()))
+                markChanged();
+        };
     }
     // The places of a toolbar: a column at the right with the exit alone
     // at its foot, or a row across the top.
@@ -126,6 +137,20 @@ protected:
     // hide the window, do not count).
     void showEvent(QShowEvent* event) override;
     virtual void cardShown() { newCard(); }
+    // Closing asks about the changes first; Annulla keeps the window open.
+    void closeEvent(QCloseEvent* event) override;
+
+    // A card with changes the user made and did not save asks "Salvare le
+    // modifiche?" before it is left (closed, browsed away from, replaced by
+    // a chosen card or a new one): Sì saves as the Save button does and goes
+    // on only when the save succeeded, No drops the changes, Annulla stays.
+    // True to go on.
+    bool leaveCard();
+    // A change the program makes for the user (an import, an attachment
+    // applied), which typing would have marked.
+    void markChanged() { m_changed = true; }
+    // The card shown is as stored or as made new (a record loaded).
+    void markUnchanged() { m_changed = false; }
     // Empties the card for a new one (its "New" button).
     virtual void newCard() = 0;
 
@@ -177,9 +202,12 @@ protected:
     // A stored card that another workstation changed since it was shown is
     // never overwritten silently: the screen may keep the change, or the
     // user is asked; "No" writes nothing and leaves the card as typed.
-    void saveCard();
+    // True when the card was written.
+    bool saveCard();
 
 private:
+    void watchUserEdits();
+
     // Writes record over the card at position, as Save does, unless another
     // workstation changed the card since it was shown and the user declines
     // to overwrite it; written receives the bytes written (record, or what
@@ -191,6 +219,8 @@ private:
     QLabel* m_status = nullptr;
     QLabel* m_position = nullptr;
     QByteArray m_shown;
+    bool m_changed = false;
+    bool m_watching = false;
 };
 
 // A card screen whose card is one record shown by a card::Form table: what
@@ -211,6 +241,7 @@ public:
         m_form->load(record);
         setPosition(position);
         rememberShown(record.encode());
+        markUnchanged();
     }
     // The record Save would write from the card as it stands.
     virtual Record currentRecord() const { return m_form->record(); }
@@ -253,8 +284,10 @@ protected:
     void loadChosen(List& list)
     {
         list.exec();
-        if (const auto& chosen = list.chosen())
-            loadRecord(chosen->record, chosen->position);
+        if (const auto& chosen = list.chosen()) {
+            if (leaveCard())
+                loadRecord(chosen->record, chosen->position);
+        }
     }
     // A search made afresh for each opening, told which card calls it, and a
     // list made afresh: the card chosen there is shown.

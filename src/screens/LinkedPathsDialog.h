@@ -57,13 +57,14 @@ protected:
     virtual QString overlongPathMessage() const = 0;
     static int pathCapacity();
 
-    // Opens a fresh dialog on card, modally, and destroys it once it closes.
+    // Opens a fresh dialog on card, modally, and destroys it once it closes;
+    // true when "Applica e chiudi" wrote the card's labels.
     template <class Dialog>
-    static void runOn(QWidget* card)
+    static bool runOn(QWidget* card)
     {
         Dialog dialog(card);
         dialog.loadFromCard();
-        dialog.exec();
+        return dialog.exec() == QDialog::Accepted;
     }
 
     bool eventFilter(QObject* watched, QEvent* event) override;

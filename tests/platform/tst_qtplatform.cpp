@@ -136,13 +136,29 @@ void TestQtPlatform::cleanup()
 void TestQtPlatform::questionSpeaksItalian()
 {
     QStringList shown;
-    ModalScript script({[&](QWidget* box) {
-        shown = buttonTexts(box);
-        clickButton(box, QStringLiteral("No"));
-    }});
-    QVERIFY(!platform::current().askYesNo(QStringLiteral("Domanda"), QStringLiteral("Procedere?")));
-    QVERIFY(script.finished());
-    QCOMPARE(shown, (QStringList{QStringLiteral("No"), QString::fromUtf8("Sì")}));
+    {
+        ModalScript script({[&](QWidget* box) {
+            shown = buttonTexts(box);
+            clickButton(box, QStringLiteral("No"));
+        }});
+        QVERIFY(!platform::current().askYesNo(QStringLiteral("Domanda"), QStringLiteral("Procedere?")));
+        QVERIFY(script.finished());
+        QCOMPARE(shown, (QStringList{QStringLiteral("No"), QString::fromUtf8("Sì")}));
+    }
+
+    // The three-way question of a card left with changes: each button its answer.
+    using Answer = platform::Platform::Answer;
+    const QList<QPair<QString, Answer>> clicks = {
+        {QString::fromUtf8("Sì"), Answer::Yes}, {QStringLiteral("No"), Answer::No}, {QStringLiteral("Annulla"), Answer::Cancel}};
+    for (const auto& [button, answer] : clicks) {
+        ModalScript three({[&, button = button](QWidget* box) {
+            shown = buttonTexts(box);
+            clickButton(box, button);
+        }});
+        QCOMPARE(int(platform::current().askYesNoCancel(QStringLiteral("Ventoria"), QStringLiteral("Salvare le modifiche?"))), int(answer));
+        QVERIFY(three.finished());
+        QCOMPARE(shown, (QStringList{QStringLiteral("Annulla"), QStringLiteral("No"), QString::fromUtf8("Sì")}));
+    }
 }
 
 void TestQtPlatform::documentWithoutProgramIsNotOpened()

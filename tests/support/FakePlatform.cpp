@@ -57,11 +57,13 @@ void FakePlatform::clear()
 {
     messages.clear();
     questions.clear();
+    choiceQuestions.clear();
     opened.clear();
     documents.clear();
     m_owned.clear();
     // What one test scripted and did not use must not answer for the next.
     answers.clear();
+    choices.clear();
     printCopies.clear();
     fileAnswers.clear();
     folderAnswers.clear();
@@ -98,6 +100,15 @@ bool FakePlatform::askYesNo(const QString& caption, const QString& text)
     questions.append(text);
     record({MessageKind::Question, caption, text, platform::MessageIcon::Question});
     return answers.isEmpty() ? false : answers.dequeue();
+}
+
+// Kept apart from the Yes/No questions: a card left with changes asks on
+// every way out, and a test that does not look for it answers No.
+platform::Platform::Answer FakePlatform::askYesNoCancel(const QString& caption, const QString& text)
+{
+    Q_UNUSED(caption);
+    choiceQuestions.append(text);
+    return choices.isEmpty() ? Answer::No : choices.dequeue();
 }
 
 bool FakePlatform::printDialog(QWidget*, int& copies)

@@ -31,6 +31,7 @@ public:
 
     // Script. Unscripted questions are answered No, dialogs cancelled.
     QQueue<bool> answers;                 // Yes/No questions
+    QQueue<Answer> choices;               // Yes/No/Cancel questions; unscripted: No
     QQueue<int> printCopies;              // print dialogs: copies, or -1 for cancel
     QQueue<QString> fileAnswers;          // file-open dialogs ("" = cancel)
     QQueue<QString> folderAnswers;        // folder dialogs ("" = cancel)
@@ -52,6 +53,7 @@ public:
     // Record.
     QList<ShownMessage> messages;
     QStringList questions;                // texts of the questions asked
+    QStringList choiceQuestions;          // texts of the Yes/No/Cancel questions asked
     QStringList opened;                   // "document:<path>", "folder:", "url:", "mailto:"
     QList<RecordingCanvas*> documents;    // owned here, in the order begun
     int busyDepth = 0;
@@ -69,6 +71,7 @@ public:
     void showTaskMessage(const QString& caption, const QString& text, platform::MessageIcon icon) override;
     void showKeyFilterMessage(QWidget* owner, const QString& text) override;
     bool askYesNo(const QString& caption, const QString& text) override;
+    Answer askYesNoCancel(const QString& caption, const QString& text) override;
     bool printDialog(QWidget* owner, int& copies) override;
     std::unique_ptr<platform::PrintCanvas> beginPixelDocument(const QString& jobName,
                                                               platform::PageOrientation orientation) override;

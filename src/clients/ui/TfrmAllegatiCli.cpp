@@ -5,7 +5,7 @@ TfrmAllegatiCli::TfrmAllegatiCli(QWidget* card)
 {
 }
 
-void TfrmAllegatiCli::run(QWidget* card)
+bool TfrmAllegatiCli::run(QWidget* card)
 {
-    runOn<TfrmAllegatiCli>(card);
+    return runOn<TfrmAllegatiCli>(card);
 }

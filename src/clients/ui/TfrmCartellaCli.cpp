@@ -5,7 +5,7 @@ TfrmCartellaCli::TfrmCartellaCli(QWidget* card)
 {
 }
 
-void TfrmCartellaCli::run(QWidget* card)
+bool TfrmCartellaCli::run(QWidget* card)
 {
-    runOn<TfrmCartellaCli>(card);
+    return runOn<TfrmCartellaCli>(card);
 }

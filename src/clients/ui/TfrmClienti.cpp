@@ -110,7 +110,7 @@ void TfrmClienti::buildToolbar()
 {
     const int y = 42;
     addButtons({
-        {"imgNuovo", "btn_nuovo", " Prepara la schermata ad accogliere una nuova scheda.", toolbarRow(0, y), act(&TfrmClienti::newCard)},
+        {"imgNuovo", "btn_nuovo", " Prepara la schermata ad accogliere una nuova scheda.", toolbarRow(0, y), newAction()},
         {"imgSalva", "btn_salva", " Salva in archivio i dati relativi alla scheda corrente oppure aggiorna la scheda esistente.", toolbarRow(1, y), saveAction()},
         {"imgTrova", "btn_cerca", " Trova una scheda in archivio.", toolbarRow(2, y), searchAction<TfrmCercaCliente>("clienti")},
         {"imgDoppioTurno", "btn_pubblicita", " Visualizza l'elenco dei clienti che acconsentono a ricevere pubblicità.", toolbarRow(3, y), listAction<TfrmCercaFigli>()},

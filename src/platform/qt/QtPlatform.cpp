@@ -129,6 +129,19 @@ bool QtPlatform::askYesNo(const QString& caption, const QString& text)
            == QMessageBox::Yes;
 }
 
+Platform::Answer QtPlatform::askYesNoCancel(const QString& caption, const QString& text)
+{
+    switch (runBox(nullptr, QMessageBox::Question, caption, text,
+                   QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel)) {
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    default:
+        return Answer::Cancel;   // Annulla, Esc or the close box
+    }
+}
+
 bool QtPlatform::printDialog(QWidget* owner, int& copies)
 {
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);

@@ -20,6 +20,7 @@ public:
     void showTaskMessage(const QString& caption, const QString& text, MessageIcon icon) override;
     void showKeyFilterMessage(QWidget* owner, const QString& text) override;
     bool askYesNo(const QString& caption, const QString& text) override;
+    Answer askYesNoCancel(const QString& caption, const QString& text) override;
 
     bool printDialog(QWidget* owner, int& copies) override;
     std::unique_ptr<PrintCanvas> beginPixelDocument(const QString& jobName, PageOrientation orientation) override;

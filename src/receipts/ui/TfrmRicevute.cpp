@@ -109,7 +109,7 @@ void TfrmRicevute::showReport()
 void TfrmRicevute::buildToolbar()
 {
     addButtons({
-        {"cmdNuovo", "btn_nuovo", " Predispone la schermata per l'emissione di una nuova ricevuta.", toolbarColumn(0), act(&TfrmRicevute::cmdNuovoClick)},
+        {"cmdNuovo", "btn_nuovo", " Predispone la schermata per l'emissione di una nuova ricevuta.", toolbarColumn(0), newAction()},
         {"cmdSalva", "btn_salva", " Salva o aggiorna la ricevuta corrente.", toolbarColumn(1), saveAction()},
         // A new search for every opening: nothing of the last one survives.
         {"cmdRicerca", "btn_cerca", " Effettua una ricerca avanzata di una ricevuta in archivio utilizzando più campi contemporaneamente.", toolbarColumn(2), [this] { showReport<TfrmCercaRic>(); }},
@@ -224,6 +224,11 @@ void TfrmRicevute::cardShown()
 
 void TfrmRicevute::closeEvent(QCloseEvent* event)
 {
+    // The receipt first: Annulla keeps the screen open, settings unwritten.
+    if (!leaveCard()) {
+        event->ignore();
+        return;
+    }
     writeSettings();
     RecordCardScreen::closeEvent(event);
 }
@@ -449,8 +454,10 @@ void TfrmRicevute::imgImpCliClick()
     TfrmCercaCliente search;
     search.setCallerMark(QStringLiteral("ricevute"));
     search.exec();
-    if (search.chosen())
+    if (search.chosen()) {
         showImport(*m_form, search.chosen()->record, ReceiptCard::clientImport());
+        markChanged();
+    }
 }
 
 void TfrmRicevute::impAutomezzoClick()
@@ -458,8 +465,10 @@ void TfrmRicevute::impAutomezzoClick()
     auto* search = Screens::get<TfrmCercaMateriale>();
     search->setCallerMark(QStringLiteral("ricevute"));
     search->exec();
-    if (search->chosen())
+    if (search->chosen()) {
         showImport(*m_form, search->chosen()->record, ReceiptCard::applianceImport());
+        markChanged();
+    }
 }
 
 void TfrmRicevute::impProClick(int line)
@@ -473,6 +482,7 @@ void TfrmRicevute::impProClick(int line)
     field(lineName("txtQuant", line))->setFocus();
     if (!import.imported())
         return;
+    markChanged();
     const TRecMateriale& m = *import.imported();
     m_form->setText(lineName("txtCod", import.line()), m.Codice);
     m_form->setText(lineName("txtDesc", import.line()), m.Descrizione);
@@ -492,5 +502,6 @@ void TfrmRicevute::imgCancellaClick()
             m_settingsTouched.insert(m_form->controlOf(s.field));
         }
     }
+    markChanged();
     focusOn("txtVenditore");
 }

@@ -5,7 +5,7 @@ TfrmAllegatiMat::TfrmAllegatiMat(QWidget* card)
 {
 }
 
-void TfrmAllegatiMat::run(QWidget* card)
+bool TfrmAllegatiMat::run(QWidget* card)
 {
-    runOn<TfrmAllegatiMat>(card);
+    return runOn<TfrmAllegatiMat>(card);
 }

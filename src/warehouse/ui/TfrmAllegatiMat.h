@@ -12,5 +12,5 @@ public:
 
     // Opens a fresh dialog filled from card's hidden labels, modally, and
     // destroys it after it closes; only "Applica e chiudi" writes back.
-    static void run(QWidget* card);
+    static bool run(QWidget* card);
 };

@@ -5,7 +5,7 @@ TfrmCartellaMat::TfrmCartellaMat(QWidget* card)
 {
 }
 
-void TfrmCartellaMat::run(QWidget* card)
+bool TfrmCartellaMat::run(QWidget* card)
 {
-    runOn<TfrmCartellaMat>(card);
+    return runOn<TfrmCartellaMat>(card);
 }

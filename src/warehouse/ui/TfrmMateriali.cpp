@@ -100,7 +100,7 @@ TfrmMateriali::~TfrmMateriali() = default;
 void TfrmMateriali::buildToolbar()
 {
     addButtons({
-        {"imgNuovo", "btn_nuovo", " Prepara la schermata ad accogliere una nuova scheda.", toolbarColumn(0), act(&TfrmMateriali::newCard)},
+        {"imgNuovo", "btn_nuovo", " Prepara la schermata ad accogliere una nuova scheda.", toolbarColumn(0), newAction()},
         {"imgSalva", "btn_salva", " Salva in archivio i dati relativi alla scheda corrente oppure aggiorna la scheda esistente.", toolbarColumn(1), saveAction()},
         {"imgTrova", "btn_cerca", " Trova una scheda in archivio.", toolbarColumn(2), searchAction<TfrmCercaMateriale>("materiali")},
         {"imgWord", "btn_stampa", " Stampa la scheda corrente.", toolbarColumn(3),
