@@ -93,14 +93,12 @@ QString CardScreen::unsavedQuestion()
     return QStringLiteral("Salvare le modifiche?");
 }
 
-std::function<void()> CardScreen::newAction()
+void CardScreen::newAfterAsking()
 {
-    return [this] {
-        if (!leaveCard())
-            return;
-        newCard();
-        m_changed = false;
-    };
+    if (!leaveCard())
+        return;
+    newCard();
+    m_changed = false;
 }
 
 std::function<void()> CardScreen::guideAction(const QString& title, const QString& text)

@@ -38,7 +38,7 @@ public:
 
     // The New and Save buttons of the client and material cards, for what
     // drives a card without its toolbar.
-    void imgNuovoClick() { newAction()(); }
+    void imgNuovoClick() { newAfterAsking(); }
     void imgSalvaClick() { saveCard(); }
 
     // Whether the user typed, chose or imported something since the card
@@ -87,7 +87,8 @@ protected:
     // The actions every card's toolbar has alike.
     std::function<void()> saveAction() { return [this] { saveCard(); }; }
     // New, after asking about the changes of the card shown.
-    std::function<void()> newAction();
+    std::function<void()> newAction() { return [this] { newAfterAsking(); }; }
+    void newAfterAsking();
     std::function<void()> exitAction() { return [this] { close(); }; }
     static std::function<void()> guideAction(const QString& title, const QString& text);
     // A window that lives for the whole run (the exports), shown modally.
