@@ -24,6 +24,7 @@
 #include "export/ui/TfrmEsportaMat.h"
 #include "export/ui/TfrmEsportaRic.h"
 #include "platform/AppDir.h"
+#include "platform/FileSystem.h"
 #include "platform/qt/QtPlatform.h"
 #include "storage/DailyBackup.h"
 #include "receipts/ui/TfrmLogo.h"
@@ -44,7 +45,6 @@
 #include <QApplication>
 #include <QLocale>
 
-#include <csignal>
 
 namespace {
 
@@ -60,10 +60,9 @@ void CreateScreens()
 {
     if (Screens::defined())
         return;
-    // A write beyond the process's file-size limit would end the program with
-    // SIGXFSZ, leaving the user without a word; ignored, the write fails with
-    // EFBIG and the screen reports the archive it could not write.
-    std::signal(SIGXFSZ, SIG_IGN);
+    // A write beyond a size limit, or to a drive that went away, comes back
+    // as a failed write that the screen reports.
+    FileSystem::prepareProcess();
     Q_INIT_RESOURCE(pictures);
     QApplication::setApplicationName(QStringLiteral("Ventoria 2.0"));
     // The login and the launcher end the program themselves; hiding windows never does.

@@ -4,12 +4,7 @@
 #include "storage/FileWrites.h"
 #include "storage/RegularFile.h"
 
-#include <QFile>
-
-#include <cerrno>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include "platform/FileSystem.h"
 
 #include <array>
 #include <optional>
@@ -30,32 +25,25 @@ namespace {
 // have the records written into some file elsewhere.
 // Unbuffered: every read and write goes to the file while its lock is held, and
 // a write the file system refuses fails at once.
-bool openArchive(QFile& file, const QString& path)
+bool openArchive(FileSystem::Descriptor& file, const QString& path)
 {
-    const int fd = RegularFile::openForUpdate(path);
-    if (fd < 0)
-        return false;
-    if (file.open(fd, QIODevice::ReadWrite | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle))
-        return true;
-    ::close(fd);
-    return false;
+    file.reset(RegularFile::openForUpdate(path));
+    return file.valid();
 }
 
 // Reads exactly bytes at offset; under a shared lock on them unless the
 // caller already holds the file exclusively (a shared lock taken then would
 // turn the caller's own exclusive lock into a shared one, and its release
 // would free the range altogether).
-bool readAt(QFile& file, qint64 offset, char* data, qint64 bytes, bool lockIt = true)
+bool readAt(int fd, qint64 offset, char* data, qint64 bytes, bool lockIt = true)
 {
     std::optional<FileLock> lock;
     if (lockIt)
-        lock.emplace(file.handle(), FileLock::Shared, offset, bytes);
+        lock.emplace(fd, FileLock::Shared, offset, bytes);
     // One call per read where a seek and a read would take two: a scan
     // reads a block at a time, each under its own lock.
     while (bytes > 0) {
-        const ssize_t got = ::pread(file.handle(), data, size_t(bytes), off_t(offset));
-        if (got < 0 && errno == EINTR)
-            continue;
+        const qint64 got = FileSystem::readAt(fd, data, bytes, offset);
         if (got <= 0)
             return false;
         data += got;
@@ -65,39 +53,14 @@ bool readAt(QFile& file, qint64 offset, char* data, qint64 bytes, bool lockIt = 
     return true;
 }
 
-// What tells a file apart from itself after any write: the same file
-// (device and inode), its size and its change times to the nanosecond.
-std::array<qint64, 7> stampOf(int fd)
-{
-    struct stat st {};
-    if (::fstat(fd, &st) != 0)
-        return {};
-    return {qint64(st.st_dev), qint64(st.st_ino), qint64(st.st_size), qint64(st.st_mtim.tv_sec),
-            qint64(st.st_mtim.tv_nsec), qint64(st.st_ctim.tv_sec), qint64(st.st_ctim.tv_nsec)};
-}
-
-qint64 sizeOf(int fd)
-{
-    struct stat st {};
-    return ::fstat(fd, &st) == 0 ? static_cast<qint64>(st.st_size) : -1;
-}
-
-bool syncData(int fd)
-{
-    int rc;
-    do {
-        rc = ::fdatasync(fd);
-    } while (rc == -1 && errno == EINTR);
-    return rc == 0;
-}
-
 // Writes one record at offset in a single call and waits until the file
 // system has it: on a network share a refused write often shows only then.
 // A record is never handed over in pieces, so no other workstation's write
 // can come between two halves of it.
 bool writeRecord(int fd, qint64 offset, const QByteArray& record)
 {
-    return FileWrites::writeAt(fd, record.constData(), record.size(), offset) == record.size() && syncData(fd);
+    return FileWrites::writeAt(fd, record.constData(), record.size(), offset) == record.size()
+           && FileSystem::flush(fd, true);
 }
 
 // Writes a new record at offset, the end of a file of size bytes (over any
@@ -108,14 +71,14 @@ bool writeAtEnd(int fd, qint64 size, qint64 offset, const QByteArray& record)
 {
     if (writeRecord(fd, offset, record))
         return true;
-    if (sizeOf(fd) > size)
-        ::ftruncate(fd, static_cast<off_t>(size));
+    if (FileSystem::sizeOf(fd) > size)
+        FileSystem::truncate(fd, size);
     return false;
 }
 
 // Visits the records from index first to records - 1, about a megabyte at a
 // time: the archive itself is never held in memory.
-bool visitRecords(QFile& file, int recordSize, qint64 first, qint64 records, const ArchiveFile::Visitor& visit,
+bool visitRecords(int file, int recordSize, qint64 first, qint64 records, const ArchiveFile::Visitor& visit,
                   bool lockBlocks)
 {
     const qint64 perBlock = std::max<qint64>(1, (1 << 20) / recordSize);
@@ -159,25 +122,25 @@ ArchiveFile::ArchiveFile(const QString& path, int recordSize)
 
 bool ArchiveFile::count(qint64& records)
 {
-    QFile file;
+    FileSystem::Descriptor file;
     if (!openArchive(file, m_path))
         return false;
     // Shared: a count waits for an append of another workstation to finish,
     // so the number a receipt is proposed counts that record too.
-    FileLock lock(file.handle(), FileLock::Shared);
-    records = file.size() / m_recordSize;
+    FileLock lock(file.get(), FileLock::Shared);
+    records = FileSystem::sizeOf(file.get()) / m_recordSize;
     return true;
 }
 
 bool ArchiveFile::read(qint64 index, QByteArray& record)
 {
-    QFile file;
+    FileSystem::Descriptor file;
     if (!openArchive(file, m_path))
         return false;
     if (index < 0)
         return false;
     QByteArray data(m_recordSize, Qt::Uninitialized);
-    if (!readAt(file, index * m_recordSize, data.data(), m_recordSize))
+    if (!readAt(file.get(), index * m_recordSize, data.data(), m_recordSize))
         return false;
     record = data;
     return true;
@@ -192,20 +155,20 @@ ArchiveFile::Appended ArchiveFile::appendUnless(const QByteArray& record, qint64
                                                 qint64& position)
 {
     Q_ASSERT(record.size() == m_recordSize);
-    QFile file;
+    FileSystem::Descriptor file;
     if (!openArchive(file, m_path))
         return Appended::Failed;
     // The look at the records and the write are one step: no other
     // workstation can add a record between them.
-    FileLock lock(file.handle(), FileLock::Exclusive);
-    const int fd = file.handle();
-    const qint64 size = sizeOf(fd);
+    FileLock lock(file.get(), FileLock::Exclusive);
+    const int fd = file.get();
+    const qint64 size = FileSystem::sizeOf(fd);
     if (size < 0)
         return Appended::Failed;
     const qint64 index = size / m_recordSize;
     if (veto) {
         bool vetoed = false;
-        const bool read = visitRecords(file, m_recordSize, from, index, [&](qint64, const char* r) {
+        const bool read = visitRecords(file.get(), m_recordSize, from, index, [&](qint64, const char* r) {
             vetoed = veto(r);
             return !vetoed;
         }, false);
@@ -230,7 +193,7 @@ ArchiveFile::Appended ArchiveFile::appendUnless(const QByteArray& record, const 
     return appendUnless(record, 0, [&veto](const char* r) { return veto.test(r + veto.offset); }, position);
 }
 
-bool ArchiveFile::refreshIndex(QFile& file, const FieldTest& test, const std::array<qint64, 7>& stamp, bool lockBlocks)
+bool ArchiveFile::refreshIndex(int file, const FieldTest& test, const FileSystem::Stamp& stamp, bool lockBlocks)
 {
     FieldIndex& index = *test.index;
     if (stamp == index.stamp)
@@ -252,14 +215,14 @@ bool ArchiveFile::refreshIndex(QFile& file, const FieldTest& test, const std::ar
 
 bool ArchiveFile::prepareIndex(const FieldTest& test)
 {
-    QFile file;
+    FileSystem::Descriptor file;
     if (!openArchive(file, m_path))
         return false;
     // Shared for the whole look, so that the stamp and the keys describe
     // one and the same file.
-    FileLock lock(file.handle(), FileLock::Shared);
-    const std::array<qint64, 7> stamp = stampOf(file.handle());
-    return stamp != std::array<qint64, 7>{} && refreshIndex(file, test, stamp, false);
+    FileLock lock(file.get(), FileLock::Shared);
+    const FileSystem::Stamp stamp = FileSystem::stampOf(file.get());
+    return stamp != FileSystem::Stamp{} && refreshIndex(file.get(), test, stamp, false);
 }
 
 ArchiveFile::Appended ArchiveFile::appendUnlessIndexed(const QByteArray& record, const FieldTest& veto,
@@ -267,17 +230,17 @@ ArchiveFile::Appended ArchiveFile::appendUnlessIndexed(const QByteArray& record,
 {
     Q_ASSERT(record.size() == m_recordSize);
     FieldIndex& index = *veto.index;
-    QFile file;
+    FileSystem::Descriptor file;
     if (!openArchive(file, m_path))
         return Appended::Failed;
-    FileLock lock(file.handle(), FileLock::Exclusive);
-    const int fd = file.handle();
-    const std::array<qint64, 7> stamp = stampOf(fd);
-    if (stamp == std::array<qint64, 7>{})
+    FileLock lock(file.get(), FileLock::Exclusive);
+    const int fd = file.get();
+    const FileSystem::Stamp stamp = FileSystem::stampOf(fd);
+    if (stamp == FileSystem::Stamp{})
         return Appended::Failed;
     const qint64 size = stamp[2];
     const qint64 records = size / m_recordSize;
-    if (!refreshIndex(file, veto, stamp, false))
+    if (!refreshIndex(file.get(), veto, stamp, false))
         return Appended::Failed;
     if (index.keys.count(veto.key))
         return Appended::Vetoed;
@@ -286,7 +249,7 @@ ArchiveFile::Appended ArchiveFile::appendUnlessIndexed(const QByteArray& record,
         return Appended::Failed;
     }
     index.keys.insert(veto.key);
-    index.stamp = stampOf(fd);
+    index.stamp = FileSystem::stampOf(fd);
     position = records + 1;
     return Appended::Done;
 }
@@ -302,12 +265,12 @@ bool ArchiveFile::update(qint64 position, const QByteArray& record)
 
 ArchiveFile::Changed ArchiveFile::change(qint64 position, const RecordChange& rewrite)
 {
-    QFile file;
+    FileSystem::Descriptor file;
     if (!openArchive(file, m_path))
         return Changed::Failed;
-    FileLock lock(file.handle(), FileLock::Exclusive);
-    const int fd = file.handle();
-    const qint64 size = sizeOf(fd);
+    FileLock lock(file.get(), FileLock::Exclusive);
+    const int fd = file.get();
+    const qint64 size = FileSystem::sizeOf(fd);
     if (size < 0)
         return Changed::Failed;
     if (position < 1 || position > size / m_recordSize)
@@ -316,7 +279,7 @@ ArchiveFile::Changed ArchiveFile::change(qint64 position, const RecordChange& re
     // The card as it is: judged by rewrite, and put back if the new one does
     // not go through whole.
     QByteArray old(m_recordSize, Qt::Uninitialized);
-    if (!readAt(file, offset, old.data(), m_recordSize, false))
+    if (!readAt(file.get(), offset, old.data(), m_recordSize, false))
         return Changed::Failed;
     QByteArray record = old;
     if (!rewrite(record))
@@ -335,9 +298,9 @@ bool ArchiveFile::scan(const Visitor& visit)
 
 bool ArchiveFile::scanFrom(qint64 first, const Visitor& visit)
 {
-    QFile file;
+    FileSystem::Descriptor file;
     if (!openArchive(file, m_path))
         return false;
-    return visitRecords(file, m_recordSize, first, file.size() / m_recordSize, visit, true);
+    return visitRecords(file.get(), m_recordSize, first, FileSystem::sizeOf(file.get()) / m_recordSize, visit, true);
 }
 

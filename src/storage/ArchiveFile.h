@@ -110,7 +110,7 @@ public:
 
 private:
     Appended appendUnlessIndexed(const QByteArray& record, const FieldTest& veto, qint64& position);
-    bool refreshIndex(class QFile& file, const FieldTest& test, const std::array<qint64, 7>& stamp, bool lockBlocks);
+    bool refreshIndex(int fd, const FieldTest& test, const std::array<qint64, 7>& stamp, bool lockBlocks);
 
     QString m_path;
     int m_recordSize;

@@ -8,19 +8,13 @@
 #include "storage/ReceiptRecord.h"
 #include "storage/RegularFile.h"
 
-#include <QFile>
+#include "platform/FileSystem.h"
+
 #include <QRegularExpression>
 
 #include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <dirent.h>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
-#include <string>
 #include <vector>
 
 namespace DailyBackup {
@@ -48,96 +42,31 @@ QDate dayOfPartial(const QString& name)
     return mark == 10 ? dayOf(name.left(mark)) : QDate();
 }
 
+using FileSystem::Descriptor;
+using FileSystem::Kind;
+
 // What stands under a name, looked at without following a link.
-enum class Kind { Missing, Folder, Link, Other };
-
-Kind kindAt(int folder, const char* name)
+Kind kindAt(int folder, const QString& name)
 {
-    struct stat st {};
-    if (::fstatat(folder, name, &st, AT_SYMLINK_NOFOLLOW) != 0)
-        return errno == ENOENT ? Kind::Missing : Kind::Other;
-    return S_ISDIR(st.st_mode) ? Kind::Folder : S_ISLNK(st.st_mode) ? Kind::Link : Kind::Other;
-}
-
-// A descriptor closed when it goes.
-class Descriptor
-{
-public:
-    explicit Descriptor(int fd = -1) : m_fd(fd) {}
-    ~Descriptor()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int get() const { return m_fd; }
-    bool valid() const { return m_fd >= 0; }
-    void reset(int fd)
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-        m_fd = fd;
-    }
-
-private:
-    int m_fd;
-};
-
-int openFolderAt(int at, const char* name)
-{
-    return ::openat(at, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-}
-
-bool sameFile(const struct stat& a, const struct stat& b)
-{
-    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+    return FileSystem::entryAt(folder, name).kind;
 }
 
 // Whether name in the open folder at is the very folder held open as fd.
-bool isHeldFolder(int at, const char* name, int fd)
+bool isHeldFolder(int at, const QString& name, int fd)
 {
-    struct stat named {}, held {};
-    return ::fstatat(at, name, &named, AT_SYMLINK_NOFOLLOW) == 0 && ::fstat(fd, &held) == 0
-           && S_ISDIR(named.st_mode) && sameFile(named, held);
+    return kindAt(at, name) == Kind::Folder && FileSystem::isSameFileAt(at, name, fd);
 }
 
 // Renames the finished copy to its date unless that name already exists:
 // of two workstations copying at once, the first rename wins and the other
 // finds the name taken. Taken means by a real folder: the other's backup.
-bool renameNoReplace(int root, const char* from, const char* to, bool& taken)
+bool renameNoReplace(int root, const QString& from, const QString& to, bool& taken)
 {
     taken = false;
-    if (::renameat2(root, from, root, to, RENAME_NOREPLACE) == 0)
+    if (FileSystem::renameNoReplaceAt(root, from, to))
         return true;
-    if (errno == EINVAL || errno == ENOSYS) {
-        // A file system that cannot refuse to replace: rename() still never
-        // replaces a folder that holds files, and an empty one is no backup.
-        if (::renameat(root, from, root, to) == 0)
-            return true;
-    }
     taken = (errno == EEXIST || errno == ENOTEMPTY) && kindAt(root, to) == Kind::Folder;
     return false;
-}
-
-// The names in the open folder at, "." and ".." aside.
-std::vector<std::string> namesIn(int at)
-{
-    std::vector<std::string> names;
-    const int fd = ::openat(at, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
-        return names;
-    DIR* folder = ::fdopendir(fd);
-    if (!folder) {
-        ::close(fd);
-        return names;
-    }
-    while (const dirent* e = ::readdir(folder)) {
-        if (std::strcmp(e->d_name, ".") != 0 && std::strcmp(e->d_name, "..") != 0)
-            names.emplace_back(e->d_name);
-    }
-    ::closedir(folder);
-    return names;
 }
 
 // Deepest folder removed: a backup holds files only, so anything deeper is
@@ -148,19 +77,19 @@ constexpr int kDeepest = 8;
 // removed where it stands: a link, at the top or anywhere inside, is removed
 // as a link and never followed, so nothing outside the folder is touched,
 // whatever is put inside it or swapped in while it is removed.
-bool removeTree(int at, const char* name, int depth = 0)
+bool removeTree(int at, const QString& name, int depth = 0)
 {
-    if (::unlinkat(at, name, 0) == 0 || errno == ENOENT)
+    if (FileSystem::removeAt(at, name) || errno == ENOENT)
         return true;
-    if ((errno != EISDIR && errno != EPERM) || depth > kDeepest)
+    if (errno != EISDIR || depth > kDeepest)
         return false;
-    const Descriptor folder(openFolderAt(at, name));
+    const Descriptor folder(FileSystem::openFolderAt(at, name));
     if (!folder.valid())
         return false;
     bool ok = true;
-    for (const std::string& inside : namesIn(folder.get()))
-        ok = removeTree(folder.get(), inside.c_str(), depth + 1) && ok;
-    return ok && ::unlinkat(at, name, AT_REMOVEDIR) == 0;
+    for (const QString& inside : FileSystem::namesIn(folder.get()))
+        ok = removeTree(folder.get(), inside, depth + 1) && ok;
+    return ok && FileSystem::removeFolderAt(at, name);
 }
 
 // Deletes the oldest finished backups beyond the kept ones, and temporary
@@ -175,27 +104,25 @@ bool removeTree(int at, const char* name, int depth = 0)
 void prune(int root, const QDate& day)
 {
     QStringList dated;
-    for (const std::string& entryName : namesIn(root)) {
-        const QString name = QFile::decodeName(entryName.c_str());
+    for (const QString& name : FileSystem::namesIn(root)) {
         const QDate backup = dayOf(name);
         const QDate partial = dayOfPartial(name);
         if (!backup.isValid() && !partial.isValid())
             continue;
-        const QByteArray entry = QFile::encodeName(name);
-        const Kind kind = kindAt(root, entry.constData());
+        const Kind kind = kindAt(root, name);
         if (kind == Kind::Link)
-            ::unlinkat(root, entry.constData(), 0);
+            FileSystem::removeAt(root, name);
         if (kind != Kind::Folder)
             continue;
         if (backup.isValid() && backup <= day)
             dated << name;
         else if (partial.isValid() && partial < day)
-            removeTree(root, entry.constData());
+            removeTree(root, name);
     }
     // yyyy-mm-dd sorts as the days do.
     std::sort(dated.begin(), dated.end(), std::greater<QString>());
     for (int i = kKept; i < dated.size(); ++i)
-        removeTree(root, QFile::encodeName(dated.at(i)).constData());
+        removeTree(root, dated.at(i));
 }
 
 Result failed(Result r, const QString& reason)
@@ -240,24 +167,27 @@ enum class Copied { Yes, Refused, Held, Failed };
 // record another workstation is halfway through writing. The source is
 // opened without following a link and must be a regular file; the copy is
 // created in the held folder, never through a name.
-Copied copyInto(int top, const std::string& name, int recordSize, int to)
+Copied copyInto(int top, const QString& name, int recordSize, int to)
 {
-    const Descriptor in(RegularFile::openAt(top, name.c_str()));
+    const Descriptor in(RegularFile::openAt(top, name));
     if (!in.valid())
         return errno == ENOENT || errno == ELOOP || errno == EINVAL ? Copied::Refused : Copied::Failed;
     const FileLock lock(in.get(), FileLock::Shared, 0, 0, FileLock::kBoundedWaitMs);
     if (lock.timedOut())
         return Copied::Held;
-    struct stat st {};
-    if (::fstat(in.get(), &st) != 0)
+    const FileSystem::Entry source = FileSystem::entryAt(top, name);
+    const qint64 size = FileSystem::sizeOf(in.get());
+    if (size < 0)
         return Copied::Failed;
-    if (!saneSize(recordSize, st.st_size))
+    if (!saneSize(recordSize, size))
         return Copied::Refused;
-    const Descriptor out(::openat(to, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
+    const Descriptor out(FileSystem::createNewAt(to, name, 0600));
     if (!out.valid())
         return Copied::Failed;
-    const bool ok = ::fchmod(out.get(), st.st_mode & 0777) == 0 && FileWrites::copyContents(in.get(), out.get())
-                    && ::fsync(out.get()) == 0;
+    FileSystem::Entry like = source;
+    like.group = -1;
+    const bool ok = (source.kind != Kind::File || FileSystem::keepPermissions(out.get(), like))
+                    && FileWrites::copyContents(in.get(), out.get()) && FileSystem::flush(out.get());
     return ok ? Copied::Yes : Copied::Failed;
 }
 
@@ -273,41 +203,40 @@ public:
     PartialFolder(int root, const QDate& day) : m_root(root)
     {
         for (int attempt = 0; attempt < 100 && !m_fd.valid(); ++attempt) {
-            m_name = (QFile::encodeName(day.toString(kDateFormat) + kPartialMark) + FileWrites::randomSuffix()).toStdString();
-            // A backup is for whoever restores it, from any workstation.
-            if (::mkdirat(root, m_name.c_str(), 0755) != 0) {
+            m_name = day.toString(kDateFormat) + kPartialMark + QString::fromLatin1(FileWrites::randomSuffix());
+            if (!FileSystem::makeFolderAt(root, m_name)) {
                 if (errno == EEXIST)
                     continue;
                 return;
             }
-            m_fd.reset(openFolderAt(root, m_name.c_str()));
+            m_fd.reset(FileSystem::openFolderAt(root, m_name));
         }
     }
     ~PartialFolder()
     {
         if (!m_fd.valid() || m_kept)
             return;
-        for (const std::string& file : m_files)
-            ::unlinkat(m_fd.get(), file.c_str(), 0);
-        if (isHeldFolder(m_root, m_name.c_str(), m_fd.get()))
-            ::unlinkat(m_root, m_name.c_str(), AT_REMOVEDIR);
-        else if (kindAt(m_root, m_name.c_str()) == Kind::Link)
-            ::unlinkat(m_root, m_name.c_str(), 0);
+        for (const QString& file : m_files)
+            FileSystem::removeAt(m_fd.get(), file);
+        if (isHeldFolder(m_root, m_name, m_fd.get()))
+            FileSystem::removeFolderAt(m_root, m_name);
+        else if (kindAt(m_root, m_name) == Kind::Link)
+            FileSystem::removeAt(m_root, m_name);
     }
     PartialFolder(const PartialFolder&) = delete;
     PartialFolder& operator=(const PartialFolder&) = delete;
 
     bool valid() const { return m_fd.valid(); }
     int fd() const { return m_fd.get(); }
-    const char* name() const { return m_name.c_str(); }
-    void added(const std::string& file) { m_files.push_back(file); }
+    const QString& name() const { return m_name; }
+    void added(const QString& file) { m_files.push_back(file); }
     void keep() { m_kept = true; }
 
 private:
     int m_root;
-    std::string m_name;
+    QString m_name;
     Descriptor m_fd;
-    std::vector<std::string> m_files;
+    std::vector<QString> m_files;
     bool m_kept = false;
 };
 
@@ -324,26 +253,26 @@ Result make(const QString& folder, const QDate& day)
     // again: Backup/ and today's backup must be real folders, and a folder
     // swapped for a link while the copy waits cannot send a byte or a
     // deletion elsewhere.
-    const Descriptor top(::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    const Descriptor top(FileSystem::openFolder(folder));
     if (!top.valid())
         return failed(r, QStringLiteral("cannot open %1").arg(folder));
-    const QByteArray rootName = QFile::encodeName(kFolder);
     // (Another workstation may make Backup/ at the same moment.)
-    if (::mkdirat(top.get(), rootName.constData(), 0777) != 0 && errno != EEXIST)
+    if (!FileSystem::makeFolderAt(top.get(), kFolder) && errno != EEXIST)
         return failed(r, QStringLiteral("cannot create %1").arg(rootPath));
-    const Descriptor root(openFolderAt(top.get(), rootName.constData()));
+    const Descriptor root(FileSystem::openFolderAt(top.get(), kFolder));
     if (!root.valid())
         return failed(r, QStringLiteral("no folder %1 can be had").arg(rootPath));
-    const QByteArray today = QFile::encodeName(day.toString(kDateFormat));
-    switch (kindAt(root.get(), today.constData())) {
+    const QString today = day.toString(kDateFormat);
+    switch (kindAt(root.get(), today)) {
     case Kind::Folder:
         r.outcome = Outcome::AlreadyThere;
         return r;
     case Kind::Link:
         // Removed as a link; today's backup is made in its place.
-        if (::unlinkat(root.get(), today.constData(), 0) != 0)
+        if (!FileSystem::removeAt(root.get(), today))
             return failed(r, QStringLiteral("cannot remove the link %1").arg(r.folder));
         break;
+    case Kind::File:
     case Kind::Other:
         return failed(r, QStringLiteral("%1 is not a backup folder").arg(r.folder));
     case Kind::Missing:
@@ -353,10 +282,10 @@ Result make(const QString& folder, const QDate& day)
     PartialFolder partial(root.get(), day);
     if (!partial.valid())
         return failed(r, QStringLiteral("cannot create a folder in %1").arg(rootPath));
-    std::vector<std::string> names = namesIn(top.get());
+    QStringList names = FileSystem::namesIn(top.get());
     std::sort(names.begin(), names.end());
-    for (const std::string& name : names) {
-        const QString shown = QFile::decodeName(name.c_str());
+    for (const QString& name : names) {
+        const QString& shown = name;
         const int recordSize = recordSizeOf(shown);
         if (recordSize < 0)
             continue;
@@ -364,12 +293,14 @@ Result make(const QString& folder, const QDate& day)
         switch (copyInto(top.get(), name, recordSize, partial.fd())) {
         case Copied::Yes:
             break;
-        case Copied::Refused:
+        case Copied::Refused: {
             // A link, a FIFO, a device, a file cut short or of no sane size:
             // not an archive of the program, and nothing a backup copies.
-            if (kindAt(top.get(), name.c_str()) == Kind::Other)
+            const Kind kind = kindAt(top.get(), name);
+            if (kind == Kind::File || kind == Kind::Other)
                 r.refused << shown;
             break;
+        }
         case Copied::Held:
             r.held = folder + QLatin1Char('/') + shown;
             return failed(r, QStringLiteral("%1 is held locked").arg(shown));
@@ -377,10 +308,10 @@ Result make(const QString& folder, const QDate& day)
             return failed(r, QStringLiteral("cannot copy %1").arg(shown));
         }
     }
-    if (::fsync(partial.fd()) != 0)
+    if (!FileSystem::flush(partial.fd()))
         return failed(r, QStringLiteral("cannot sync the copy"));
     bool taken = false;
-    if (!renameNoReplace(root.get(), partial.name(), today.constData(), taken)) {
+    if (!renameNoReplace(root.get(), partial.name(), today, taken)) {
         if (!taken)
             return failed(r, QStringLiteral("cannot rename the copy to %1").arg(r.folder));
         // Another workstation made today's backup meanwhile; ours goes.
@@ -389,13 +320,13 @@ Result make(const QString& folder, const QDate& day)
     }
     // What was renamed must be the folder that holds the copies: a link
     // swapped in under the temporary name is no backup.
-    if (!isHeldFolder(root.get(), today.constData(), partial.fd())) {
-        if (kindAt(root.get(), today.constData()) == Kind::Link)
-            ::unlinkat(root.get(), today.constData(), 0);
+    if (!isHeldFolder(root.get(), today, partial.fd())) {
+        if (kindAt(root.get(), today) == Kind::Link)
+            FileSystem::removeAt(root.get(), today);
         return failed(r, QStringLiteral("the copy was swapped for something else"));
     }
     partial.keep();
-    ::fsync(root.get());
+    FileSystem::flush(root.get());
     r.outcome = Outcome::Made;
     prune(root.get(), day);
     return r;

@@ -6,12 +6,14 @@
 
 #include <optional>
 
-// An advisory fcntl lock on a byte range for the lifetime of the object.
+// A lock on a byte range for the lifetime of the object.
 // Writers lock the whole file exclusively, so two workstations appending at
 // once never compute the same record count; readers lock what they read
 // shared, so they never see a record that another workstation is halfway
-// through rewriting. fcntl locks also work on network file systems that
-// support locking; where locking is not supported the operation goes ahead.
+// through rewriting. The locks also hold on network shares that support
+// locking; where locking is not supported the operation goes ahead. On
+// Windows a lock also keeps other descriptors from the range: what is read
+// or written under it goes through fd.
 class FileLock
 {
 public:
@@ -71,7 +73,6 @@ public:
 
 private:
     QString m_lockName;
-    QByteArray m_lockPath;
     int m_fd = -1;
     std::optional<FileLock> m_lock;
 };

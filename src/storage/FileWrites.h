@@ -72,8 +72,8 @@ public:
 private:
     void drop();
 
-    QByteArray m_path;       // the file replaced
-    QByteArray m_temporary;  // the file written, beside it
+    QString m_path;       // the file replaced
+    QString m_temporary;  // the file written, beside it
     int m_fd = -1;
     qint64 m_written = 0;
     bool m_ok = false;

@@ -2,6 +2,8 @@
 
 #include "storage/TextRules.h"
 
+#include "platform/FileSystem.h"
+
 #include <QChar>
 
 #include <algorithm>
@@ -10,9 +12,6 @@
 #include <new>
 #include <queue>
 
-#ifdef __linux__
-#include <sys/mman.h>
-#endif
 
 namespace {
 
@@ -65,32 +64,23 @@ public:
     {
         if (bytes <= m_capacity)
             return;
-        constexpr std::size_t kLarge = std::size_t(2) << 20;
         std::size_t capacity = std::max({bytes, m_capacity + (m_scratch ? m_capacity : m_capacity / 2),
                                          std::size_t(64) << 10});
         capacity = (capacity + 4095) / 4096 * 4096;
-#ifdef __linux__
-        void* p;
-        if (m_scratch) {
+        void* p = nullptr;
+        if (m_scratch && m_data) {
             // Grown in place or moved, never copied; touched as it fills.
-            p = m_data ? ::mremap(m_data, m_capacity, capacity, MREMAP_MAYMOVE)
-                       : ::mmap(nullptr, capacity, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-            if (p != MAP_FAILED && capacity >= kLarge)
-                ::madvise(p, capacity, MADV_HUGEPAGE);
-        } else {
-            p = ::mmap(nullptr, capacity, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_POPULATE, -1, 0);
-            if (p != MAP_FAILED && m_data) {
+            p = FileSystem::growMemory(m_data, m_capacity, capacity);
+        }
+        if (!p) {
+            p = FileSystem::reserveMemory(capacity, !m_scratch);
+            if (!p)
+                throw std::bad_alloc();
+            if (m_data) {
                 std::memcpy(p, m_data, m_size);
-                ::munmap(m_data, m_capacity);
+                FileSystem::releaseMemory(m_data, m_capacity);
             }
         }
-        if (p == MAP_FAILED)
-            throw std::bad_alloc();
-#else
-        void* p = std::realloc(m_data, capacity);
-        if (!p)
-            throw std::bad_alloc();
-#endif
         m_data = static_cast<char*>(p);
         m_capacity = capacity;
     }
@@ -98,11 +88,9 @@ public:
     // The room beyond what is written goes back.
     void trim()
     {
-#ifdef __linux__
         const std::size_t keep = std::max<std::size_t>(4096, (m_size + 4095) / 4096 * 4096);
-        if (m_data && keep < m_capacity && ::mremap(m_data, m_capacity, keep, 0) != MAP_FAILED)
+        if (m_data && keep < m_capacity && FileSystem::shrinkMemory(m_data, m_capacity, keep))
             m_capacity = keep;
-#endif
     }
 
     void append(const char* bytes, std::size_t n)
@@ -140,12 +128,7 @@ private:
     }
     void release()
     {
-#ifdef __linux__
-        if (m_data)
-            ::munmap(m_data, m_capacity);
-#else
-        std::free(m_data);
-#endif
+        FileSystem::releaseMemory(m_data, m_capacity);
     }
 
     bool m_scratch;

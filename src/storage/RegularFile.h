@@ -40,6 +40,6 @@ Outcome readAll(const QString& path, qint64 maxSize, QByteArray& contents, Links
 // Opens name in the open folder `folder` for reading only, never following a
 // link and never waiting on a FIFO: the descriptor of a regular file, or -1
 // with errno set as openForReading does.
-int openAt(int folder, const char* name);
+int openAt(int folder, const QString& name);
 
 } // namespace RegularFile

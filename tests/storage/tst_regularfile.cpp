@@ -65,7 +65,7 @@ void TestRegularFile::fifoRefusedWithoutBeingOpened()
         break;
     case Way::InFolder: {
         const int folder = ::open(QFile::encodeName(dir.path()).constData(), O_RDONLY | O_DIRECTORY);
-        fd = RegularFile::openAt(folder, "Clienti.pro");
+        fd = RegularFile::openAt(folder, QStringLiteral("Clienti.pro"));
         ::close(folder);
         break;
     }

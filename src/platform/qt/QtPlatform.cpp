@@ -2,6 +2,7 @@
 
 #include "platform/qt/FileChoosers.h"
 #include "platform/qt/QtPrintCanvas.h"
+#include "platform/FileSystem.h"
 
 #include <QApplication>
 #include <QDateTime>
@@ -73,28 +74,6 @@ void printToPdfFile(QPrinter& printer, const QString& path)
 QString defaultPdfPath()
 {
     return QDir::home().filePath(QStringLiteral("Ventoria.pdf"));
-}
-
-// QDesktopServices hands a document to xdg-open and reports success as soon
-// as that has started, even when the desktop has no program for the file's
-// type and nothing ever opens: the desktop is asked first.
-bool desktopHasProgramFor(const QString& path)
-{
-    if (!QFileInfo(path).isFile())
-        return false;
-    const QString xdgMime = QStandardPaths::findExecutable(QStringLiteral("xdg-mime"));
-    if (xdgMime.isEmpty())
-        return true;   // no way to ask: the shell's own answer decides
-    QProcess query;
-    query.start(xdgMime, {QStringLiteral("query"), QStringLiteral("default"),
-                          QMimeDatabase().mimeTypeForFile(path).name()});
-    if (!query.waitForFinished(10000)) {
-        query.kill();
-        query.waitForFinished();
-        return true;
-    }
-    return query.exitStatus() == QProcess::NormalExit && query.exitCode() == 0
-           && !query.readAllStandardOutput().trimmed().isEmpty();
 }
 
 // Runs a chooser; the path chosen, empty when cancelled.
@@ -241,7 +220,7 @@ QString QtPlatform::documentsFolder()
 bool QtPlatform::openDocument(const QString& path)
 {
     BusyCursor busy;
-    return desktopHasProgramFor(path) && QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    return FileSystem::hasProgramFor(path) && QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
 bool QtPlatform::openFolder(const QString& path)
