@@ -102,7 +102,7 @@ void TestCrypt::roundTrip()
 
 void TestCrypt::deliveredStoreHoldsTheDocumentedPassword()
 {
-    const QString delivered = QStringLiteral(DELIVERED_DATA_DIR "/unins000.dll");
+    const QString delivered = testPath(QStringLiteral(DELIVERED_DATA_DIR "/unins000.dll"));
     QString hex;
     QVERIFY(IniFile::read(delivered, "Accesso", "Valore", hex));
     QString plain;

@@ -352,7 +352,7 @@ void TestSpreadsheetExport::writeReplacesTheFile()
     TempAppDir elsewhere;
     elsewhere.writeAll(QStringLiteral("theirs"), "their own file");
     QVERIFY(QFile::remove(dir.file(QStringLiteral("Clienti.xls"))));
-    QVERIFY(QFile::link(elsewhere.file(QStringLiteral("theirs")), dir.file(QStringLiteral("Clienti.xls"))));
+    PLANT_LINK(elsewhere.file(QStringLiteral("theirs")), dir.file(QStringLiteral("Clienti.xls")));
     QVERIFY(SpreadsheetExport::write(dir.file(QStringLiteral("Clienti.xls")), "<html>2</html>"));
     QCOMPARE(elsewhere.readAll(QStringLiteral("theirs")), QByteArray("their own file"));
     QVERIFY(!QFileInfo(dir.file(QStringLiteral("Clienti.xls"))).isSymLink());

@@ -43,8 +43,8 @@ void TestRegularFile::fifoRefusedWithoutBeingOpened()
     QFETCH(Way, way);
     TempAppDir dir;
     const QString fifo = dir.file("Clienti.pro");
-    QVERIFY(makeFifo(fifo));
-    QVERIFY(QFile::link(fifo, dir.file("Impostazioni.ini")));
+    PLANT_FIFO(fifo);
+    PLANT_LINK(fifo, dir.file("Impostazioni.ini"));
     // Every open of the FIFO itself is reported here (an open of a device
     // would be just as visible); a look through a handle that opens nothing
     // is not.
@@ -90,7 +90,7 @@ void TestRegularFile::regularFilesOpen()
     QByteArray contents;
     QCOMPARE(RegularFile::readAll(dir.file("2024.ric"), 10, contents), RegularFile::Outcome::Read);
     QCOMPARE(contents, QByteArray("abc"));
-    QVERIFY(QFile::link(dir.file("2024.ric"), dir.file("2025.ric")));
+    PLANT_LINK(dir.file("2024.ric"), dir.file("2025.ric"));
     QCOMPARE(RegularFile::openForUpdate(dir.file("2025.ric")), -1);
     QCOMPARE(errno, ELOOP);
     QCOMPARE(RegularFile::readAll(dir.file("2025.ric"), 10, contents, RegularFile::Links::Refuse),

@@ -16,14 +16,11 @@
 #include <cstdlib>
 #include <vector>
 
+#include "platform/FileSystem.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <memory>
-#include <cstring>
-#include <fcntl.h>
-#include <sys/mount.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 TempAppDir::TempAppDir() : m_previous(AppDir::path())
 {
@@ -49,12 +46,7 @@ bool TempAppDir::makeReadOnly(const QString& name) const
         f.close();
     }
     f.setPermissions(QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
-    return ::geteuid() != 0;
-}
-
-bool makeFifo(const QString& path)
-{
-    return ::mkfifo(QFile::encodeName(path).constData(), 0644) == 0;
+    return !SystemDoubles::overridesPermissions();
 }
 
 QByteArray TempAppDir::readAll(const QString& name) const
@@ -72,77 +64,14 @@ void TempAppDir::writeAll(const QString& name, const QByteArray& data) const
         f.write(data);
 }
 
-SmallTmpfs::SmallTmpfs(int kilobytes, int inodes)
-{
-    if (::geteuid() != 0) {
-        m_skipReason = "mounting a small tmpfs to fill it needs root";
-        return;
-    }
-    const QByteArray where = QFile::encodeName(m_dir.path());
-    QByteArray options = "size=" + QByteArray::number(kilobytes) + "k";
-    if (inodes > 0)
-        options += ",nr_inodes=" + QByteArray::number(inodes);
-    if (::mount("tmpfs", where.constData(), "tmpfs", 0, options.constData()) != 0) {
-        m_skipReason = "cannot mount a tmpfs here: " + QByteArray(std::strerror(errno));
-        return;
-    }
-    m_mounted = true;
-}
-
-SmallTmpfs::~SmallTmpfs()
-{
-    if (m_mounted)
-        ::umount2(QFile::encodeName(m_dir.path()).constData(), MNT_DETACH);
-}
-
-bool SmallTmpfs::fill() const
-{
-    const QByteArray filler = QFile::encodeName(file(QStringLiteral("riempitivo")));
-    const int fd = ::open(filler.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    if (fd < 0)
-        return false;
-    const QByteArray page(4096, 'x');
-    bool full = false;
-    // Pages first, then single bytes, until the file system refuses.
-    for (const int chunk : {4096, 1}) {
-        while (true) {
-            const ssize_t n = ::write(fd, page.constData(), static_cast<size_t>(chunk));
-            if (n < 0) {
-                full = (errno == ENOSPC);
-                break;
-            }
-        }
-    }
-    ::close(fd);
-    return full;
-}
-
-bool SmallTmpfs::fillInodes() const
-{
-    for (int i = 1; i < 100000; ++i) {
-        const QByteArray name = QFile::encodeName(file(QStringLiteral("riempitivo-%1").arg(i)));
-        const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL, 0644);
-        if (fd < 0)
-            return errno == ENOSPC;
-        ::close(fd);
-    }
-    return false;
-}
-
-bool SmallTmpfs::makeReadOnly() const
-{
-    const QByteArray where = QFile::encodeName(m_dir.path());
-    return m_mounted && ::mount("tmpfs", where.constData(), "tmpfs", MS_REMOUNT | MS_RDONLY, nullptr) == 0;
-}
-
 FileWrites::Writer fullDiskWriter(qint64 spare)
 {
     auto left = std::make_shared<qint64>(spare);
     return [left](int fd, const char* data, qint64 size, qint64 offset) -> qint64 {
-        struct stat st {};
-        if (::fstat(fd, &st) != 0)
+        const qint64 had = FileSystem::sizeOf(fd);
+        if (had < 0)
             return -1;
-        const qint64 growth = std::max<qint64>(0, offset + size - qint64(st.st_size));
+        const qint64 growth = std::max<qint64>(0, offset + size - had);
         qint64 allowed = size;
         if (growth > *left)
             allowed = size - (growth - *left);
@@ -151,7 +80,7 @@ FileWrites::Writer fullDiskWriter(qint64 spare)
             errno = ENOSPC;
             return -1;
         }
-        return ::pwrite(fd, data, size_t(allowed), off_t(offset));
+        return FileSystem::writeAt(fd, data, allowed, offset);
     };
 }
 
@@ -160,9 +89,9 @@ FileWrites::Writer brokenWriteWriter(qint64 taken)
     auto broken = std::make_shared<bool>(false);
     return [broken, taken](int fd, const char* data, qint64 size, qint64 offset) -> qint64 {
         if (*broken)
-            return ::pwrite(fd, data, size_t(size), off_t(offset));
+            return FileSystem::writeAt(fd, data, size, offset);
         *broken = true;
-        return ::pwrite(fd, data, size_t(std::min(size, taken)), off_t(offset));
+        return FileSystem::writeAt(fd, data, std::min(size, taken), offset);
     };
 }
 
@@ -316,4 +245,9 @@ void waitForGo()
     char line[16];
     if (!std::fgets(line, sizeof line, stdin))
         std::exit(3);
+}
+
+QString testPath(const QString& relative)
+{
+    return QDir(QCoreApplication::applicationDirPath()).absoluteFilePath(relative);
 }

@@ -84,6 +84,47 @@ private:
 
 // A FIFO at path, where a program file should be; false when none could be made.
 bool makeFifo(const QString& path);
+// A symbolic link at link pointing to target (a junction for a folder on
+// Windows); false when none could be made (Windows without the right to
+// make links, or Wine, which makes none).
+bool plantLink(const QString& target, const QString& link);
+
+// What a test must know of the system it runs on. One file per system
+// (posix/, win32/ beside this one) answers.
+namespace SystemDoubles {
+// Whether this user passes over file permissions (root): a read-only file
+// stops no write of theirs.
+bool overridesPermissions();
+// Why FIFOs cannot be had here; empty where makeFifo works.
+QByteArray noFifoReason();
+// The room the file at path takes on disk, in bytes (holes take none); -1
+// when it cannot be told.
+qint64 bytesTaken(const QString& path);
+// Why links cannot be planted here; empty where plantLink works.
+QByteArray noLinkReason();
+} // namespace SystemDoubles
+
+// Plants a link for a test, or skips the test where the system makes none.
+#define PLANT_LINK(target, link)                                                                    \
+    do {                                                                                           \
+        if (!plantLink((target), (link))) {                                                        \
+            if (!SystemDoubles::noLinkReason().isEmpty())                                          \
+                QSKIP(SystemDoubles::noLinkReason().constData());                                  \
+            QFAIL("no link could be planted");                                                     \
+        }                                                                                          \
+    } while (false)
+// Plants a FIFO at path, or skips the test where the system has none.
+#define PLANT_FIFO(path)                                                                           \
+    do {                                                                                           \
+        NEED_FIFOS();                                                                              \
+        QVERIFY(makeFifo(path));                                                                   \
+    } while (false)
+// Skips a test that needs a FIFO where the system has none.
+#define NEED_FIFOS()                                                                               \
+    do {                                                                                           \
+        if (!SystemDoubles::noFifoReason().isEmpty())                                              \
+            QSKIP(SystemDoubles::noFifoReason().constData());                                      \
+    } while (false)
 
 // Finds a control by its objectName below root; fails the test when absent.
 template <class T>
@@ -168,12 +209,15 @@ void waitForGo();
         QTEST_SET_MAIN_SOURCE_PATH                                                                       \
         return QTest::qExec(&tc, argc, argv);                                                            \
     }
+// A path given relative to the test program's own folder, made whole.
+QString testPath(const QString& relative);
+
 #ifdef TEST_DATA_DIR
 // A file of tests/data (its path below that folder), whole; empty, with a
 // warning, when it cannot be read.
 inline QByteArray testDataFile(const QString& name)
 {
-    QFile file(QStringLiteral(TEST_DATA_DIR "/") + name);
+    QFile file(testPath(QStringLiteral(TEST_DATA_DIR "/") + name));
     if (!file.open(QIODevice::ReadOnly))
         qWarning("test data %s not found", qPrintable(name));
     return file.readAll();
