@@ -130,8 +130,10 @@ Entry entryOf(const QString& path);
 Entry entryAt(int folder, const QString& name);
 
 // What tells a file apart from itself after any write: the file (volume and
-// file number), its size and its change times to the finest step kept.
+// file number), its size and its change times to the finest step kept. The
+// size is always the third entry.
 using Stamp = std::array<qint64, 7>;
+constexpr int kStampSize = 2;
 // All zero when it cannot be had.
 Stamp stampOf(int fd);
 // Whether two stamps, or the open file and the name, are the same file.

@@ -3,7 +3,14 @@
 #include "storage/Amounts.h"
 #include "storage/TextRules.h"
 
+#include <limits>
 #include <vector>
+
+// The totals are summed in the 80-bit extended precision that the stored
+// amounts were always summed in: a compiler whose long double is a plain
+// double (MSVC) would round some totals a cent apart.
+static_assert(std::numeric_limits<long double>::digits >= 64,
+              "the totals need an 80-bit long double: build with GCC or MinGW-w64");
 
 namespace {
 

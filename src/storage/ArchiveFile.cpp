@@ -200,8 +200,8 @@ bool ArchiveFile::refreshIndex(int file, const FieldTest& test, const FileSystem
         return true;
     index.stamp = {};
     index.keys.clear();
-    index.keys.reserve(size_t(stamp[2] / m_recordSize) + 64);
-    const bool read = visitRecords(file, m_recordSize, 0, stamp[2] / m_recordSize, [&](qint64, const char* r) {
+    index.keys.reserve(size_t(stamp[FileSystem::kStampSize] / m_recordSize) + 64);
+    const bool read = visitRecords(file, m_recordSize, 0, stamp[FileSystem::kStampSize] / m_recordSize, [&](qint64, const char* r) {
         index.keys.insert(test.keyOf(r + test.offset));
         return true;
     }, lockBlocks);
@@ -238,7 +238,7 @@ ArchiveFile::Appended ArchiveFile::appendUnlessIndexed(const QByteArray& record,
     const FileSystem::Stamp stamp = FileSystem::stampOf(fd);
     if (stamp == FileSystem::Stamp{})
         return Appended::Failed;
-    const qint64 size = stamp[2];
+    const qint64 size = stamp[FileSystem::kStampSize];
     const qint64 records = size / m_recordSize;
     if (!refreshIndex(file.get(), veto, stamp, false))
         return Appended::Failed;

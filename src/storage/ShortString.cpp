@@ -1,7 +1,5 @@
 #include "storage/ShortString.h"
 
-#include <QStringDecoder>
-#include <QStringEncoder>
 
 #include <array>
 #include <cstring>
@@ -25,35 +23,59 @@ QString trimControls(const QString& text)
     return text.mid(begin, end - begin);
 }
 
+namespace {
+
+// Windows-1252 is Latin-1 but for the bytes 0x80 to 0x9F (the euro sign, the
+// typographic quotes...); the five bytes the code page leaves undefined stand
+// for the control characters of the same number. The table is the program's
+// own, so the bytes written are the same on every system, with or without a
+// converter library.
+constexpr std::array<char16_t, 32> kUpper = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+// A character the code page lacks is written as SUB (0x1A), one byte for
+// each character, as the system's converters do.
+constexpr char kMissing = 0x1A;
+
+char byteFor(char16_t c)
+{
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
+        return static_cast<char>(c);
+    for (size_t i = 0; i < kUpper.size(); ++i) {
+        if (kUpper[i] == c)
+            return static_cast<char>(0x80 + i);
+    }
+    return kMissing;
+}
+
+} // namespace
+
 QByteArray toWindows1252(const QString& text)
 {
-    // Opening a converter is costly: one per thread is kept and reused.
-    thread_local QStringEncoder encoder("windows-1252", QStringConverter::Flag::Stateless);
-    return encoder.encode(text);
+    QByteArray bytes(text.size(), Qt::Uninitialized);
+    int n = 0;
+    for (int i = 0; i < text.size(); ++i) {
+        const char16_t c = text.at(i).unicode();
+        // A pair of surrogates is one character, missing from the code page.
+        if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
+            ++i;
+        bytes[n++] = byteFor(c);
+    }
+    bytes.truncate(n);
+    return bytes;
 }
 
 QString fromWindows1252(const char* data, int length)
 {
-    // Windows-1252 is Latin-1 but for the bytes 0x80 to 0x9F (the euro sign,
-    // the typographic quotes...): their characters come from the converter
-    // once, and every text is made in one pass without it.
-    static const std::array<char16_t, 32> upper = [] {
-        std::array<char16_t, 32> table{};
-        QStringDecoder decoder("windows-1252", QStringConverter::Flag::Stateless);
-        for (int b = 0; b < 32; ++b) {
-            const char byte = static_cast<char>(0x80 + b);
-            const QString c = decoder.decode(QByteArrayView(&byte, 1));
-            table[size_t(b)] = c.size() == 1 ? c.at(0).unicode() : u'\ufffd';
-        }
-        return table;
-    }();
     if (length <= 0)
         return QString();
     QString text(length, Qt::Uninitialized);
     char16_t* out = reinterpret_cast<char16_t*>(text.data());
     for (int i = 0; i < length; ++i) {
         const auto b = static_cast<unsigned char>(data[i]);
-        out[i] = b - 0x80u < 0x20u ? upper[b - 0x80u] : char16_t(b);
+        out[i] = b - 0x80u < 0x20u ? kUpper[b - 0x80u] : char16_t(b);
     }
     return text;
 }

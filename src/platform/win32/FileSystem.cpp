@@ -857,14 +857,15 @@ Stamp stampOf(int fd)
     const std::array<quint64, 3> id = identityOf(h);
     if (id == std::array<quint64, 3>{})
         return Stamp{};
-    return Stamp{qint64(id[0]), qint64(id[1]), qint64(id[2]), standard.EndOfFile.QuadPart,
+    // The size third, as the header says; the rest of the file's number after it.
+    return Stamp{qint64(id[0]), qint64(id[1]), standard.EndOfFile.QuadPart, qint64(id[2]),
                  basic.LastWriteTime.QuadPart, basic.ChangeTime.QuadPart, 0};
 }
 
 bool sameFile(const Stamp& a, const Stamp& b)
 {
-    const bool known = a[0] != 0 || a[1] != 0 || a[2] != 0;
-    return known && a[0] == b[0] && a[1] == b[1] && a[2] == b[2];
+    const bool known = a[0] != 0 || a[1] != 0 || a[3] != 0;
+    return known && a[0] == b[0] && a[1] == b[1] && a[3] == b[3];
 }
 
 bool isSameFile(int fd, const QString& path)
