@@ -163,6 +163,9 @@ int openFolder(const QString& path);
 int openFolderAt(int folder, const QString& name);
 // false with errno EEXIST when the name is taken.
 bool makeFolderAt(int folder, const QString& name);
+// Waits until the entries of the open folder are on disk, where the system
+// can; true where it cannot (Windows writes a folder's entries through).
+bool flushFolder(int folder);
 // The names in the open folder, "." and ".." aside.
 QStringList namesIn(int folder);
 // Removes the entry name of the open folder when it is not a folder: a file,

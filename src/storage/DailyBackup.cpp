@@ -308,7 +308,7 @@ Result make(const QString& folder, const QDate& day)
             return failed(r, QStringLiteral("cannot copy %1").arg(shown));
         }
     }
-    if (!FileSystem::flush(partial.fd()))
+    if (!FileSystem::flushFolder(partial.fd()))
         return failed(r, QStringLiteral("cannot sync the copy"));
     bool taken = false;
     if (!renameNoReplace(root.get(), partial.name(), today, taken)) {
@@ -326,7 +326,7 @@ Result make(const QString& folder, const QDate& day)
         return failed(r, QStringLiteral("the copy was swapped for something else"));
     }
     partial.keep();
-    FileSystem::flush(root.get());
+    FileSystem::flushFolder(root.get());
     r.outcome = Outcome::Made;
     prune(root.get(), day);
     return r;

@@ -449,6 +449,9 @@ void TestDailyBackup::copyFolderSwappedAtTheLock_data()
 
 void TestDailyBackup::copyFolderSwappedAtTheLock()
 {
+    // The other user plants a link in place of the copy folder.
+    if (!SystemDoubles::noLinkReason().isEmpty())
+        QSKIP(SystemDoubles::noLinkReason().constData());
     QFETCH(bool, taken);
     QTemporaryDir elsewhere;
     QVERIFY(QDir(elsewhere.path()).mkpath("sotto"));

@@ -356,6 +356,13 @@ bool makeFolderAt(int folder, const QString& name)
     return ::mkdirat(folder, native(name).constData(), 0777) == 0;
 }
 
+bool flushFolder(int folder)
+{
+    // A file system that cannot sync a folder (some network shares) says
+    // EINVAL: there is nothing more to do there.
+    return flush(folder) || errno == EINVAL;
+}
+
 QStringList namesIn(int folder)
 {
     QStringList names;

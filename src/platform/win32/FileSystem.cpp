@@ -409,10 +409,18 @@ std::array<quint64, 3> identityOf(HANDLE h)
     return id;
 }
 
+// The file numbers must match; the volumes too, where both are known (Wine
+// gives a handle whose folder was renamed the volume number 0).
+bool sameIdentity(const std::array<quint64, 3>& a, const std::array<quint64, 3>& b)
+{
+    const bool known = a[1] != 0 || a[2] != 0;
+    const bool volumes = a[0] == 0 || b[0] == 0 || a[0] == b[0];
+    return known && volumes && a[1] == b[1] && a[2] == b[2];
+}
+
 bool sameObject(HANDLE a, HANDLE b)
 {
-    const std::array<quint64, 3> first = identityOf(a);
-    return first != std::array<quint64, 3>{} && first == identityOf(b);
+    return sameIdentity(identityOf(a), identityOf(b));
 }
 
 // Win32 opens by path only, so a name in a held folder is reached through the
@@ -864,8 +872,7 @@ Stamp stampOf(int fd)
 
 bool sameFile(const Stamp& a, const Stamp& b)
 {
-    const bool known = a[0] != 0 || a[1] != 0 || a[3] != 0;
-    return known && a[0] == b[0] && a[1] == b[1] && a[3] == b[3];
+    return sameIdentity({quint64(a[0]), quint64(a[1]), quint64(a[3])}, {quint64(b[0]), quint64(b[1]), quint64(b[3])});
 }
 
 bool isSameFile(int fd, const QString& path)
@@ -993,6 +1000,16 @@ bool makeFolderAt(int folder, const QString& name)
     RemoveDirectoryW(child.path.c_str());
     errno = EAGAIN;
     return false;
+}
+
+bool flushFolder(int folder)
+{
+    // A folder opened to be read cannot be flushed here; its entries went
+    // to disk with the writes and renames that made them.
+    const HANDLE h = handleOf(folder);
+    if (h != INVALID_HANDLE_VALUE)
+        FlushFileBuffers(h);
+    return true;
 }
 
 QStringList namesIn(int folder)
