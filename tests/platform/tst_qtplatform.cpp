@@ -4,6 +4,7 @@
 
 #include "app/Startup.h"
 #include "platform/Platform.h"
+#include "platform/qt/QtPlatform.h"
 #include "platform/qt/Screens.h"
 #include "receipts/ui/TfrmStampa.h"
 #include "TestSupport.h"
@@ -102,6 +103,8 @@ private slots:
     void documentWithoutProgramIsNotOpened();
     void receiptToPdf_data();
     void receiptToPdf();
+    void fileWritingPrinters_data();
+    void fileWritingPrinters();
 
 private:
     std::unique_ptr<TempAppDir> dir;
@@ -250,6 +253,32 @@ void TestQtPlatform::receiptToPdf()
     const QByteArray bytes = file.readAll();
     QVERIFY(bytes.startsWith("%PDF"));
     QCOMPARE(pdfPages(bytes), pages);
+}
+
+// A printer that writes a file asks where for every document: the copies of
+// a receipt go to it as one document. The program's own PDF file is offered
+// whatever printers are installed.
+void TestQtPlatform::fileWritingPrinters_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("writesFile");
+    QTest::newRow("Windows' PDF") << "Microsoft Print to PDF" << true;
+    QTest::newRow("Windows' XPS") << "Microsoft XPS Document Writer" << true;
+    QTest::newRow("OneNote") << "OneNote for Windows 10" << true;
+    QTest::newRow("a PDF printer of another make") << "PDFCreator" << true;
+    QTest::newRow("CUPS' own") << "cups-pdf" << true;
+    QTest::newRow("an office printer") << "HP LaserJet 1020" << false;
+    QTest::newRow("a receipt printer") << "EPSON TM-T20II" << false;
+}
+
+void TestQtPlatform::fileWritingPrinters()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, writesFile);
+    QCOMPARE(platform::isFileWritingPrinter(name), writesFile);
+    platform::QtPlatform qt;
+    QCOMPARE(qt.printers().count(QStringLiteral("Stampa su file PDF")), 1);
+    QVERIFY(qt.printerIsPdfFile(QStringLiteral("Stampa su file PDF")));
 }
 
 QTEST_MAIN(TestQtPlatform)

@@ -70,6 +70,22 @@ void printToPdfFile(QPrinter& printer, const QString& path)
     printer.setResolution(600);
 }
 
+} // namespace
+
+bool isFileWritingPrinter(const QString& name)
+{
+    // Printers that make a file rather than paper ask where to save it for
+    // every document: "Microsoft Print to PDF", "Microsoft XPS Document
+    // Writer", OneNote, PDF printers of every make.
+    for (const char* mark : {"PDF", "XPS", "OneNote"}) {
+        if (name.contains(QLatin1String(mark), Qt::CaseInsensitive))
+            return true;
+    }
+    return false;
+}
+
+namespace {
+
 // The file the standard print dialog proposes when there is no printer.
 QString defaultPdfPath()
 {
@@ -152,7 +168,13 @@ std::unique_ptr<PrintCanvas> QtPlatform::beginMetricDocument(const QString& jobN
 
 QStringList QtPlatform::printers()
 {
-    return noPrinterInstalled() ? QStringList{pdfChoice()} : QPrinterInfo::availablePrinterNames();
+    // The program's own PDF file is offered beside the installed printers:
+    // Windows always has "Microsoft Print to PDF", which asks where to save
+    // for every document it is sent.
+    QStringList names = QPrinterInfo::availablePrinterNames();
+    if (!names.contains(pdfChoice()))
+        names << pdfChoice();
+    return names;
 }
 
 bool QtPlatform::usePrinter(const QString& name)
@@ -175,7 +197,7 @@ bool QtPlatform::usePrinter(const QString& name)
 
 bool QtPlatform::printerIsPdfFile(const QString& name)
 {
-    return noPrinterInstalled() && name == pdfChoice();
+    return name == pdfChoice() && QPrinterInfo::printerInfo(name).isNull();
 }
 
 bool QtPlatform::usePdfFile(const QString& path)
@@ -192,7 +214,8 @@ bool QtPlatform::usePdfFile(const QString& path)
 
 bool QtPlatform::printerWritesFile()
 {
-    return m_printer && m_printer->outputFormat() == QPrinter::PdfFormat;
+    return m_printer
+           && (m_printer->outputFormat() == QPrinter::PdfFormat || isFileWritingPrinter(m_printer->printerName()));
 }
 
 QString QtPlatform::openFileDialog(QWidget* owner, const QString& title, const QStringList& filters)

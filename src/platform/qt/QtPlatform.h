@@ -56,6 +56,10 @@ private:
 // False when the translations are not installed.
 bool loadItalianTranslations();
 
+// Whether the installed printer of that name writes a file instead of
+// paper (each document sent to it asks where to save).
+bool isFileWritingPrinter(const QString& name);
+
 // Installs the Qt platform unless another one (a test double) is in force.
 void installQtPlatformIfNone();
 
