@@ -1,5 +1,7 @@
 #include "export/ExportTables.h"
 
+#include "receipts/ReceiptArchive.h"
+
 #include "clients/ClientCard.h"
 #include "storage/ClientRecord.h"
 #include "storage/MaterialRecord.h"
@@ -160,7 +162,10 @@ QString consentCell(const QString& pubblicita)
 
 QString receiptArchiveName(const QString& year)
 {
-    return TextRules::trim(year) + QStringLiteral(".ric");
+    // Four digits and nothing else: a colon would name a hidden stream of
+    // another file on Windows, a slash a file elsewhere.
+    const QString trimmed = TextRules::trim(year);
+    return ReceiptArchive::isYear(trimmed) ? trimmed + QStringLiteral(".ric") : QString();
 }
 
 QStringList clientRow(const char* record) { return rowOf(clientColumns(), record); }

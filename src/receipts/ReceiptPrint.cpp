@@ -1,5 +1,7 @@
 #include "receipts/ReceiptPrint.h"
 
+#include <QRegularExpression>
+
 #include "platform/PrintJobs.h"
 #include "storage/RegularFile.h"
 #include "storage/TextRules.h"
@@ -423,7 +425,15 @@ QString pdfFileName(const TRecRicevuta& receipt)
     for (QChar& c : name)
         if (c.unicode() < 32 || QStringLiteral("/\\:*?\"<>|").contains(c))
             c = QLatin1Char('-');
-    return name + QStringLiteral(".pdf");
+    // Windows drops dots and blanks at the end of a name, and takes a name
+    // such as CON, NUL or COM1 (whatever follows its dot) for a device.
+    while (name.endsWith(QLatin1Char('.')) || name.endsWith(QLatin1Char(' ')))
+        name.chop(1);
+    static const QRegularExpression device(QStringLiteral("^(CON|PRN|AUX|NUL|COM[0-9]|LPT[0-9])( *)(\\.|$)"),
+                                           QRegularExpression::CaseInsensitiveOption);
+    if (name.isEmpty() || device.match(name).hasMatch())
+        name.prepend(QStringLiteral("Ricevuta "));
+    return name.trimmed() + QStringLiteral(".pdf");
 }
 
 } // namespace ReceiptPrint

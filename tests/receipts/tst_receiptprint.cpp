@@ -135,6 +135,8 @@ private slots:
     void initTestCase();
     void init();
     void cleanup();
+    void pdfNamesEverySystemTakes_data();
+    void pdfNamesEverySystemTakes();
 
     // The two layouts on the recording canvas.
     void textsAtTheirPlaces_data();
@@ -841,6 +843,36 @@ void TestReceiptPrint::printsToPdf()
         QRegularExpression(R"(/MediaBox \[0 0 (\d+)(?:\.0+)? (\d+)(?:\.0+)?\])").match(QString::fromLatin1(bytes));
     QVERIFY(box.hasMatch());
     QCOMPARE(box.captured(1) + " " + box.captured(2), pageSize);
+}
+
+// The name proposed for a receipt's PDF is one Windows saves as written: no
+// device name, no dot or blank at its end.
+void TestReceiptPrint::pdfNamesEverySystemTakes_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("number");
+    QTest::addColumn<QString>("date");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("usual") << "Ricevuta" << "12" << "05/03/2024" << "Ricevuta 12 del 05-03-2024.pdf";
+    QTest::newRow("a device name alone") << "NUL" << "" << "" << "Ricevuta NUL.pdf";
+    QTest::newRow("a device name, lower case") << "com1" << "" << "" << "Ricevuta com1.pdf";
+    QTest::newRow("a device name before a dot") << "CON." << "" << "" << "Ricevuta CON.pdf";
+    QTest::newRow("a device name with a number after it") << "PRN" << "3" << "" << "PRN 3.pdf";
+    QTest::newRow("dots at the end") << "Ricevuta" << "7.." << "" << "Ricevuta 7.pdf";
+    QTest::newRow("a colon never names a stream") << "Ric:evuta" << "1" << "" << "Ric-evuta 1.pdf";
+}
+
+void TestReceiptPrint::pdfNamesEverySystemTakes()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, number);
+    QFETCH(QString, date);
+    QFETCH(QString, name);
+    TRecRicevuta r;
+    r.Ricevuta = kind;
+    r.NumRic = number;
+    r.Data = date;
+    QCOMPARE(ReceiptPrint::pdfFileName(r), name);
 }
 
 QTEST_MAIN(TestReceiptPrint)
