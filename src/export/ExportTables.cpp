@@ -1,7 +1,5 @@
 #include "export/ExportTables.h"
 
-#include "receipts/ReceiptArchive.h"
-
 #include "clients/ClientCard.h"
 #include "storage/ClientRecord.h"
 #include "storage/MaterialRecord.h"
@@ -24,6 +22,7 @@ struct Column
     const char* fileHeader;
     int fileWidth;
     QString (*take)(const Rec&);
+    bool number = false;   // amounts, quantities, stock
 };
 
 template <class Rec>
@@ -32,7 +31,8 @@ std::vector<ExportColumn> headersOf(const std::vector<Column<Rec>>& columns)
     std::vector<ExportColumn> out;
     out.reserve(columns.size());
     for (const Column<Rec>& c : columns)
-        out.push_back({QString::fromUtf8(c.gridHeader), c.gridWidth, QString::fromUtf8(c.fileHeader), c.fileWidth});
+        out.push_back({QString::fromUtf8(c.gridHeader), c.gridWidth, QString::fromUtf8(c.fileHeader), c.fileWidth,
+                       c.number});
     return out;
 }
 
@@ -105,12 +105,12 @@ const std::vector<Column<Mat>>& materialColumns()
         {" Fornitore", 400, "Fornitore", 400, [](const Mat& r) { return r.Fornitore; }},
         {" Recapito", 250, "Recapito", 250, [](const Mat& r) { return r.Recapito; }},
         {" Data di acquisto", 200, "Data acquisto", 200, [](const Mat& r) { return r.DataAcquisto; }},
-        {" Costo di acquisto", 200, "Costo acquisto", 200, [](const Mat& r) { return r.Costo; }},
+        {" Costo di acquisto", 200, "Costo acquisto", 200, [](const Mat& r) { return r.Costo; }, true},
         {" Documento di acquisto", 400, "Documento acquisto", 400, [](const Mat& r) { return r.Documento; }},
         {" Modalità di ordine merce", 400, "Modalità ordine merce", 400, [](const Mat& r) { return r.ModOrdine; }},
-        {" Prezzo al pubblico", 200, "Prezzo al pubblico", 200, [](const Mat& r) { return r.Prezzo; }},
+        {" Prezzo al pubblico", 200, "Prezzo al pubblico", 200, [](const Mat& r) { return r.Prezzo; }, true},
         {" Collocazione", 400, "Collocazione", 400, [](const Mat& r) { return r.Collocazione; }},
-        {" Giacenza", 200, "Giacenza", 200, [](const Mat& r) { return r.Giacenza; }},
+        {" Giacenza", 200, "Giacenza", 200, [](const Mat& r) { return r.Giacenza; }, true},
         {" Note", 600, "Note", 600, [](const Mat& r) { return r.Note; }},
     };
     return columns;
@@ -139,10 +139,10 @@ const std::vector<Column<Ric>>& receiptColumns()
         {" Accessori", 250, "Accessori", 250, [](const Ric& r) { return r.AccessoriApp; }},
         {" Modalità di pagamento", 400, "Modalità di pagamento", 400, [](const Ric& r) { return r.ModPag; }},
         {" Banca d'appoggio", 300, "Banca d'appoggio", 300, [](const Ric& r) { return r.Banca; }},
-        {" Totale netto", 200, "Totale netto", 200, [](const Ric& r) { return r.TotNetto; }},
+        {" Totale netto", 200, "Totale netto", 200, [](const Ric& r) { return r.TotNetto; }, true},
         {" Aliquota IVA", 100, "Aliquota IVA", 100, [](const Ric& r) { return r.PercIva + u'%'; }},
-        {" Totale IVA", 200, "Totale IVA", 200, [](const Ric& r) { return r.TotIva; }},
-        {" Totale", 200, "Totale", 200, [](const Ric& r) { return r.Totale; }},
+        {" Totale IVA", 200, "Totale IVA", 200, [](const Ric& r) { return r.TotIva; }, true},
+        {" Totale", 200, "Totale", 200, [](const Ric& r) { return r.Totale; }, true},
         {" Saldato", 100, "Saldato", 100, [](const Ric& r) { return r.Saldato; }},
     };
     return columns;
@@ -162,10 +162,8 @@ QString consentCell(const QString& pubblicita)
 
 QString receiptArchiveName(const QString& year)
 {
-    // Four digits and nothing else: a colon would name a hidden stream of
-    // another file on Windows, a slash a file elsewhere.
     const QString trimmed = TextRules::trim(year);
-    return ReceiptArchive::isYear(trimmed) ? trimmed + QStringLiteral(".ric") : QString();
+    return TextRules::isYear(trimmed) ? trimmed + QStringLiteral(".ric") : QString();
 }
 
 QStringList clientRow(const char* record) { return rowOf(clientColumns(), record); }
@@ -210,6 +208,6 @@ std::vector<SpreadsheetExport::FileColumn> ExportTable::fileColumns() const
     std::vector<SpreadsheetExport::FileColumn> out;
     out.reserve(columns.size());
     for (const ExportColumn& c : columns)
-        out.push_back({c.fileHeader, c.fileWidth});
+        out.push_back({c.fileHeader, c.fileWidth, c.number});
     return out;
 }

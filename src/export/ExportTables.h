@@ -16,6 +16,7 @@ struct ExportColumn
     int gridWidth;
     QString fileHeader;
     int fileWidth;
+    bool number = false;   // amounts, quantities, stock: numbers in the file
 };
 
 struct ExportTable

@@ -3,6 +3,8 @@
 #include "storage/FileWrites.h"
 #include "storage/ShortString.h"
 
+#include <QRegularExpression>
+
 
 namespace SpreadsheetExport {
 
@@ -76,6 +78,34 @@ void appendCell(QString& out, QStringView text)
 
 } // namespace
 
+QString numberAttributes(const QString& text)
+{
+    static const QRegularExpression pattern(QStringLiteral("^(-?)([0-9]{1,15})(?:,([0-9]{1,15}))?$"));
+    const QRegularExpressionMatch m = pattern.match(text);
+    if (!m.hasMatch())
+        return QString();
+    const QString whole = m.captured(2), decimals = m.captured(3);
+    QString value = whole;
+    while (value.size() > 1 && value.startsWith(QLatin1Char('0')))
+        value.remove(0, 1);
+    value.prepend(m.captured(1));
+    if (!decimals.isEmpty())
+        value += QLatin1Char('.') + decimals;
+    // Calc reads the value in the language its number attribute names,
+    // Italian here (1040), so with the comma; Excel reads it with the point.
+    // The format shows as many digits as typed before and after the comma
+    // ("007" stays 007, "12,50" stays 12,50) in Excel, which follows it.
+    QString italian = value;
+    italian.replace(QLatin1Char('.'), QLatin1Char(','));
+    const QString zeros(whole.size(), QLatin1Char('0'));
+    const QString places(decimals.size(), QLatin1Char('0'));
+    const QString calcFormat = decimals.isEmpty() ? zeros : zeros + QLatin1Char(',') + places;
+    const QString excelFormat = decimals.isEmpty() ? zeros : zeros + QStringLiteral("\\.") + places;
+    return QStringLiteral(" x:num=\"%1\" sdval=\"%2\" sdnum=\"1040;0;%3\" style=\"text-align: right; "
+                          "mso-number-format:'%4';\"")
+        .arg(value, italian, calcFormat, excelFormat);
+}
+
 QString cellText(const QString& text)
 {
     QString out;
@@ -85,8 +115,10 @@ QString cellText(const QString& text)
 }
 
 Composer::Composer(Out out, const QString& worksheetName, const std::vector<FileColumn>& columns)
-    : m_out(std::move(out)), m_columns(int(columns.size()))
+    : m_out(std::move(out))
 {
+    for (const FileColumn& column : columns)
+        m_numbers.push_back(column.number);
     m_piece.reserve(kPieceBytes + kPieceBytes / 4);
     m_text = head(worksheetName);
     m_text += QStringLiteral("<tr>");
@@ -102,12 +134,18 @@ Composer::Composer(Out out, const QString& worksheetName, const std::vector<File
 bool Composer::addRow(const QStringList& row)
 {
     m_text += QStringLiteral("<tr>");
-    for (int c = 0; c < m_columns; ++c) {
-        m_text += QLatin1String("<td style=\"text-align: left;\"");
-        m_text += QLatin1String(kTextFormat);
+    for (size_t c = 0; c < m_numbers.size(); ++c) {
+        const QString text = int(c) < row.size() ? row.at(int(c)) : QString();
+        const QString number = m_numbers[c] ? numberAttributes(text) : QString();
+        if (number.isEmpty()) {
+            m_text += QLatin1String("<td style=\"text-align: left;\"");
+            m_text += QLatin1String(kTextFormat);
+        } else {
+            m_text += QLatin1String("<td");
+            m_text += number;
+        }
         m_text += u'>';
-        if (c < row.size())
-            appendCell(m_text, row.at(c));
+        appendCell(m_text, text);
         m_text += QLatin1String("</td>");
     }
     m_text += QLatin1String("</tr>");

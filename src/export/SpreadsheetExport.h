@@ -18,6 +18,10 @@ struct FileColumn
 {
     QString header;
     int width;
+    // Amounts, quantities and stock: a cell that reads as a number ("12,50",
+    // "-3", "007") is written as one, shown as typed, so a spreadsheet sums
+    // it. Anything else in the column stays text.
+    bool number = false;
 };
 
 // The bytes of the whole file: the worksheet name, one header cell per
@@ -48,7 +52,7 @@ private:
     bool flush();
 
     Out m_out;
-    int m_columns;
+    std::vector<bool> m_numbers;   // per column: written as numbers where they read as one
     QString m_text;        // markup not yet turned into bytes
     QByteArray m_piece;    // bytes not yet handed out
     bool m_ok = true;
@@ -60,6 +64,14 @@ private:
 // leaves the previous export as it was. Shows nothing.
 bool writeFile(const QString& path, const QString& worksheetName, const std::vector<FileColumn>& columns,
                qint64 rows, const std::function<QStringList(qint64 row)>& row);
+
+// The attributes that make a cell a number in both spreadsheet programs, for
+// a text that reads as an Italian number ("1234,50", "-3", "007"): the value
+// for Excel (x:num) and Calc (sdval, in Italian), and a format that shows it
+// as typed, leading zeros and decimals included, where the program follows
+// it (Excel; Calc shows the value in its general format). Empty for any
+// other text.
+QString numberAttributes(const QString& text);
 
 // A text as it goes into a cell: the three markup characters as entities.
 QString cellText(const QString& text);

@@ -16,12 +16,7 @@ namespace ReceiptArchive {
 
 bool isYear(const QString& text)
 {
-    if (text.size() != 4)
-        return false;
-    for (const QChar c : text)
-        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
-            return false;
-    return true;
+    return TextRules::isYear(text);
 }
 
 QString yearFilePath(const QString& year)

@@ -91,4 +91,14 @@ void sortIgnoringCase(QStringList& lines)
                      [](const QString& a, const QString& b) { return compareIgnoringCase(a, b) < 0; });
 }
 
+bool isYear(const QString& text)
+{
+    if (text.size() != 4)
+        return false;
+    for (const QChar c : text)
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return false;
+    return true;
+}
+
 } // namespace TextRules

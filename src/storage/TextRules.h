@@ -19,6 +19,11 @@ QString lowerAZ(const QString& text);
 // copy and paste shortcuts included, is refused by the field's filter.
 bool isDigitFieldCharacter(QChar c);
 
+// A year as the year files are named: four digits and nothing else. A colon
+// would name a hidden stream of another file on Windows, a slash a file
+// elsewhere.
+bool isYear(const QString& text);
+
 // A list column: the text trimmed, padded with blanks, exactly n characters.
 QString fit(const QString& text, int n);
 

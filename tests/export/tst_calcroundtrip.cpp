@@ -1,6 +1,8 @@
 // The three exports opened by LibreOffice Calc for real: each file written
 // through its export window is converted to UTF-8 CSV by soffice and every
-// cell must read back as the preview grid shows it, leading zeros included.
+// cell must read back as the preview grid shows it, leading zeros included;
+// converted again to a flat spreadsheet, the amounts, prices and stock are
+// numbers there, whose sums are the program's own.
 
 #include "export/ExportTables.h"
 #include "export/ui/ExportWindow.h"
@@ -13,7 +15,10 @@
 #include "SampleRecords.h"
 #include "ScreenFixture.h"
 
+#include "storage/Amounts.h"
+
 #include <QProcess>
+#include <QXmlStreamReader>
 #include <QStandardPaths>
 #include <QTableView>
 #include <QtTest>
@@ -65,6 +70,13 @@ QByteArray material(const QString& code, const QString& price)
                            {&M::Note, QString::fromUtf8("Più <b ancora")}});
 }
 
+const ExportTable& tableOf(const QString& file)
+{
+    return file == ExportTables::clients().fileName     ? ExportTables::clients()
+           : file == ExportTables::materials().fileName ? ExportTables::materials()
+                                                        : ExportTables::receipts();
+}
+
 } // namespace
 
 class TestCalcRoundTrip : public QObject
@@ -74,6 +86,8 @@ private slots:
     void initTestCase();
     void everyCellAsThePreviewShowsIt_data();
     void everyCellAsThePreviewShowsIt();
+    void amountsAreNumbersCalcSums_data();
+    void amountsAreNumbersCalcSums();
 
 private:
     std::unique_ptr<ScreenFixture> screens;
@@ -106,7 +120,9 @@ void TestCalcRoundTrip::initTestCase()
          {&R::Venditore, QString::fromUtf8("Elettro & Figli di Forlì")}, {&R::IvaVen, "01234560637"}, {&R::CapCli, "00184"},
          {&R::CittaCli, "Roma"}, {&R::ProvCli, "RM"}, {&R::TotNetto, "1234,50"}, {&R::PercIva, "22"},
          {&R::TotIva, "271,59"}, {&R::Totale, "1506,09"}, {&R::Saldato, QString::fromUtf8("Sì")}});
-    dir.writeAll(QStringLiteral("2024.ric"), receipt + R().encode());
+    const QByteArray second = sampleBytes<R>({{&R::Ricevuta, "Ricevuta n."}, {&R::NumRic, "0002"}, {&R::TotNetto, "8,20"},
+                                              {&R::PercIva, "22"}, {&R::TotIva, "1,80"}, {&R::Totale, "10,00"}});
+    dir.writeAll(QStringLiteral("2024.ric"), receipt + R().encode() + second);
     qobject_cast<TfrmEsportaRic*>(ScreenFixture::screen("frmEsportaRic"))->setYear(QStringLiteral("2024"));
 
     QStringList files;
@@ -142,6 +158,85 @@ void TestCalcRoundTrip::initTestCase()
                             + files);
     QVERIFY2(calc.waitForFinished(300000), "soffice did not finish within five minutes");
     QVERIFY2(calc.exitStatus() == QProcess::NormalExit && calc.exitCode() == 0, calc.readAllStandardError().constData());
+    // The same files as Calc holds them: each cell's type and value.
+    calc.start(soffice, QStringList{QStringLiteral("-env:UserInstallation=file://") + converted.filePath(QStringLiteral("profile")),
+                                    QStringLiteral("--headless"), QStringLiteral("--convert-to"), QStringLiteral("fods"),
+                                    QStringLiteral("--outdir"), converted.path()}
+                            + files);
+    QVERIFY2(calc.waitForFinished(300000), "soffice did not finish within five minutes");
+    QVERIFY2(calc.exitStatus() == QProcess::NormalExit && calc.exitCode() == 0, calc.readAllStandardError().constData());
+}
+
+namespace {
+
+// The cells of one column of a flat spreadsheet below the header row: the
+// value of each number cell, and a NaN for a text cell.
+QList<double> numbersOfColumn(QIODevice* fods, int column)
+{
+    QList<double> out;
+    QXmlStreamReader xml(fods);
+    int row = -1, at = 0;
+    while (!xml.atEnd()) {
+        xml.readNext();
+        if (xml.isStartElement() && xml.name() == QLatin1String("table-row")) {
+            ++row;
+            at = 0;
+        } else if (xml.isStartElement() && xml.name() == QLatin1String("table-cell")) {
+            const QXmlStreamAttributes a = xml.attributes();
+            const int repeated = std::max(1, a.value(QLatin1String("table:number-columns-repeated")).toInt());
+            if (row > 0 && column >= at && column < at + repeated && a.hasAttribute(QLatin1String("office:value-type"))) {
+                out << (a.value(QLatin1String("office:value-type")) == QLatin1String("float")
+                            ? a.value(QLatin1String("office:value")).toDouble()
+                            : qQNaN());
+            }
+            at += repeated;
+        }
+    }
+    return out;
+}
+
+} // namespace
+
+void TestCalcRoundTrip::amountsAreNumbersCalcSums_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<int>("column");
+    QTest::newRow("receipts, net total") << "Ricevute.xls" << 17;
+    QTest::newRow("receipts, VAT total") << "Ricevute.xls" << 19;
+    QTest::newRow("receipts, total") << "Ricevute.xls" << 20;
+    QTest::newRow("materials, cost") << "Magazzino.xls" << 9;
+    QTest::newRow("materials, price") << "Magazzino.xls" << 12;
+    QTest::newRow("materials, stock") << "Magazzino.xls" << 14;
+}
+
+void TestCalcRoundTrip::amountsAreNumbersCalcSums()
+{
+    QFETCH(QString, file);
+    QFETCH(int, column);
+    QFile fods(converted.filePath(QFileInfo(file).completeBaseName() + QStringLiteral(".fods")));
+    QVERIFY2(fods.open(QIODevice::ReadOnly), qPrintable(fods.fileName()));
+    const QList<double> cells = numbersOfColumn(&fods, column);
+    // The program's own sum of the same texts, as the preview shows them.
+    double expected = 0;
+    int amounts = 0;
+    for (const QStringList& row : previews.value(file).mid(1)) {
+        double value = 0;
+        if (!row.value(column).isEmpty() && ParseAmount(row.value(column), value)) {
+            expected += value;
+            ++amounts;
+        }
+    }
+    QVERIFY2(amounts >= 2, "the column holds amounts to sum");
+    double sum = 0;
+    int numbers = 0;
+    for (const double cell : cells) {
+        if (!qIsNaN(cell)) {
+            sum += cell;
+            ++numbers;
+        }
+    }
+    QCOMPARE(numbers, amounts);   // every amount is a number in Calc, nothing else is
+    QCOMPARE(qRound64(sum * 10000), qRound64(expected * 10000));
 }
 
 void TestCalcRoundTrip::everyCellAsThePreviewShowsIt_data()
@@ -169,8 +264,20 @@ void TestCalcRoundTrip::everyCellAsThePreviewShowsIt()
     const QList<QStringList> read = parseCsv(QString::fromUtf8(csv.readAll()));
     const QList<QStringList> preview = previews.value(file);
     QCOMPARE(read.size(), preview.size());   // the header row and one row per record
-    for (int r = 0; r < read.size(); ++r)
-        QCOMPARE(read[r].join(u'|'), preview[r].join(u'|'));
+    // Amounts, prices and stock are numbers in Calc, written in its own
+    // general format: they are compared as numbers (amountsAreNumbersCalcSums
+    // sees their type), every other cell as text.
+    const std::vector<SpreadsheetExport::FileColumn> columns = tableOf(file).fileColumns();
+    for (int r = 0; r < read.size(); ++r) {
+        QStringList got = read[r], shown = preview[r];
+        for (int c = 0; r > 0 && c < int(columns.size()) && c < got.size() && c < shown.size(); ++c) {
+            double a = 0, b = 0;
+            if (columns[size_t(c)].number && ParseAmount(QString(got[c]).replace(u'.', u','), a)
+                && ParseAmount(shown[c], b) && qRound64(a * 10000) == qRound64(b * 10000))
+                got[c] = shown[c];
+        }
+        QCOMPARE(got.join(u'|'), shown.join(u'|'));
+    }
     // The grid holds the texts a reader would turn into numbers, so the comparison above means something.
     for (const QString& text : mustHold)
         QVERIFY2(std::any_of(preview.begin(), preview.end(), [&](const QStringList& row) { return row.contains(text); }),

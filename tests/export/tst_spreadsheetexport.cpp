@@ -71,6 +71,22 @@ QByteArray row(const QList<QByteArray>& texts)
     return out + "</tr>";
 }
 
+// A number cell: its attributes (checked byte for byte in numberCells) and
+// the text as typed.
+QByteArray numberCell(const QByteArray& text)
+{
+    return "<td" + SpreadsheetExport::numberAttributes(QString::fromLatin1(text)).toLatin1() + ">" + text + "</td>";
+}
+
+// A row whose cells at the given columns are numbers.
+QByteArray row(const QList<QByteArray>& texts, const QList<int>& numbers)
+{
+    QByteArray out = "<tr>";
+    for (int c = 0; c < texts.size(); ++c)
+        out += numbers.contains(c) ? numberCell(texts[c]) : cell(texts[c]);
+    return out + "</tr>";
+}
+
 // The header rows, written out in full: file headers and widths, Windows-1252.
 const QByteArray kClientHeaders =
     "<tr>" + headerCell(200, "Cognome e nome cliente") + headerCell(250, "Indirizzo") + headerCell(80, "CAP")
@@ -155,6 +171,8 @@ class TestSpreadsheetExport : public QObject
 {
     Q_OBJECT
 private slots:
+    void numberCells_data();
+    void numberCells();
     void emptyArchiveWritesNoDataRow_data();
     void emptyArchiveWritesNoDataRow();
     void clientsFile();
@@ -256,10 +274,40 @@ void TestSpreadsheetExport::materialsFile()
     QCOMPARE(bytes, head("Magazzino materiali") + kMaterialHeaders
                         + row({"A-1", "Lavatrice", "ACME", "W10", "Tubo", "Lavatrice 7 kg", "Grossista", "02 111",
                                "01/02/2024", "200,00", "Fattura 12", "Telefono", "349,90", "Scaffale B", "4,5",
-                               "Nuovo modello"})
+                               "Nuovo modello"},
+                              {9, 12, 14})
                         + kTail);
     QCOMPARE(table.fileName, QStringLiteral("Magazzino.xls"));
     QCOMPARE(table.archiveName, QStringLiteral("Materiali.pro"));
+}
+
+// Amounts, quantities and stock are numbers for both spreadsheet programs,
+// shown exactly as typed; anything that is not an Italian number stays text.
+void TestSpreadsheetExport::numberCells_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("attributes");
+    const QString shape = QStringLiteral(
+        " x:num=\"%1\" sdval=\"%2\" sdnum=\"1040;0;%3\" style=\"text-align: right; mso-number-format:'%4';\"");
+    QTest::newRow("amount") << "1234,50" << shape.arg("1234.50", "1234,50", "0000,00", "0000\\.00");
+    QTest::newRow("four decimals") << "22,0000" << shape.arg("22.0000", "22,0000", "00,0000", "00\\.0000");
+    QTest::newRow("whole") << "4" << shape.arg("4", "4", "0", "0");
+    QTest::newRow("leading zeros") << "007" << shape.arg("7", "7", "000", "000");
+    QTest::newRow("zero") << "0,00" << shape.arg("0.00", "0,00", "0,00", "0\\.00");
+    QTest::newRow("negative") << "-3,5" << shape.arg("-3.5", "-3,5", "0,0", "0\\.0");
+    QTest::newRow("a point is no Italian decimal") << "12.50" << QString();
+    QTest::newRow("thousands mark") << "1.234,50" << QString();
+    QTest::newRow("words") << "circa 10" << QString();
+    QTest::newRow("empty") << "" << QString();
+    QTest::newRow("a comma alone") << "12," << QString();
+    QTest::newRow("an exponent") << "1e5" << QString();
+}
+
+void TestSpreadsheetExport::numberCells()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, attributes);
+    QCOMPARE(SpreadsheetExport::numberAttributes(text), attributes);
 }
 
 void TestSpreadsheetExport::receiptsFile()
@@ -288,7 +336,8 @@ void TestSpreadsheetExport::receiptsFile()
     QCOMPARE(bytes, head("Ricevute emesse") + kReceiptHeaders
                         + row({"Ricevuta n. 7", "05/03/2024", "Ditta Srl", "11111111111", "DTTSRL", "Rossi Mario",
                                "Via Roma 1", "00100 Roma RM", "22222222222", "RSSMRA", "APP1", "Frigo", "ACME", "F2",
-                               "Nessuno", "Bonifico", "Banca X", "100,00", "22%", "22,0000", "122,00", "S\xEC"})
+                               "Nessuno", "Bonifico", "Banca X", "100,00", "22%", "22,0000", "122,00", "S\xEC"},
+                              {17, 19, 20})
                         + kTail);
     QCOMPARE(table.fileName, QStringLiteral("Ricevute.xls"));
 }
