@@ -2,13 +2,15 @@
 # check-layers on a planted tree: widget headers in core are refused however
 # they are written; the same headers in a screen, and plain Qt Core in core, pass.
 # Storage takes from the seam only the application folder: a print canvas
-# there is refused, while the page layouts that draw on one pass.
+# there is refused, while the page layouts that draw on one pass. Only the
+# seam's system folders ask which system they are built for or include its
+# headers.
 set -euo pipefail
 check="$1"
 tree=$(mktemp -d)
 trap 'rm -rf "$tree"' EXIT
 mkdir -p "$tree/storage" "$tree/reports" "$tree/clients/ui" "$tree/launcher" "$tree/screens" \
-         "$tree/platform" "$tree/layouts"
+         "$tree/platform" "$tree/layouts" "$tree/platform/win32" "$tree/platform/posix"
 : > "$tree/platform/PrintCanvas.h"
 : > "$tree/platform/AppDir.h"
 : > "$tree/storage/Text.h"
@@ -26,6 +28,9 @@ printf '#include "platform/PrintCanvas.h"\n#include "storage/Text.h"\n' > "$tree
 printf '#include <QPrinter>\n' > "$tree/layouts/Printer.cpp"
 printf '#include "layouts/Page.h"\n' > "$tree/reports/Summary.cpp"
 printf '#include "layouts/Page.h"\n' > "$tree/screens/Print.cpp"
+printf '#ifdef _WIN32\n#endif\n#include <unistd.h>\n' > "$tree/storage/System.cpp"
+printf '#include <windows.h>\n' > "$tree/platform/win32/Files.cpp"
+printf '#ifdef __linux__\n#include <sys/stat.h>\n#endif\n' > "$tree/platform/posix/Files.cpp"
 if out=$("$check" "$tree"); then
   echo "check-layers passed a planted include across the layers:"; echo "$out"; exit 1
 fi
@@ -36,9 +41,11 @@ src/storage/Box.cpp:1: storage is core and may not include QMessageBox (Qt Widge
 src/storage/Everything.h:1: storage is core and may not include QtWidgets (Qt Widgets or Print Support)
 src/storage/Page.cpp:1: storage may include from platform only platform/AppDir.h and platform/FileSystem.h, not platform/PrintCanvas.h
 src/storage/Quoted.h:1: storage is core and may not include QtWidgets/QWidget (Qt Widgets or Print Support)
-check-layers: 7 fault(s)"
+src/storage/System.cpp:1: only platform/posix/ and platform/win32/ may ask for or include the operating system: #ifdef _WIN32
+src/storage/System.cpp:3: only platform/posix/ and platform/win32/ may ask for or include the operating system: #include <unistd.h>
+check-layers: 9 fault(s)"
 actual=$(echo "$out" | grep -v '^check-layers' | sort; echo "$out" | grep '^check-layers')
 if [ "$actual" != "$expected" ]; then
   echo "expected:"; echo "$expected"; echo "got:"; echo "$actual"; exit 1
 fi
-echo "check-layers refused the seven planted includes and nothing else"
+echo "check-layers refused the nine planted faults and nothing else"
