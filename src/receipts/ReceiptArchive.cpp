@@ -14,11 +14,6 @@
 
 namespace ReceiptArchive {
 
-bool isYear(const QString& text)
-{
-    return TextRules::isYear(text);
-}
-
 QString yearFilePath(const QString& year)
 {
     return AppDir::filePath(TextRules::trim(year) + QStringLiteral(".ric"));

@@ -11,9 +11,6 @@
 // and the one-line summary by which the report lists find a receipt again.
 namespace ReceiptArchive {
 
-// A year as its file is named: exactly four digits, so that no typed or
-// pasted text ever names a file anywhere else.
-bool isYear(const QString& text);
 // The full path of a year's file: the program's folder, the trimmed year, ".ric".
 QString yearFilePath(const QString& year);
 ArchiveFile yearFile(const QString& path);

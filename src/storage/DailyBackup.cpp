@@ -6,7 +6,6 @@
 #include "storage/IniFile.h"
 #include "storage/MaterialRecord.h"
 #include "storage/ReceiptRecord.h"
-#include "storage/RegularFile.h"
 
 #include "platform/FileSystem.h"
 
@@ -169,7 +168,7 @@ enum class Copied { Yes, Refused, Held, Failed };
 // created in the held folder, never through a name.
 Copied copyInto(int top, const QString& name, int recordSize, int to)
 {
-    const Descriptor in(RegularFile::openAt(top, name));
+    const Descriptor in(FileSystem::openRegularAt(top, name));
     if (!in.valid())
         return errno == ENOENT || errno == ELOOP || errno == EINVAL ? Copied::Refused : Copied::Failed;
     const FileLock lock(in.get(), FileLock::Shared, 0, 0, FileLock::kBoundedWaitMs);

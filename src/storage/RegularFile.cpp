@@ -30,11 +30,6 @@ int openForUpdate(const QString& path)
     return -1;
 }
 
-int openAt(int folder, const QString& name)
-{
-    return FileSystem::openRegularAt(folder, name);
-}
-
 Outcome readAll(const QString& path, qint64 maxSize, QByteArray& contents, Links links)
 {
     contents.clear();

@@ -37,9 +37,4 @@ enum class Outcome { Read, Missing, Refused, Link };
 // place is followed, or with Links::Refuse not opened at all (Link).
 Outcome readAll(const QString& path, qint64 maxSize, QByteArray& contents, Links links = Links::Follow);
 
-// Opens name in the open folder `folder` for reading only, never following a
-// link and never waiting on a FIFO: the descriptor of a regular file, or -1
-// with errno set as openForReading does.
-int openAt(int folder, const QString& name);
-
 } // namespace RegularFile

@@ -1,6 +1,7 @@
 // What stands under the name of one of the program's files is looked at
 // before anything is opened: a FIFO or a device is refused without ever
 // being opened, whichever way the program reaches it.
+#include "platform/FileSystem.h"
 #include "storage/RegularFile.h"
 
 #include "TestSupport.h"
@@ -65,7 +66,7 @@ void TestRegularFile::fifoRefusedWithoutBeingOpened()
         break;
     case Way::InFolder: {
         const int folder = ::open(QFile::encodeName(dir.path()).constData(), O_RDONLY | O_DIRECTORY);
-        fd = RegularFile::openAt(folder, QStringLiteral("Clienti.pro"));
+        fd = FileSystem::openRegularAt(folder, QStringLiteral("Clienti.pro"));
         ::close(folder);
         break;
     }

@@ -329,14 +329,9 @@ bool flushFolderOf(const QString& path)
     const QByteArray p = native(path);
     const int slash = p.lastIndexOf('/');
     const QByteArray folder = slash < 0 ? QByteArray(".") : slash == 0 ? QByteArray("/") : p.left(slash);
-    const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
-        return true;   // a folder that cannot be opened for reading cannot be synced either
-    // A file system that cannot sync a folder (some network shares) says
-    // EINVAL: there is nothing more to do there.
-    const bool ok = ::fsync(fd) == 0 || errno == EINVAL;
-    ::close(fd);
-    return ok;
+    const Descriptor fd(::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    // A folder that cannot be opened for reading cannot be synced either.
+    return !fd.valid() || flushFolder(fd.get());
 }
 
 int openFolder(const QString& path)

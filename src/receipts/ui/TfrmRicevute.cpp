@@ -287,7 +287,7 @@ void TfrmRicevute::writeSettings()
 void TfrmRicevute::cmdApriClick()
 {
     // The year names a file beside the program: four digits and nothing else.
-    if (!ReceiptArchive::isYear(year()))
+    if (!TextRules::isYear(year()))
         return;
     m_yearFile = ReceiptArchive::yearFilePath(year());
     // The numbers of the year read once now, not at the first Save; a file
