@@ -166,6 +166,11 @@ bool makeFolderAt(int folder, const QString& name);
 // Waits until the entries of the open folder are on disk, where the system
 // can; true where it cannot (Windows writes a folder's entries through).
 bool flushFolder(int folder);
+// Waits until the bytes of the named files of the open folder are on disk:
+// many files written one after the other are put on disk together, in one
+// step where the system has one for a whole file system (Linux), one file
+// after the other where it has not (Windows).
+bool flushFilesAt(int folder, const QStringList& names);
 // The names in the open folder, "." and ".." aside.
 QStringList namesIn(int folder);
 // Removes the entry name of the open folder when it is not a folder: a file,

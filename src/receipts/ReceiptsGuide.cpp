@@ -36,5 +36,18 @@ QString receiptsGuideText()
                        "saldate mostra quelle che attendono il pagamento."),
         QStringLiteral("La ricerca trova le ricevute combinando più criteri insieme. I riepiloghi mensile, "
                        "trimestrale e annuale elencano le ricevute emesse nel periodo con i loro totali."),
+        QStringLiteral("Fattura elettronica: il pulsante XML crea dalla ricevuta salvata il file della fattura "
+                       "elettronica (formato FatturaPA) da inviare al Sistema di Interscambio, con il servizio "
+                       "gratuito \"Fatture e Corrispettivi\" dell'Agenzia delle Entrate o tramite il proprio "
+                       "intermediario."),
+        QStringLiteral("Il file va nella cartella \"Fatture elettroniche\" accanto al programma, con il nome IT, "
+                       "partita IVA della ditta e un progressivo che non si ripete mai."),
+        QStringLiteral("Il codice destinatario (sette caratteri; 0000000 se il cliente non ne ha uno) e la PEC "
+                       "vengono ricordati per ogni cliente. Il regime fiscale è quello della ditta (RF01 ordinario, "
+                       "RF19 forfettario); la natura spiega perché una ricevuta con IVA a 0 non ha imposta (N2.2 non "
+                       "soggetta, N4 esente...); il bollo virtuale di 2 euro va sulle operazioni senza IVA oltre 77,47 "
+                       "euro."),
+        QStringLiteral("Dal riepilogo mensile il pulsante \"Fatture XML\" crea le fatture di tutte le ricevute del "
+                       "mese e dice quali ricevute non è stato possibile trasformare, e perché."),
     });
 }

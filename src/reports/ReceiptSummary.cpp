@@ -207,6 +207,17 @@ bool build(ArchiveFile& file, const PeriodRule& rule, Summary& summary)
     return ok;
 }
 
+bool receiptsIn(ArchiveFile& file, const PeriodRule& rule, std::vector<TRecRicevuta>& receipts)
+{
+    receipts.clear();
+    const PeriodTest inPeriod(rule);
+    return file.scan([&](qint64, const char* bytes) {
+        if (inPeriod.contains(bytes))
+            receipts.push_back(TRecRicevuta::decode(bytes));
+        return true;
+    });
+}
+
 QString totalLabel(double sum)
 {
     return QStringLiteral("€ ") + CompleteDecimals(FormatGeneral(RoundToDecimals(sum, 2)));

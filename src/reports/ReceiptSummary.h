@@ -2,9 +2,12 @@
 
 #include "storage/ArchiveFile.h"
 #include "storage/PackedLines.h"
+#include "storage/ReceiptRecord.h"
 
 #include <QString>
 #include <QStringList>
+
+#include <vector>
 
 // The monthly, quarterly and annual summaries of a year file: one build,
 // three period rules. The period is read from fixed places of the date
@@ -42,6 +45,9 @@ struct Summary
 
 // Scans the year file; false when the archive failed.
 bool build(ArchiveFile& file, const PeriodRule& rule, Summary& summary);
+
+// The receipts of the period, whole, in file order; false when the archive failed.
+bool receiptsIn(ArchiveFile& file, const PeriodRule& rule, std::vector<TRecRicevuta>& receipts);
 
 // A sum as its label shows it: rounded to the cent once, "€ " in front.
 QString totalLabel(double sum);

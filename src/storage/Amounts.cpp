@@ -129,48 +129,54 @@ QString FormatGeneral(double value)
         return QStringLiteral("0");
 
     // 15 significant digits, then the decimal exponent decides the notation.
+    // Built in a buffer of bytes: every total of every receipt passes here.
     char buf[64];
     std::snprintf(buf, sizeof buf, "%.14e", std::fabs(value));
     // buf: d.ddddddddddddddde[+-]xx
-    QString digits;
+    char digits[24];
+    int n = 0;
     const char* p = buf;
     for (; *p && *p != 'e'; ++p) {
-        if (*p >= '0' && *p <= '9')
-            digits += QLatin1Char(*p);
+        if (*p >= '0' && *p <= '9' && n < int(sizeof digits))
+            digits[n++] = *p;
     }
     const int exponent = std::atoi(p + 1);
-    while (digits.size() > 1 && digits.endsWith(QLatin1Char('0')))
-        digits.chop(1);
+    while (n > 1 && digits[n - 1] == '0')
+        --n;
 
-    QString out;
+    char out[64];
+    int o = 0;
+    auto put = [&](char c) { out[o++] = c; };
     if (value < 0)
-        out += QLatin1Char('-');
-
+        put('-');
     if (exponent < -5 || exponent >= 15) {
-        out += digits.at(0);
-        if (digits.size() > 1)
-            out += QLatin1Char(',') + digits.mid(1);
-        out += QLatin1Char('E');
-        out += exponent < 0 ? QLatin1Char('-') : QLatin1Char('+');
-        out += QString::number(std::abs(exponent));
-        return out;
+        put(digits[0]);
+        if (n > 1) {
+            put(',');
+            for (int i = 1; i < n; ++i)
+                put(digits[i]);
+        }
+        o += std::snprintf(out + o, sizeof out - o, "E%c%d", exponent < 0 ? '-' : '+', std::abs(exponent));
+        return QString::fromLatin1(out, o);
     }
     if (exponent < 0) {
-        out += QStringLiteral("0,");
-        out += QString(-exponent - 1, QLatin1Char('0'));
-        out += digits;
-        return out;
+        put('0');
+        put(',');
+        for (int i = 0; i < -exponent - 1; ++i)
+            put('0');
+        for (int i = 0; i < n; ++i)
+            put(digits[i]);
+        return QString::fromLatin1(out, o);
     }
     const int intDigits = exponent + 1;
-    if (digits.size() <= intDigits) {
-        out += digits;
-        out += QString(intDigits - digits.size(), QLatin1Char('0'));
-    } else {
-        out += digits.left(intDigits);
-        out += QLatin1Char(',');
-        out += digits.mid(intDigits);
+    for (int i = 0; i < intDigits; ++i)
+        put(i < n ? digits[i] : '0');
+    if (n > intDigits) {
+        put(',');
+        for (int i = intDigits; i < n; ++i)
+            put(digits[i]);
     }
-    return out;
+    return QString::fromLatin1(out, o);
 }
 
 QString CompleteDecimals(const QString& text)

@@ -145,7 +145,8 @@ int recordSizeOf(const QString& name)
         return TRecMateriale::Size;
     if (year.match(name).hasMatch())
         return TRecRicevuta::Size;
-    if (name == QLatin1String("Impostazioni.ini") || name == QLatin1String("unins000.dll"))
+    if (name == QLatin1String("Impostazioni.ini") || name == QLatin1String("unins000.dll")
+        || name == QLatin1String("Destinatari.ini"))
         return 0;
     return -1;
 }

@@ -114,7 +114,87 @@ int createBeside(const QString& path, int mode, QString& temporary)
     return -1;
 }
 
+// Writes the whole of data at the start of fd; false on any shortfall.
+bool writeWhole(int fd, const QByteArray& data)
+{
+    for (qint64 done = 0; done < data.size();) {
+        const qint64 n = writeAt(fd, data.constData() + done, data.size() - done, done);
+        if (n <= 0)
+            return false;
+        done += n;
+    }
+    return true;
+}
+
 } // namespace
+
+NewFiles::~NewFiles()
+{
+    for (const Pending& p : m_pending)
+        FileSystem::removeAt(m_folder, p.temporary);
+}
+
+bool NewFiles::add(const QString& name, const QByteArray& data)
+{
+    Pending p{name, QString()};
+    FileSystem::Descriptor fd;
+    for (int attempt = 0; attempt < 100 && !fd.valid(); ++attempt) {
+        p.temporary = QLatin1Char('.') + name + QLatin1Char('.') + QString::fromLatin1(randomSuffix());
+        fd.reset(FileSystem::createNewAt(m_folder, p.temporary, 0666));
+        if (!fd.valid() && errno != EEXIST)
+            return false;
+    }
+    if (!fd.valid())
+        return false;
+    const bool written = writeWhole(fd.get(), data);
+    fd.reset();
+    if (!written) {
+        FileSystem::removeAt(m_folder, p.temporary);
+        return false;
+    }
+    m_pending.push_back(p);
+    return true;
+}
+
+std::vector<Created> NewFiles::commit()
+{
+    std::vector<Created> outcomes(m_pending.size(), Created::Failed);
+    QStringList temporaries;
+    for (const Pending& p : m_pending)
+        temporaries << p.temporary;
+    // Every byte on disk before any name appears: after a power cut a name
+    // stands for a whole file, never for one the disk had not received yet.
+    if (FileSystem::flushFilesAt(m_folder, temporaries)) {
+        for (size_t i = 0; i < m_pending.size(); ++i) {
+            // The rename decides between two writers of the same name: the
+            // second finds it taken and its bytes go nowhere.
+            if (FileSystem::renameNoReplaceAt(m_folder, m_pending[i].temporary, m_pending[i].name)) {
+                outcomes[i] = Created::Done;
+                m_pending[i].temporary.clear();
+            } else if (errno == EEXIST || errno == ENOTEMPTY) {
+                outcomes[i] = Created::Taken;
+            }
+        }
+        // The names are there from now on, whatever this says.
+        FileSystem::flushFolder(m_folder);
+    }
+    for (const Pending& p : m_pending) {
+        if (!p.temporary.isEmpty())
+            FileSystem::removeAt(m_folder, p.temporary);
+    }
+    m_pending.clear();
+    return outcomes;
+}
+
+Created createFile(int folder, const QString& name, const QByteArray& data)
+{
+    if (FileSystem::entryAt(folder, name).kind != FileSystem::Kind::Missing)
+        return Created::Taken;
+    NewFiles file(folder);
+    if (!file.add(name, data))
+        return Created::Failed;
+    return file.commit().front();
+}
 
 // The bytes go straight to the temporary file's descriptor: a write the
 // disk refuses fails at the write itself, not later in a flush. No

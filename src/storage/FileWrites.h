@@ -5,6 +5,7 @@
 #include <QtGlobal>
 
 #include <functional>
+#include <vector>
 
 // Every byte the program puts on disk goes through here: the records of the
 // archives, the settings, the password store, the logo and the exports. One
@@ -45,6 +46,39 @@ QByteArray randomSuffix();
 // old one's permissions. A symbolic link in the file's place is replaced
 // itself, by the new file: what it points to, anywhere, is never written.
 bool replaceFile(const QString& path, const QByteArray& data);
+
+// New files of the open folder `folder`, never written over anything
+// already under their names. Each file's bytes go to a temporary file of the
+// folder as it is added; commit() puts them all on disk in one step and only
+// then gives each its name, if the name is still free at that moment. A
+// file that could not be written, or whose name was taken, leaves no
+// temporary file behind, nor does a set dropped without commit.
+enum class Created { Done, Taken, Failed };
+class NewFiles
+{
+public:
+    explicit NewFiles(int folder) : m_folder(folder) {}
+    ~NewFiles();
+    NewFiles(const NewFiles&) = delete;
+    NewFiles& operator=(const NewFiles&) = delete;
+
+    // False when the bytes could not be written whole (a full disk).
+    bool add(const QString& name, const QByteArray& data);
+    // The outcome of each file added, in order: Done, Taken (nothing
+    // written under the name), or Failed when the files could not be put
+    // on disk.
+    std::vector<Created> commit();
+
+private:
+    struct Pending
+    {
+        QString name, temporary;
+    };
+    int m_folder;
+    std::vector<Pending> m_pending;
+};
+// One new file, the same way.
+Created createFile(int folder, const QString& name, const QByteArray& data);
 
 // The same for a file handed over in pieces, so that a large file is never
 // whole in memory: each piece goes to the temporary file as it comes, and

@@ -165,6 +165,11 @@ Written write(const QString& path, const QString& section, const QString& key, c
 
 Written write(const QString& path, const std::vector<Entry>& entries)
 {
+    return update(path, [&entries](const QByteArray&) { return entries; });
+}
+
+Written update(const QString& path, const Change& change)
+{
     // The read, the change and the replacement are one step: a workstation
     // writing other keys at the same moment waits, then reads the file this
     // write leaves, so neither undoes the other's values.
@@ -180,6 +185,11 @@ Written write(const QString& path, const std::vector<Entry>& entries)
     const RegularFile::Outcome read = RegularFile::readAll(path, kMaxFileSize, contents, RegularFile::Links::Refuse);
     if (read == RegularFile::Outcome::Refused)
         return result;
+    const std::vector<Entry> entries = change(contents);
+    if (entries.empty()) {
+        result.ok = true;
+        return result;
+    }
     QStringList lines = linesOf(contents);
     for (const Entry& e : entries)
         setValue(lines, e.section, e.key, e.value);

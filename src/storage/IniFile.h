@@ -3,6 +3,7 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <functional>
 #include <vector>
 
 // Reads and writes INI files the way Windows programs do, so that the
@@ -58,6 +59,12 @@ struct Entry
 // are written into a new file of the folder, and whatever the link pointed
 // to never lands in it.
 Written write(const QString& path, const std::vector<Entry>& entries);
+// The same, with the entries chosen from the file as it stands once the lock
+// is held: a value worked out from another (the next number of a sequence)
+// is never worked out twice from the same one, by two workstations at once.
+// An empty choice writes nothing and succeeds.
+using Change = std::function<std::vector<Entry>(const QByteArray& contents)>;
+Written update(const QString& path, const Change& change);
 // The bytes that write() puts in place of contents.
 QByteArray withValue(const QByteArray& contents, const QString& section, const QString& key, const QString& value);
 

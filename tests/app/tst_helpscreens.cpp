@@ -292,12 +292,13 @@ void TestHelpScreens::guideTopics_data()
                                        "logo", "numerazione", "sconto", "IVA", "quattro decimali", "centesimo",
                                        "nota sul trattamento dei dati personali", "partita IVA", "codice fiscale",
                                        "\"Saldato\"", "non ancora saldate", "più criteri", "mensile", "trimestrale",
-                                       "annuale"};
+                                       "annuale", "Fattura elettronica", "\"Fatture elettroniche\"", "0000000",
+                                       "Fatture XML"};
     QTest::newRow("receipt year panel") << Opening::ReceiptYearPanel << "frmRicevute" << "imgGuida"
-                                        << "Gestione delle ricevute" << receiptsGuideText() << 8 << 14
+                                        << "Gestione delle ricevute" << receiptsGuideText() << 8 << 16
                                         << receiptPoints << true;
     QTest::newRow("receipt editor") << Opening::ReceiptEditor << "frmRicevute" << "cmdGuida"
-                                    << "Gestione delle ricevute" << receiptsGuideText() << 8 << 14 << receiptPoints
+                                    << "Gestione delle ricevute" << receiptsGuideText() << 8 << 16 << receiptPoints
                                     << false;
     QTest::newRow("client export") << Opening::ExportWindow << "frmEsportaCli" << "imgGuida"
                                    << "Esportazione archivio clienti in Microsoft Excel"

@@ -1289,6 +1289,23 @@ void buttons()
         p.drawText(band.adjusted(0, 0, 0, 0.5), Qt::AlignCenter, QStringLiteral("PDF"));
     });
 
+    // electronic invoice (XML file)
+    button(QStringLiteral("btn_xml.png"), [](QPainter &p) {
+        sheet(p, QRectF(8.5, 4.5, 16, 23), 5);
+        p.setPen(line(kSteel, 1.2));
+        p.drawLine(QPointF(11.5, 11), QPointF(17, 11));
+        p.drawLine(QPointF(11.5, 24.2), QPointF(21.5, 24.2));
+        const QRectF band(4, 13.5, 22, 8.5);
+        p.setPen(Qt::NoPen);
+        p.setBrush(vertical(band, kNavyLight, kNavy));
+        p.drawRoundedRect(band, 1.5, 1.5);
+        QFont f = sans(8, true);
+        f.setLetterSpacing(QFont::AbsoluteSpacing, 0.2);
+        p.setFont(f);
+        p.setPen(Qt::white);
+        p.drawText(band.adjusted(0, 0, 0, 0.5), Qt::AlignCenter, QStringLiteral("XML"));
+    });
+
     // the receipts' monthly, quarterly and annual summaries
     button(QStringLiteral("btn_mensile.png"), [](QPainter &p) { calendar(p, QStringLiteral("M")); });
     button(QStringLiteral("btn_trimestrale.png"), [](QPainter &p) { calendar(p, QStringLiteral("T")); });

@@ -1012,6 +1012,24 @@ bool flushFolder(int folder)
     return true;
 }
 
+bool flushFilesAt(int folder, const QStringList& names)
+{
+    // Flushing a whole volume takes an administrator: each file on its own.
+    for (const QString& name : names) {
+        Child child;
+        if (!childOf(folder, name, child))
+            return false;
+        const Handle h = openChild(child, GENERIC_WRITE | SYNCHRONIZE, OPEN_EXISTING, kNoFollow);
+        if (!h.valid())
+            return false;
+        if (!FlushFileBuffers(h.get())) {
+            errno = EIO;
+            return false;
+        }
+    }
+    return true;
+}
+
 QStringList namesIn(int folder)
 {
     QStringList names;

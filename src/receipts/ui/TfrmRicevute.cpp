@@ -3,6 +3,7 @@
 #include "checkers/ui/TfrmCodFisc.h"
 #include "checkers/ui/TfrmIva.h"
 #include "clients/ui/TfrmCercaCliente.h"
+#include "einvoice/ui/TfrmFatturaElettronica.h"
 #include "platform/qt/AmountKeyFilter.h"
 #include "platform/qt/ArchiveReports.h"
 #include "platform/qt/KeyFilters.h"
@@ -123,6 +124,7 @@ void TfrmRicevute::buildToolbar()
         {"cmdTrimestrale", "btn_trimestrale", " Visualizza il riepilogo delle ricevute emesse in un trimestre dell'anno.", toolbarColumn(6), [this] { showReport<TfrmRiepTrimestraleRic>(); }},
         {"cmdAnnuale", "btn_annuale", " Visualizza il riepilogo annuale delle ricevute emesse.", toolbarColumn(7), [this] { showReport<TfrmRiepAnnualeRic>(); }},
         {"cmdGuida", "btn_guida", " Visualizza la guida in linea.", toolbarColumn(8), guideAction(receiptsGuideTitle(), receiptsGuideText())},
+        {"cmdFatturaElettronica", "btn_xml", " Crea la fattura elettronica (file XML) della ricevuta corrente.", toolbarColumn(9), act(&TfrmRicevute::cmdFatturaElettronicaClick)},
         {"cmdEsci", "btn_esci", " Esce dalla schermata di lavoro corrente.", toolbarFoot(), exitAction()},
     });
     addCentredArrows(" Visualizza la prima ricevuta in archivio.", " Visualizza la ricevuta precedente in archivio.",
@@ -137,6 +139,7 @@ void TfrmRicevute::buildToolbar()
         {"cmdTrimestrale", " Riepilogo trimestrale "},
         {"cmdAnnuale", " Riepilogo annuale "},
         {"cmdGuida", " Guida in linea "},
+        {"cmdFatturaElettronica", " Fattura elettronica "},
         {"cmdEsci", " Esci "},
         {"imgPrimo", " Prima ricevuta "},
         {"imgIndietro", " Ricevuta precedente "},
@@ -504,4 +507,31 @@ void TfrmRicevute::imgCancellaClick()
     }
     markChanged();
     focusOn("txtVenditore");
+}
+
+void TfrmRicevute::cmdFatturaElettronicaClick()
+{
+    // The invoice is the receipt as stored: what the editor shows and the
+    // archive does not hold yet would be missing from it, or be in it
+    // without ever having been saved.
+    if (position() == 0 || hasUnsavedChanges()) {
+        platform::current().showTaskMessage(
+            TfrmFatturaElettronica::refusedCaption(),
+            position() == 0 ? QStringLiteral("La ricevuta corrente non è ancora stata salvata in archivio.\n\nLa fattura "
+                                             "elettronica si crea dalla ricevuta salvata: salvarla e ripetere l'operazione.")
+                            : QStringLiteral("La ricevuta corrente ha modifiche non salvate.\n\nLa fattura elettronica si "
+                                             "crea dalla ricevuta salvata in archivio: salvare le modifiche e ripetere "
+                                             "l'operazione."),
+            platform::MessageIcon::Warning);
+        return;
+    }
+    ArchiveFile file = archive();
+    QByteArray bytes;
+    if (!file.read(position() - 1, bytes)) {
+        reportArchiveFailure();
+        return;
+    }
+    const QString refusedField = TfrmFatturaElettronica::invoiceStored(TRecRicevuta::decode(bytes));
+    if (QWidget* w = refusedField.isEmpty() ? nullptr : m_form->widget(refusedField))
+        w->setFocus();
 }

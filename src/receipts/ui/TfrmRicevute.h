@@ -49,6 +49,7 @@ public:
     void impAutomezzoClick();
     void impProClick(int line);
     void imgCancellaClick();
+    void cmdFatturaElettronicaClick();
     void showPage(int page);
     void ClearReceiptBody();
 

@@ -1,6 +1,8 @@
 #include "reports/ui/SummaryScreen.h"
 
+#include "einvoice/ui/TfrmFatturaElettronica.h"
 #include "platform/Platform.h"
+#include "platform/qt/ArchiveReports.h"
 #include "platform/qt/FieldColours.h"
 #include "platform/qt/KeyFilters.h"
 #include "screens/ListServices.h"
@@ -13,6 +15,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPalette>
+#include <QPushButton>
 
 namespace {
 
@@ -77,7 +80,36 @@ SummaryScreen::SummaryScreen(const Table& table) : ReceiptListScreen(summarySpec
     connect(txtAnno, &QLineEdit::textChanged, this, [this] { updateFind(); });
 
     buildTotals();
+    if (table.invoices)
+        buildInvoices();
     updateFind();
+}
+
+void SummaryScreen::buildInvoices()
+{
+    cmdFatture = listButton(this, "cmdFatture", QStringLiteral("Fatture XML"),
+                            QRect(kSize.width() - 240, kSize.height() - 46, 110, 30));
+    cmdFatture->setToolTip(QStringLiteral(" Crea le fatture elettroniche (file XML) delle ricevute del mese "));
+    cmdFatture->setEnabled(false);
+    connect(cmdFatture, &QPushButton::clicked, this, &SummaryScreen::cmdFattureClick);
+    connect(panels(), &ListPanels::listShown, cmdFatture, [this] { cmdFatture->setEnabled(true); });
+    connect(panels(), &ListPanels::criteriaShown, cmdFatture, [this] { cmdFatture->setEnabled(false); });
+}
+
+void SummaryScreen::cmdFattureClick()
+{
+    std::vector<TRecRicevuta> receipts;
+    ArchiveFile file = ReceiptArchive::yearFile(yearFile());
+    bool read = false;
+    {
+        const platform::BusyCursor busy;
+        read = ReceiptSummary::receiptsIn(file, rule(), receipts);
+    }
+    if (!read) {
+        reportArchiveFailure();
+        return;
+    }
+    TfrmFatturaElettronica::invoiceAll(receipts, this);
 }
 
 void SummaryScreen::buildTotals()

@@ -6,6 +6,7 @@
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QPushButton;
 
 // What the three summaries of a year file are: a period list (none for the
 // year), the list of receipts in file order with their three totals, and a
@@ -23,6 +24,7 @@ public:
         ReceiptSummary::PeriodRule::Kind kind;
         const char* periodLabel;   // nullptr: the year is the only period field
         QStringList items;
+        bool invoices = false;   // "Fatture XML": the period's electronic invoices
     };
 
     explicit SummaryScreen(const Table& table);
@@ -32,6 +34,9 @@ public:
 
     // The printed report as the list stands: title, rule and the totals closing.
     ListReportSpec report() const;
+
+    // Writes the electronic invoice of every receipt of the period shown.
+    void cmdFattureClick();
 
 protected:
     bool collect(PackedLines& lines) override;
@@ -43,6 +48,7 @@ protected:
 private:
     ReceiptSummary::PeriodRule rule() const;
     void buildTotals();
+    void buildInvoices();
 
     ReceiptSummary::PeriodRule::Kind m_kind;
     QComboBox* cboMese = nullptr;
@@ -50,5 +56,6 @@ private:
     QLabel* lblTotNetto = nullptr;
     QLabel* lblTotIva = nullptr;
     QLabel* lblTotale = nullptr;
+    QPushButton* cmdFatture = nullptr;
     int m_leftOut = 0;
 };
