@@ -343,6 +343,9 @@ int main(int argc, char* argv[])
                      });
     shots.shootModal(QStringLiteral("work_sospesi"), [receipts] { click(receipts, "cmdSospesi"); });
     shots.shootModal(QStringLiteral("work_importa_materiali"), [receipts] { click(receipts, "impPro01"); });
+    receipts->browse(BrowseCommand::First);
+    settle();
+    shots.shootModal(QStringLiteral("work_fattura_elettronica"), [receipts] { click(receipts, "cmdFatturaElettronica"); });
     receipts->hide();
     shots.shoot(QStringLiteral("work_guida"), Screens::byName(QStringLiteral("frmHelpForm")), [](QWidget* w) {
         if (auto* title = child<QLabel>(w, "panTitle"))
