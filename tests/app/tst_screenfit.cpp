@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QtTest>
@@ -24,6 +25,8 @@ private slots:
     void captionsFit_data();
     void captionsFit();
     void aCutCaptionIsCaught();
+    void captionsKeepClearOfTheirFields_data() { captionsFit_data(); }
+    void captionsKeepClearOfTheirFields();
 
 private:
     std::unique_ptr<FakePlatform> fake;
@@ -94,6 +97,32 @@ QStringList clippedButtons(QWidget* screen)
     return out;
 }
 
+// Captions whose last letter ends closer than kClearance to a field beside
+// them on the same row: they read as if typed into it.
+constexpr int kClearance = 5;
+QStringList touchingCaptions(QWidget* screen)
+{
+    QStringList out;
+    for (QLabel* l : screen->findChildren<QLabel*>()) {
+        if (l->isHidden() || l->text().isEmpty() || l->wordWrap() || !(l->alignment() & Qt::AlignLeft))
+            continue;
+        // Trailing blanks are room, not ink.
+        QString ink = l->text();
+        while (ink.endsWith(QLatin1Char(' ')))
+            ink.chop(1);
+        const int textEnd = l->x() + l->contentsRect().left() + QFontMetrics(l->font()).horizontalAdvance(ink);
+        for (QLineEdit* f : l->parentWidget()->findChildren<QLineEdit*>(QString(), Qt::FindDirectChildrenOnly)) {
+            const bool sameRow = f->y() < l->y() + l->height() && l->y() < f->y() + f->height();
+            if (f->isHidden() || !sameRow || f->x() < l->x() || f->x() - textEnd >= kClearance)
+                continue;
+            out.append(QStringLiteral("%1 \"%2\" ends at %3, %4 starts at %5")
+                           .arg(l->objectName(), l->text(), QString::number(textEnd), f->objectName(),
+                                QString::number(f->x())));
+        }
+    }
+    return out;
+}
+
 } // namespace
 
 void TestScreenFit::initTestCase()
@@ -116,6 +145,15 @@ void TestScreenFit::captionsFit()
     QVERIFY(screen);
     const QStringList clipped = clippedLabels(screen) + clippedButtons(screen);
     QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QStringLiteral("\n"))));
+}
+
+void TestScreenFit::captionsKeepClearOfTheirFields()
+{
+    QFETCH(QString, name);
+    QWidget* screen = Screens::byName(name);
+    QVERIFY(screen);
+    const QStringList touching = touchingCaptions(screen);
+    QVERIFY2(touching.isEmpty(), qPrintable(touching.join(QStringLiteral("\n"))));
 }
 
 void TestScreenFit::aCutCaptionIsCaught()

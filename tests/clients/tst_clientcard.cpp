@@ -17,6 +17,8 @@
 #include <QEnterEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QtTest>
 
 namespace {
@@ -44,6 +46,7 @@ private slots:
     void damagedArchiveLoadsWhatIsReadable();
     void hintsAndNewCard();
     void tableNamingAControlTwiceIsCaught();
+    void ibanShownWhole();
     void printoutShowsWhatSaveWrites();
     void cardShowsExactlyWhatSaveWrites();
 
@@ -67,6 +70,19 @@ private:
     TempAppDir* dir = nullptr;
     QWidget* card = nullptr;
 };
+
+void TestClientCard::ibanShownWhole()
+{
+    // An Italian IBAN as the bank prints it, in its groups of four, fits the
+    // field with its frame and the caret.
+    auto* iban = control<QLineEdit>(card, "txtIban");
+    typeInto(iban, QStringLiteral("IT60 X054 2811 1010 0000 0123 456"));
+    QStyleOptionFrame frame;
+    frame.initFrom(iban);
+    const int inner = iban->style()->subElementRect(QStyle::SE_LineEditContents, &frame, iban).width();
+    QVERIFY2(QFontMetrics(iban->font()).horizontalAdvance(iban->text()) + 4 <= inner, qPrintable(QString::number(inner)));
+    QCOMPARE(iban->cursorPosition(), iban->text().size());
+}
 
 void TestClientCard::initTestCase()
 {

@@ -133,8 +133,8 @@ std::vector<card::Field<R>> table()
                        {&R::ModelloApp, "txtImmatricolazione", " Modello:", KeyRule::None},
                        {&R::AccessoriApp, "txtMarca", " Accessori:", KeyRule::None}};
     for (int k = 0; k < 5; ++k)
-        add(app[k].f, {app[k].name, Control::Edit, "grpApparecchio", app[k].caption, QRect(8 + 176 * k, 22, 66, 22),
-                       QRect(74 + 176 * k, 22, 104, 22), 0, Look::Bold, app[k].rule});
+        add(app[k].f, {app[k].name, Control::Edit, "grpApparecchio", app[k].caption, QRect(8 + 176 * k, 22, 76, 22),
+                       QRect(86 + 176 * k, 22, 92, 22), 0, Look::Bold, app[k].rule});
     // The twenty lines, five to a page, from the one line description; the
     // computed line total is out of the chain.
     for (int i = 0; i < 20; ++i) {
