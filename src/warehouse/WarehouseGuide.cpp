@@ -27,3 +27,23 @@ QString warehouseGuideText()
                        "dell'elenco la scheda viene richiamata. Ogni scheda si può stampare."),
     });
 }
+
+QString priceListGuideTitle()
+{
+    return QStringLiteral("Creazione listino prezzi");
+}
+
+QString priceListGuideText()
+{
+    return paragraphs({
+        QStringLiteral("Il listino prezzi si costruisce dagli articoli del magazzino e si stampa: non viene salvato, "
+                       "e ogni volta riporta i prezzi aggiornati delle schede."),
+        QStringLiteral("Indicare uno o più criteri (codice, tipologia, descrizione, fornitore, documento di "
+                       "acquisto, un intervallo di prezzo o di giacenza) e premere Trova; i campi lasciati vuoti non "
+                       "contano. \"Mostra tutti i prodotti\" prende l'intero magazzino."),
+        QStringLiteral("Nell'elenco si selezionano le righe da togliere (più righe tenendo premuto Ctrl) e si preme "
+                       "\"Elimina prodotti selezionati\". L'intestazione si corregge nella casella sotto l'elenco."),
+        QStringLiteral("\"Stampa listino prezzi\" stampa l'elenco con l'intestazione e, in fondo, la data di "
+                       "stampa. \"<< Indietro\" torna ai criteri per una nuova ricerca."),
+    });
+}

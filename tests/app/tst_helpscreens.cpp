@@ -287,6 +287,11 @@ void TestHelpScreens::guideTopics_data()
                                                   "Codice, descrizione e prezzo al pubblico", "allegare",
                                                   "cartella", "esaurimento", "Google", "più filtri", "stampare"}
                                    << false;
+    QTest::newRow("price list") << Opening::WorkArea << "frmListino" << "imgGuida" << "Creazione listino prezzi"
+                                << priceListGuideText() << 4 << 4
+                                << QStringList{"Trova", "Mostra tutti i prodotti", "Ctrl", "Elimina prodotti selezionati",
+                                               "intestazione", "Stampa listino prezzi", "data"}
+                                << false;
     const QStringList receiptPoints = {"anno", "grande, una ricevuta per foglio", "piccolo", "due ricevute per foglio",
                                        "Gli articoli", "apparecchio", "cliente", "salvati automaticamente alla chiusura",
                                        "logo", "numerazione", "sconto", "IVA", "quattro decimali", "centesimo",

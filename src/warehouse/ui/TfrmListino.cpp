@@ -7,6 +7,9 @@
 #include "platform/qt/RecordList.h"
 #include "layouts/ListReport.h"
 #include "warehouse/PriceList.h"
+#include "warehouse/WarehouseGuide.h"
+#include "platform/qt/PictureButton.h"
+#include "platform/qt/Screens.h"
 
 #include <QCloseEvent>
 #include <QFrame>
@@ -69,6 +72,11 @@ TfrmListino::TfrmListino()
     buildCriteriaExtras();
     buildListPanel();
     m_panels->addButtons(kButtonsY);
+    auto* imgGuida = new PictureButton(QStringLiteral("imgGuida"), QStringLiteral(":/pictures/btn_guida.png"),
+                                       QStringLiteral(" Visualizza la guida in linea."), grpContainer);
+    imgGuida->move(kInside.right() - imgGuida->width(), kButtonsY);
+    imgGuida->setToolTip(QStringLiteral(" Guida in linea "));
+    connect(imgGuida, &PictureButton::clicked, this, [] { Screens::showGuide(priceListGuideTitle(), priceListGuideText()); });
     connect(m_panels->annulla(), &QPushButton::clicked, this, &QWidget::close);
     connect(m_panels, &ListPanels::listShown, this, &TfrmListino::listShown);
     connect(m_panels, &ListPanels::criteriaShown, this, [this] { lblConta->setText(QStringLiteral("0")); });
