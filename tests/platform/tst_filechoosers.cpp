@@ -2,6 +2,7 @@
 // before they would run.
 
 #include "platform/qt/FileChoosers.h"
+#include "platform/qt/QtPlatform.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -9,6 +10,8 @@
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QGridLayout>
+#include <QHeaderView>
+#include <QTreeView>
 #include <QLabel>
 #include <QTemporaryDir>
 #include <QToolButton>
@@ -75,6 +78,8 @@ private slots:
 
     void fileChooserListsFilesWithoutExtension();
     void fileChooserKeepsOtherPatterns();
+    // Last: it installs the Italian texts for the rest of the program's run.
+    void detailsInItalianAndInFull();
 };
 
 // ---- folder chooser ---------------------------------------------------------
@@ -163,6 +168,28 @@ void TestFileChoosers::fileChooserListsFilesWithoutExtension()
     matching.sort();
     QCOMPARE(matching, both);
     QTRY_COMPARE(namesListed(model, folder.path()), both);
+}
+
+void TestFileChoosers::detailsInItalianAndInFull()
+{
+    QVERIFY(platform::loadItalianTranslations());
+    QTemporaryDir folder;
+    QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("Fatture")));
+    const auto dialog = makeFileChooser(nullptr, QStringLiteral("Selezionare un file e premere Apri:"), {kAllFiles});
+    dialog->setDirectory(folder.path());
+    auto* model = dialog->findChild<QFileSystemModel*>();
+    QVERIFY(model);
+    // The kind of a folder, in the Type column.
+    QTRY_COMPARE(namesListed(model, folder.path()), QStringList{"Fatture"});
+    const QModelIndex entry = model->index(folder.filePath(QStringLiteral("Fatture")));
+    QCOMPARE(model->index(entry.row(), 2, entry.parent()).data().toString(), QStringLiteral("Cartella"));
+    // Every heading of the detailed view whole.
+    QHeaderView* header = dialog->findChild<QTreeView*>(QStringLiteral("treeView"))->header();
+    QCOMPARE(header->model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Dimensione"));
+    for (int c = 0; c < header->count(); ++c) {
+        const QString heading = header->model()->headerData(c, Qt::Horizontal).toString();
+        QVERIFY2(header->sectionSize(c) >= header->fontMetrics().horizontalAdvance(heading) + 16, qPrintable(heading));
+    }
 }
 
 void TestFileChoosers::fileChooserKeepsOtherPatterns()

@@ -8,7 +8,11 @@
 #include <QLabel>
 #include <QRegularExpression>
 #include <QStandardPaths>
+#include <QHeaderView>
 #include <QToolButton>
+#include <QTreeView>
+
+#include <algorithm>
 
 namespace {
 
@@ -77,6 +81,25 @@ void setFilters(QFileDialog& dialog, const QStringList& filters)
         box->setItemText(i, filters[i]);
 }
 
+// The columns of the detailed view never narrower than their headings
+// ("Dimensione", "Data di modifica" are longer than the English ones).
+void widenHeadings(QFileDialog& dialog)
+{
+    auto* tree = dialog.findChild<QTreeView*>(QStringLiteral("treeView"));
+    if (!tree)
+        return;
+    QHeaderView* header = tree->header();
+    int widest = 0;
+    for (int c = 0; c < header->count(); ++c) {
+        const QString heading = header->model()->headerData(c, Qt::Horizontal).toString();
+        widest = std::max(widest, header->fontMetrics().horizontalAdvance(heading));
+    }
+    // Room for the sort arrow and the section's margins.
+    header->setMinimumSectionSize(widest + 28);
+    for (int c = 0; c < header->count(); ++c)
+        header->resizeSection(c, std::max(header->sectionSize(c), widest + 28));
+}
+
 } // namespace
 
 QString folderChooserCaption()
@@ -95,6 +118,7 @@ std::unique_ptr<QFileDialog> makeFolderChooser(QWidget* owner, const QString& pr
     // would still suggest that folders can be made here.
     if (auto* newFolder = dialog->findChild<QToolButton*>(QStringLiteral("newFolderButton")))
         newFolder->hide();
+    widenHeadings(*dialog);
     return dialog;
 }
 
@@ -105,6 +129,7 @@ std::unique_ptr<QFileDialog> makeFileChooser(QWidget* owner, const QString& titl
     dialog->setFileMode(QFileDialog::ExistingFile);
     dialog->setAcceptMode(QFileDialog::AcceptOpen);
     setFilters(*dialog, filters);
+    widenHeadings(*dialog);
     return dialog;
 }
 
@@ -121,5 +146,6 @@ std::unique_ptr<QFileDialog> makeSaveChooser(QWidget* owner, const QString& titl
     dialog->selectFile(proposed.fileName());
     // A name typed without its extension still gets the file the filter names.
     dialog->setDefaultSuffix(proposed.suffix());
+    widenHeadings(*dialog);
     return dialog;
 }

@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QHash>
 #include <QLibraryInfo>
 #include <QMimeDatabase>
 #include <QMessageBox>
@@ -282,8 +283,35 @@ QTime QtPlatform::now()
     return QTime::currentTime();
 }
 
+namespace {
+
+// The texts Qt's own Italian file leaves in English: the kinds of entry the
+// file dialogs list ("Folder" in the Type column). They moved to a context
+// of their own in Qt 6 that the Italian file does not carry yet.
+class MissingItalianTexts : public QTranslator
+{
+public:
+    using QTranslator::QTranslator;
+    bool isEmpty() const override { return false; }
+    QString translate(const char* context, const char* source, const char* /*disambiguation*/, int /*n*/) const override
+    {
+        if (qstrcmp(context, "QAbstractFileIconProvider") != 0)
+            return QString();
+        static const QHash<QByteArray, QString> texts = {
+            {"Folder", QStringLiteral("Cartella")},         {"File Folder", QStringLiteral("Cartella")},
+            {"Drive", QStringLiteral("Unità")},             {"Shortcut", QStringLiteral("Collegamento")},
+            {"Alias", QStringLiteral("Collegamento")},      {"Unknown", QStringLiteral("Sconosciuto")},
+            {"File", QStringLiteral("File")},
+        };
+        return texts.value(QByteArray(source));
+    }
+};
+
+} // namespace
+
 bool loadItalianTranslations()
 {
+    QCoreApplication::installTranslator(new MissingItalianTexts(qApp));
     // Owned by the application; "qt_it" gathers the texts of every Qt module.
     auto* translator = new QTranslator(qApp);
     if (!translator->load(QLocale(QLocale::Italian, QLocale::Italy), QStringLiteral("qt"), QStringLiteral("_"),
