@@ -4,6 +4,7 @@
 
 #include "app/Startup.h"
 #include "platform/Platform.h"
+#include "platform/qt/AmountKeyFilter.h"
 #include "platform/qt/QtPlatform.h"
 #include "platform/qt/Screens.h"
 #include "receipts/ui/TfrmStampa.h"
@@ -100,6 +101,7 @@ private slots:
     void cleanup();
 
     void questionSpeaksItalian();
+    void keysTypedWhileARefusalIsUpGoToItsField();
     void documentWithoutProgramIsNotOpened();
     void receiptToPdf_data();
     void receiptToPdf();
@@ -162,6 +164,34 @@ void TestQtPlatform::questionSpeaksItalian()
         QVERIFY(three.finished());
         QCOMPARE(shown, (QStringList{QStringLiteral("Annulla"), QStringLiteral("No"), QString::fromUtf8("Sì")}));
     }
+}
+
+void TestQtPlatform::keysTypedWhileARefusalIsUpGoToItsField()
+{
+    QWidget window;
+    auto* price = new QLineEdit(&window);
+    auto* other = new QLineEdit(&window);
+    other->move(0, 40);
+    AmountKeyFilter::install(price, AmountKeyFilter::Limit::ThirtyMillion);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    typeInto(price, QStringLiteral("12"));
+    QString said;
+    {
+        // "12.50" typed at speed: "50" reaches the box before it is read.
+        ModalScript script({[&](QWidget* box) {
+            said = qobject_cast<QMessageBox*>(box)->text();
+            press(box, Qt::Key_5, QStringLiteral("5"));
+            press(box, Qt::Key_0, QStringLiteral("0"));
+            press(box, Qt::Key_Return, QStringLiteral("\r"));
+        }});
+        press(price, Qt::Key_Period, QStringLiteral("."));
+        QVERIFY(script.finished());
+    }
+    QCOMPARE(said, QStringLiteral("Attenzione: carattere non valido."));
+    // Nothing lost, nothing in another field: the refused point alone is missing.
+    QTRY_COMPARE(price->text(), QStringLiteral("1250"));
+    QCOMPARE(other->text(), QString());
 }
 
 void TestQtPlatform::documentWithoutProgramIsNotOpened()

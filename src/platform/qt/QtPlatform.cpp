@@ -11,7 +11,9 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHash>
+#include <QKeyEvent>
 #include <QLibraryInfo>
+#include <QPointer>
 #include <QMimeDatabase>
 #include <QMessageBox>
 #include <QPrintDialog>
@@ -21,6 +23,8 @@
 #include <QStandardPaths>
 #include <QTranslator>
 #include <QUrl>
+
+#include <vector>
 
 namespace platform {
 
@@ -113,8 +117,61 @@ void QtPlatform::showTaskMessage(const QString& caption, const QString& text, Me
     runBox(nullptr, qtIcon(icon), caption, text, QMessageBox::Ok);
 }
 
+namespace {
+
+// The characters typed while a field's refusal is up: a quick typist's
+// "12.50" goes on with "50" before the box is read. They are kept from the
+// box (which would drop them) and from any other window, and handed to the
+// field once the box is closed, after the refused key, as if typed then:
+// nothing typed is lost without a word, nor lands elsewhere.
+class TypedMeanwhile : public QObject
+{
+public:
+    explicit TypedMeanwhile(QWidget* field) : m_field(field) { qApp->installEventFilter(this); }
+    ~TypedMeanwhile() override
+    {
+        qApp->removeEventFilter(this);
+        for (const Key& k : m_keys) {
+            if (!m_field)
+                break;
+            QCoreApplication::postEvent(m_field, new QKeyEvent(QEvent::KeyPress, k.key, k.modifiers, k.text));
+            QCoreApplication::postEvent(m_field, new QKeyEvent(QEvent::KeyRelease, k.key, k.modifiers, k.text));
+        }
+    }
+    TypedMeanwhile(const TypedMeanwhile&) = delete;
+    TypedMeanwhile& operator=(const TypedMeanwhile&) = delete;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress || watched == m_field)
+            return false;
+        const auto* key = static_cast<QKeyEvent*>(event);
+        // Enter, Escape and the space bar answer the box; what types a
+        // character is the field's.
+        const QString text = key->text();
+        if (text.isEmpty() || !text.at(0).isPrint() || key->key() == Qt::Key_Space)
+            return false;
+        m_keys.push_back({key->key(), key->modifiers(), text});
+        return true;
+    }
+
+private:
+    struct Key
+    {
+        int key;
+        Qt::KeyboardModifiers modifiers;
+        QString text;
+    };
+    QPointer<QWidget> m_field;
+    std::vector<Key> m_keys;
+};
+
+} // namespace
+
 void QtPlatform::showKeyFilterMessage(QWidget* owner, const QString& text)
 {
+    const TypedMeanwhile kept(owner);
     runBox(owner ? owner->window() : nullptr, QMessageBox::NoIcon, QStringLiteral("Operazione annullata"), text,
            QMessageBox::Ok);
 }
