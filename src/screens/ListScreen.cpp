@@ -6,14 +6,51 @@
 #include "storage/TextRules.h"
 
 #include <QCloseEvent>
+#include <QFrame>
+#include <QGroupBox>
+#include <QResizeEvent>
+#include <QScreen>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QShowEvent>
 
-ListScreen::ListScreen(ListScreenSpec spec, QWidget* parent)
-    : DialogScreen(spec.objectName, spec.caption, spec.size, parent), m_spec(std::move(spec))
+#include <algorithm>
+
+namespace {
+
+// Widens the controls placed for a parent oldWidth wide by dx: those that
+// run across it grow (their own controls likewise), those in its right half
+// move with its right edge, the others stay. Lists, fields and buttons keep
+// their insides to themselves.
+void widenControls(QWidget* parent, int oldWidth, int dx)
 {
+    for (QWidget* c : parent->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (c->isWindow())
+            continue;
+        const QRect g = c->geometry();
+        if (g.left() < oldWidth / 3 && g.right() > 2 * oldWidth / 3) {
+            const bool container = c->layout() == nullptr
+                                   && (c->metaObject() == &QWidget::staticMetaObject
+                                       || c->metaObject() == &QFrame::staticMetaObject || qobject_cast<QGroupBox*>(c));
+            if (container)
+                widenControls(c, g.width(), dx);
+            c->resize(g.width() + dx, g.height());
+        } else if (g.left() >= oldWidth / 2) {
+            c->move(g.x() + dx, g.y());
+        }
+    }
+}
+
+} // namespace
+
+ListScreen::ListScreen(ListScreenSpec spec, QWidget* parent)
+    : DialogScreen(spec.objectName, spec.caption, spec.size, parent), m_spec(std::move(spec)), m_laidOutWidth(m_spec.size.width())
+{
+    // The lines of a list are longer than the designed window: it may be
+    // made wider (never narrower, nor taller), and the list widens with it.
+    setMinimumSize(m_spec.size);
+    setMaximumSize(QWIDGETSIZE_MAX, m_spec.size.height());
     if (m_spec.instructions.isEmpty())
         m_spec.instructions = cardListInstructions();
     const int w = m_spec.size.width();
@@ -146,9 +183,34 @@ void ListScreen::lstRecordsDblClick()
     accept();
 }
 
+void ListScreen::fitToTheLines()
+{
+    const QScreen* shown = screen();
+    if (m_spec.scrollWidth <= 0 || !shown)
+        return;
+    const int wanted = width() + m_spec.scrollWidth - lstRecords->viewport()->width();
+    const int room = shown->availableGeometry().width() - 40;
+    if (std::min(wanted, room) > width()) {
+        resize(std::min(wanted, room), height());
+        move(shown->availableGeometry().center().x() - width() / 2, y());
+    }
+}
+
+void ListScreen::resizeEvent(QResizeEvent* event)
+{
+    DialogScreen::resizeEvent(event);
+    const int dx = event->size().width() - m_laidOutWidth;
+    if (dx != 0) {
+        widenControls(this, m_laidOutWidth, dx);
+        m_laidOutWidth = event->size().width();
+    }
+}
+
 void ListScreen::showEvent(QShowEvent* event)
 {
     DialogScreen::showEvent(event);
+    if (!event->spontaneous())
+        fitToTheLines();
     if (m_spec.variant == ListScreenSpec::Variant::Plain && !event->spontaneous())
         fill();
 }

@@ -85,15 +85,19 @@ protected:
     QPushButton* actionButton() const { return cmdAnnulla; }
 
     void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void done(int result) override;
 
 private:
+    // Opens as wide as the list's lines where the screen has the room.
+    void fitToTheLines();
     void buildListExtras(int width, int listHeight);
     void buildButtons();
     bool fill();
 
     ListScreenSpec m_spec;
+    int m_laidOutWidth = 0;               // the width the controls are placed for
     ListPanels* m_panels = nullptr;       // owned by the screen
     RecordList* lstRecords = nullptr;
     QLineEdit* txtTrova = nullptr;

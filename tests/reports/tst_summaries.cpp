@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
+#include <QMap>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScopeGuard>
@@ -56,6 +57,7 @@ private slots:
     void yearFieldWarnsOfLetters();
     void printedSummaryClosesWithTheTotals();
     void doubleClickLoadsTheLaterOfEqualReceipts();
+    void listWidensWithTheWindow();
 
 private:
     void put(const QList<Receipt>& receipts)
@@ -379,6 +381,37 @@ void TestSummaries::doubleClickLoadsTheLaterOfEqualReceipts()
     ScreenFixture::press(editor, "cmdTrimestrale");
     QCOMPARE(control<QLineEdit>(editor, "txtNumRic")->text(), QString("7"));
     QCOMPARE(control<QLabel>(editor, "lblPosizione")->text(), QString("3"));
+}
+
+void TestSummaries::listWidensWithTheWindow()
+{
+    put({{"1", "05/03/2024", "1234,50", "271,59", "1506,09", QStringLiteral("Bianchi Elettrodomestici S.n.c.")}});
+    auto screen = built<TfrmRiepMensileRic>(3);
+    auto* list = control<RecordList>(screen.get(), "lstRecords");
+    const QString line = list->lines().value(0);
+    QVERIFY(line.contains(QStringLiteral("1506,09")));
+    const int needed = list->fontMetrics().horizontalAdvance(line);
+    QVERIFY(list->viewport()->width() < needed);
+    const QStringList stay{"cmdIndietro", "cmdTrova", "cmdAnnulla"}, move{"cmdStampa", "cmdFatture", "cmdTrova02", "lblTotale"},
+                      grow{"lstRecords", "txtTrova"};
+    QMap<QString, QRect> before;
+    for (const QString& name : stay + move + grow)
+        before[name] = control<QWidget>(screen.get(), name)->geometry();
+    // Dragged wider by the line's missing part: the whole line shows.
+    const int dx = needed - list->viewport()->width() + 10;
+    screen->resize(screen->width() + dx, screen->height());
+    QCOMPARE(screen->width(), 900 + dx);
+    QVERIFY(list->viewport()->width() >= needed);
+    for (const QString& name : stay)
+        QCOMPARE(control<QWidget>(screen.get(), name)->geometry(), before[name]);
+    for (const QString& name : move)
+        QCOMPARE(control<QWidget>(screen.get(), name)->geometry(), before[name].translated(dx, 0));
+    for (const QString& name : grow)
+        QCOMPARE(control<QWidget>(screen.get(), name)->geometry(), before[name].adjusted(0, 0, dx, 0));
+    // Never narrower than designed, nor taller.
+    screen->resize(600, 900);
+    QCOMPARE(screen->size(), QSize(900, 580));
+    QCOMPARE(control<QWidget>(screen.get(), "cmdStampa")->geometry(), before["cmdStampa"]);
 }
 
 QTEST_MAIN(TestSummaries)
