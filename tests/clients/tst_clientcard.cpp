@@ -80,7 +80,8 @@ void TestClientCard::ibanShownWhole()
     QStyleOptionFrame frame;
     frame.initFrom(iban);
     const int inner = iban->style()->subElementRect(QStyle::SE_LineEditContents, &frame, iban).width();
-    QVERIFY2(QFontMetrics(iban->font()).horizontalAdvance(iban->text()) + 4 <= inner, qPrintable(QString::number(inner)));
+    const int needed = QFontMetrics(iban->font()).horizontalAdvance(iban->text()) + 4;
+    QVERIFY2(needed <= inner, qPrintable(QStringLiteral("needs %1, has %2").arg(needed).arg(inner)));
     QCOMPARE(iban->cursorPosition(), iban->text().size());
 }
 

@@ -36,14 +36,14 @@ using card::Look;
 using R = TRecCliente;
 
 // Label and field of a row of the client panel (rows 34 pixels apart).
-QRect clientCaption(int row) { return QRect(12, 28 + 34 * row, 175, 24); }
-QRect clientField(int row) { return QRect(190, 28 + 34 * row, 335, 24); }
+QRect clientCaption(int row) { return QRect(12, 28 + 34 * row, 161, 24); }
+QRect clientField(int row) { return QRect(176, 28 + 34 * row, 319, 24); }
 // Rows of the codes panel (36 apart) and of the contacts panel (30 apart).
 QRect codeCaption(int row) { return QRect(10, 30 + 36 * row, 112, 24); }
 // Wide enough for an Italian IBAN written in its groups of four.
-QRect codeField(int row) { return QRect(124, 30 + 36 * row, 251, 24); }
+QRect codeField(int row) { return QRect(124, 30 + 36 * row, 285, 24); }
 QRect contactCaption(int row) { return QRect(10, 26 + 30 * row, 110, 24); }
-QRect contactField(int row, int width = 295) { return QRect(120, 26 + 30 * row, width, 24); }
+QRect contactField(int row, int width = 325) { return QRect(120, 26 + 30 * row, width, 24); }
 
 const char* const kCardMessage = "Attenzione: carattere non valido. Indicare il numero di carta di credito "
                                  "digitando solo valori numerici senza trattini o spazi.";
@@ -60,9 +60,9 @@ std::vector<card::Field<R>> clientFields()
                           Look::Bold, KeyRule::None, nullptr, nullptr, card::Leave::Keep,
                           "Per salvare la scheda è necessario indicare il cognome e il nome del cliente."}},
         {&R::Indirizzo, {"txtIndirizzo", Control::Edit, "grpCliente", "Indirizzo:", clientCaption(1), clientField(1), 2}},
-        {&R::Cap, {"txtCap", Control::Edit, "grpCliente", "CAP:", clientCaption(2), QRect(190, y3, 80, 24), 3}},
-        {&R::Citta, {"txtCitta", Control::Edit, "grpCliente", "Città:", QRect(278, y3, 40, 24), QRect(318, y3, 110, 24), 4}},
-        {&R::Prov, {"txtProv", Control::DropDown, "grpCliente", "Prov.", QRect(436, y3, 34, 24), QRect(470, y3, 55, 24), 5, Look::Bold, KeyRule::UpperAsTyped}},
+        {&R::Cap, {"txtCap", Control::Edit, "grpCliente", "CAP:", clientCaption(2), QRect(176, y3, 80, 24), 3}},
+        {&R::Citta, {"txtCitta", Control::Edit, "grpCliente", "Città:", QRect(262, y3, 40, 24), QRect(302, y3, 98, 24), 4}},
+        {&R::Prov, {"txtProv", Control::DropDown, "grpCliente", "Prov.", QRect(406, y3, 34, 24), QRect(440, y3, 55, 24), 5, Look::Bold, KeyRule::UpperAsTyped}},
         {&R::Categoria, {"txtTurni", Control::Edit, "grpCliente", "Categoria cliente:", clientCaption(3), clientField(3), 6}},
         {&R::Prodotti, {"txtScadenza", Control::Edit, "grpCliente", "Prodotti o servizi:", clientCaption(4), clientField(4), 7}},
         {&R::Pagamento, {"txtRetribuzione", Control::Edit, "grpCliente", "Modalità di pagamento:", clientCaption(5), clientField(5), 8}},
@@ -76,7 +76,7 @@ std::vector<card::Field<R>> clientFields()
         {&R::TelUff, {"txtTelUff", Control::Edit, "grpContatti", "Tel. ufficio:", contactCaption(1), contactField(1), 16}},
         {&R::TelCel, {"txtTelCel", Control::Edit, "grpContatti", "Tel. cellulare:", contactCaption(2), contactField(2), 17}},
         {&R::Fax, {"txtFax", Control::Edit, "grpContatti", "Fax:", contactCaption(3), contactField(3), 18}},
-        {&R::Email, {"txtEmail", Control::Edit, "grpContatti", "E-mail:", contactCaption(4), contactField(4, 255), 19}},
+        {&R::Email, {"txtEmail", Control::Edit, "grpContatti", "E-mail:", contactCaption(4), contactField(4, 285), 19}},
         {&R::Note, {"txtNote", Control::Edit, "grpNote", "Note:", QRect(12, 26, 50, 24), QRect(64, 26, 896, 24), 20, Look::RedItalic}},
         {&R::Stato, {"lblStato", Control::Existing}},
     };
@@ -91,9 +91,9 @@ TfrmClienti::TfrmClienti()
 {
     addStatusBand(QRect(10, 8, 975, 26));
     buildToolbar();
-    addGroup("grpCliente", QStringLiteral(" Dati del cliente "), QRect(10, 84, 540, 370));
-    addGroup("grpCodici", QStringLiteral(" Codici e coordinate "), QRect(560, 84, 425, 176));
-    addGroup("grpContatti", QStringLiteral(" Recapiti "), QRect(560, 270, 425, 184));
+    addGroup("grpCliente", QStringLiteral(" Dati del cliente "), QRect(10, 84, 510, 370));
+    addGroup("grpCodici", QStringLiteral(" Codici e coordinate "), QRect(530, 84, 455, 176));
+    addGroup("grpContatti", QStringLiteral(" Recapiti "), QRect(530, 270, 455, 184));
     addGroup("grpNote", QStringLiteral(" Note "), QRect(10, 464, 975, 64));
     makeForm(clientFields());
     QComboBox* txtProv = m_form->dropDown(QStringLiteral("txtProv"));
@@ -137,7 +137,7 @@ void TfrmClienti::buildConsentBox()
     QWidget* box = container()->findChild<QWidget*>(QStringLiteral("grpCliente"));
     chkDoppioTurno = new QCheckBox(QStringLiteral(" Sì pubblicità "), box);
     chkDoppioTurno->setObjectName(QStringLiteral("chkDoppioTurno"));
-    chkDoppioTurno->setGeometry(190, 28 + 34 * 8, 200, 24);
+    chkDoppioTurno->setGeometry(176, 28 + 34 * 8, 200, 24);
     QFont plain = chkDoppioTurno->font();
     plain.setBold(false);
     chkDoppioTurno->setFont(plain);
@@ -147,11 +147,11 @@ void TfrmClienti::buildConsentBox()
 
     // The code checkers beside their fields, and the e-mail button.
     addButtons({
-        {"imgCodFisc", "btn_controlla", " Controlla il codice fiscale.", {382, 26}, checkAction<TfrmCodFisc>("txtCodFisc"), true, "grpCodici"},
-        {"imgCarta", "btn_controlla", " Controlla il numero di carta di credito.", {382, 62}, checkAction<TfrmCarta>("txtCarta"), true, "grpCodici"},
-        {"imgIva", "btn_controlla", " Controlla il numero di partita IVA.", {382, 98}, checkAction<TfrmIva>("txtIva"), true, "grpCodici"},
-        {"imgIban", "btn_controlla", " Controlla le coordinate bancarie IBAN.", {382, 134}, checkAction<TfrmIban>("txtIban"), true, "grpCodici"},
-        {"imgEmail", "btn_email", " Invia un messaggio e-mail all'indirizzo indicato.", {382, 142}, act(&TfrmClienti::imgEmailRelease), true, "grpContatti"},
+        {"imgCodFisc", "btn_controlla", " Controlla il codice fiscale.", {416, 26}, checkAction<TfrmCodFisc>("txtCodFisc"), true, "grpCodici"},
+        {"imgCarta", "btn_controlla", " Controlla il numero di carta di credito.", {416, 62}, checkAction<TfrmCarta>("txtCarta"), true, "grpCodici"},
+        {"imgIva", "btn_controlla", " Controlla il numero di partita IVA.", {416, 98}, checkAction<TfrmIva>("txtIva"), true, "grpCodici"},
+        {"imgIban", "btn_controlla", " Controlla le coordinate bancarie IBAN.", {416, 134}, checkAction<TfrmIban>("txtIban"), true, "grpCodici"},
+        {"imgEmail", "btn_email", " Invia un messaggio e-mail all'indirizzo indicato.", {416, 142}, act(&TfrmClienti::imgEmailRelease), true, "grpContatti"},
     });
 }
 
