@@ -411,8 +411,25 @@ bool renameNoReplaceAt(int folder, const QString& from, const QString& to)
         return true;
     if (errno != EINVAL && errno != ENOSYS)
         return false;
-    // A file system that cannot refuse to replace: rename() still never
-    // replaces a folder that holds files, and an empty one is no backup.
+    // A file system that cannot refuse to replace (some network shares).
+    struct stat st;
+    if (::fstatat(folder, f.constData(), &st, AT_SYMLINK_NOFOLLOW) == 0 && !S_ISDIR(st.st_mode)) {
+        // A file takes its new name as a second link, which is never made
+        // over a name already there, and then loses its old one.
+        if (::linkat(folder, f.constData(), folder, t.constData(), 0) == 0) {
+            ::unlinkat(folder, f.constData(), 0);
+            return true;
+        }
+        if (errno != EPERM && errno != EOPNOTSUPP && errno != ENOSYS)
+            return false;
+        // Nor links: the name is looked at just before the rename.
+        if (::fstatat(folder, t.constData(), &st, AT_SYMLINK_NOFOLLOW) == 0 || errno != ENOENT) {
+            errno = EEXIST;
+            return false;
+        }
+    }
+    // rename() never replaces a folder that holds files, and an empty one is
+    // no backup.
     return ::renameat(folder, f.constData(), folder, t.constData()) == 0;
 }
 
