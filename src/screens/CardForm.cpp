@@ -204,6 +204,13 @@ QFont lookFont(QFont f, Look look)
     return f;
 }
 
+// A field's key filter names it as its caption does.
+void named(AmountKeyFilter* filter, const FieldDef& def)
+{
+    if (def.caption)
+        filter->setFieldName(AmountKeyFilter::nameOfCaption(QString::fromUtf8(def.caption)));
+}
+
 void addCaption(QWidget* parent, const FieldDef& def)
 {
     if (!def.caption)
@@ -297,16 +304,16 @@ void FormBase::applyRule(QWidget* control, const FieldDef& def)
         KeyFilters::digitsOnly(edit, QString::fromUtf8(def.message));
         break;
     case KeyRule::Amount:
-        AmountKeyFilter::install(edit, AmountKeyFilter::Limit::None);
+        named(AmountKeyFilter::install(edit, AmountKeyFilter::Limit::None), def);
         break;
     case KeyRule::AmountLimited:
-        AmountKeyFilter::install(edit, AmountKeyFilter::Limit::ThirtyMillion);
+        named(AmountKeyFilter::install(edit, AmountKeyFilter::Limit::ThirtyMillion), def);
         break;
     case KeyRule::AmountLimitedEnterFirst:
-        AmountKeyFilter::install(edit, {AmountKeyFilter::amountGuard(), true});
+        named(AmountKeyFilter::install(edit, {AmountKeyFilter::amountGuard(), true}), def);
         break;
     case KeyRule::WholeNumber:
-        AmountKeyFilter::install(edit, {AmountKeyFilter::Guard{QString::fromUtf8(def.message), QStringLiteral("0")}, true});
+        named(AmountKeyFilter::install(edit, {AmountKeyFilter::Guard{QString::fromUtf8(def.message), QStringLiteral("0")}, true}), def);
         break;
     }
 }

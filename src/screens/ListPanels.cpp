@@ -131,7 +131,8 @@ void ListPanels::buildCriteriaPanel(const ListScreenSpec& spec)
         }
         FieldColours::install(field, rest);
         if (c.amount) {
-            AmountKeyFilter::install(field, AmountKeyFilter::Limit::None);
+            AmountKeyFilter::install(field, AmountKeyFilter::Limit::None)
+                ->setFieldName(AmountKeyFilter::nameOfCaption(QString::fromUtf8(c.caption)));
             field->installEventFilter(this);
             m_bounds.append(field);
         }

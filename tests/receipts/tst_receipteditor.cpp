@@ -410,9 +410,9 @@ void TestReceiptEditor::keyFilters_data()
     QTest::addColumn<QString>("after");
     QTest::addColumn<bool>("totalsEmptied");
     QTest::addColumn<QString>("message");
-    QTest::newRow("second comma in a price") << "txtPrezzoUni02" << "1,5" << int(Qt::Key_Comma) << "," << "1,5" << false << "Attenzione: carattere non valido.";
-    QTest::newRow("point in a price") << "txtPrezzoUni02" << "1" << int(Qt::Key_Period) << "." << "1" << false << "Attenzione: carattere non valido.";
-    QTest::newRow("letter in a quantity") << "txtQuant02" << "3" << int(Qt::Key_A) << "a" << "3" << false << "Attenzione: carattere non valido.";
+    QTest::newRow("second comma in a price") << "txtPrezzoUni02" << "1,5" << int(Qt::Key_Comma) << "," << "1,5" << false << QString::fromUtf8("Attenzione: carattere non valido.\nIl campo «Prezzo unit. della riga 2» accetta solo cifre e una virgola per i decimali.");
+    QTest::newRow("point in a price") << "txtPrezzoUni02" << "1" << int(Qt::Key_Period) << "." << "1" << false << QString::fromUtf8("Attenzione: carattere non valido.\nIl campo «Prezzo unit. della riga 2» accetta solo cifre e una virgola per i decimali.");
+    QTest::newRow("letter in a quantity") << "txtQuant02" << "3" << int(Qt::Key_A) << "a" << "3" << false << QString::fromUtf8("Attenzione: carattere non valido.\nIl campo «Quant. della riga 2» accetta solo cifre e una virgola per i decimali.");
     QTest::newRow("digit in a quantity") << "txtQuant02" << "3" << int(Qt::Key_4) << "4" << "34" << true << "";
     QTest::newRow("Delete types nothing") << "txtQuant02" << "3" << int(Qt::Key_Delete) << "\x7f" << "" << false << "";
     QTest::newRow("Left arrow") << "txtSconto02" << "5" << int(Qt::Key_Left) << "" << "5" << false << "";

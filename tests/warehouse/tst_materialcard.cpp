@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMap>
 #include <QtTest>
 
 namespace {
@@ -242,7 +243,12 @@ void TestMaterialCard::keys()
     QCOMPARE(fake->messages.size(), 1);
     QCOMPARE(fake->messages[0].kind, MessageKind::KeyFilter);
     QCOMPARE(fake->messages[0].caption, QString("Operazione annullata"));
-    QCOMPARE(fake->messages[0].text, QString("Attenzione: carattere non valido."));
+    // The refusal names the field as its caption does.
+    const QMap<QString, QString> captions = {{"txtPrezzo", "Prezzo al pubblico"}, {"txtGiacenza", "Giacenza"},
+                                             {"txtSottoscorta", "Avviso sottoscorta n."}};
+    QCOMPARE(fake->messages[0].text, QString::fromUtf8("Attenzione: carattere non valido.\nIl campo «%1» accetta solo "
+                                                       "cifre e una virgola per i decimali.")
+                                         .arg(captions.value(field)));
 }
 
 void TestMaterialCard::unreadableCountRefusesSave_data()

@@ -395,7 +395,8 @@ void TestMaterialImport::quantityKeys()
     QCOMPARE(fake->messages.size(), refusals);
     for (const ShownMessage& m : fake->messages) {
         QCOMPARE(m.kind, MessageKind::KeyFilter);
-        QCOMPARE(m.text, QStringLiteral("Attenzione: carattere non valido."));
+        QCOMPARE(m.text, QString::fromUtf8("Attenzione: carattere non valido.\nIl campo «Quant. da decurtare» accetta "
+                                           "solo cifre e una virgola per i decimali."));
     }
 }
 

@@ -484,19 +484,22 @@ void TestPriceList::numericKeys_data()
     QTest::addColumn<QString>("after");
     QTest::addColumn<QString>("message");   // empty: none
 
-    const QString invalid = QStringLiteral("Attenzione: carattere non valido.");
+    auto invalid = [](const char* caption) {
+        return QString::fromUtf8("Attenzione: carattere non valido.\nIl campo «%1» accetta solo cifre e una virgola per "
+                                 "i decimali.").arg(QString::fromUtf8(caption));
+    };
     QTest::newRow("digit") << "txtPrezzoMin" << "1" << int(Qt::Key_2) << "2" << "12" << "";
     QTest::newRow("first comma") << "txtPrezzoMax" << "12" << int(Qt::Key_Comma) << "," << "12," << "";
     QTest::newRow("comma first of all") << "txtGiaceMin" << "" << int(Qt::Key_Comma) << "," << "," << "";
-    QTest::newRow("second comma") << "txtGiaceMax" << "1,5" << int(Qt::Key_Comma) << "," << "1,5" << invalid;
-    QTest::newRow("point") << "txtPrezzoMin" << "1" << int(Qt::Key_Period) << "." << "1" << invalid;
-    QTest::newRow("letter") << "txtPrezzoMax" << "1" << int(Qt::Key_A) << "a" << "1" << invalid;
-    QTest::newRow("minus") << "txtGiaceMin" << "1" << int(Qt::Key_Minus) << "-" << "1" << invalid;
+    QTest::newRow("second comma") << "txtGiaceMax" << "1,5" << int(Qt::Key_Comma) << "," << "1,5" << invalid("Giacenza massima");
+    QTest::newRow("point") << "txtPrezzoMin" << "1" << int(Qt::Key_Period) << "." << "1" << invalid("Prezzo minimo");
+    QTest::newRow("letter") << "txtPrezzoMax" << "1" << int(Qt::Key_A) << "a" << "1" << invalid("Prezzo massimo");
+    QTest::newRow("minus") << "txtGiaceMin" << "1" << int(Qt::Key_Minus) << "-" << "1" << invalid("Giacenza minima");
     QTest::newRow("no 30,000,000 guard") << "txtPrezzoMin" << "40000000" << int(Qt::Key_1) << "1" << "400000001"
                                          << "";
     QTest::newRow("Backspace") << "txtGiaceMax" << "12" << int(Qt::Key_Backspace) << "\b" << "1" << "";
     QTest::newRow("Delete at the end") << "txtPrezzoMin" << "12" << int(Qt::Key_Delete) << "\x7f" << "12" << "";
-    QTest::newRow("Ctrl+V refused") << "txtPrezzoMax" << "12" << int(Qt::Key_V) << "\x16" << "12" << invalid;
+    QTest::newRow("Ctrl+V refused") << "txtPrezzoMax" << "12" << int(Qt::Key_V) << "\x16" << "12" << invalid("Prezzo massimo");
 }
 
 void TestPriceList::numericKeys()

@@ -71,7 +71,23 @@ bool AmountKeyFilter::judge(QChar c)
         platform::current().showKeyFilterMessage(m_field, m_options.guard->message);
         m_field->setText(m_options.guard->resetText);
     } else {
-        platform::current().showKeyFilterMessage(m_field, invalidCharacterMessage());
+        platform::current().showKeyFilterMessage(m_field, refusalFor(m_fieldName));
     }
     return false;
+}
+
+QString AmountKeyFilter::refusalFor(const QString& fieldName)
+{
+    if (fieldName.isEmpty())
+        return invalidCharacterMessage();
+    return invalidCharacterMessage()
+           + QStringLiteral("\nIl campo «%1» accetta solo cifre e una virgola per i decimali.").arg(fieldName);
+}
+
+QString AmountKeyFilter::nameOfCaption(const QString& caption)
+{
+    QString name = caption.trimmed();
+    if (name.endsWith(QLatin1Char(':')))
+        name.chop(1);
+    return name.trimmed();
 }

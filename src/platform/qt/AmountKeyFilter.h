@@ -43,6 +43,15 @@ public:
     static AmountKeyFilter* install(QLineEdit* field, Limit limit);
     static AmountKeyFilter* install(QLineEdit* field, Options options);
 
+    // The field as its caption names it ("Prezzo", "Quant. della riga 3"):
+    // a refused character is then said with the field and what it takes.
+    void setFieldName(const QString& name) { m_fieldName = name; }
+    // The refusal of a character in the field named: the first line as
+    // every refusal has it, then the field and what it takes.
+    static QString refusalFor(const QString& fieldName);
+    // A caption as a field's name: blanks and a closing colon dropped.
+    static QString nameOfCaption(const QString& caption);
+
 signals:
     // A character passed the filter and is about to reach the field (the
     // receipt editor empties the totals that depended on the field).
@@ -58,6 +67,8 @@ private:
     // Whether c may reach the field; a refusal is said (and a guarded field
     // reset) here.
     bool judge(QChar c);
+
+    QString m_fieldName;
 
     QLineEdit* m_field;
     Options m_options;

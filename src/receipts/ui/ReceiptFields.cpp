@@ -26,6 +26,15 @@ QString lineName(const char* family, int line)
     return QStringLiteral("%1%2").arg(QLatin1String(family)).arg(line, 2, 10, QLatin1Char('0'));
 }
 
+QString lineFieldName(const char* family, int line)
+{
+    for (const LineColumn& col : lineColumns()) {
+        if (qstrcmp(col.family, family) == 0)
+            return QString::fromUtf8(col.header).trimmed() + QStringLiteral(" della riga %1").arg(line);
+    }
+    return QString();
+}
+
 const std::vector<LineColumn>& lineColumns()
 {
     static const std::vector<LineColumn> columns = {

@@ -29,6 +29,9 @@ const std::vector<LineColumn>& lineColumns();
 
 // The names of a line's controls: "txtQuant" and line 7 give "txtQuant07".
 QString lineName(const char* family, int line);
+// A line field as a message names it: its column's caption and the line
+// ("Prezzo unit. della riga 3").
+QString lineFieldName(const char* family, int line);
 // "grpPage01" to "grpPage04" for pages 0 to 3; "impPro01" to "impPro20".
 const char* pageName(int page);
 const char* importName(int line);

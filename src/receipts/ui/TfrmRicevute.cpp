@@ -178,6 +178,7 @@ void TfrmRicevute::wireLines()
     for (int i = 1; i <= 20; ++i) {
         for (const char* family : {"txtQuant", "txtPrezzoUni", "txtSconto"}) {
             auto* filter = field(lineName(family, i))->findChild<AmountKeyFilter*>();
+            filter->setFieldName(ReceiptFields::lineFieldName(family, i));
             connect(filter, &AmountKeyFilter::accepted, this, [this, i] {
                 field(lineName("txtPrezzoTot", i))->clear();
                 emptyTotals();

@@ -63,7 +63,7 @@ TfrmImpMateriali::TfrmImpMateriali() : ListScreen(importSpec())
     txtQuant->setMaxLength(15);
     FieldColours::install(txtQuant, Qt::white);
     // Enter is one of the keys the filter lets through; nothing here moves the focus on it.
-    AmountKeyFilter::install(txtQuant, AmountKeyFilter::Limit::None);
+    AmountKeyFilter::install(txtQuant, AmountKeyFilter::Limit::None)->setFieldName(QStringLiteral("Quant. da decurtare"));
     txtQuant->installEventFilter(this);
     connect(txtQuant, &QLineEdit::textEdited, this,
             [this](const QString& text) { enableImport(!text.isEmpty()); });
