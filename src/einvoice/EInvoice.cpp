@@ -3,17 +3,19 @@
 #include "checkers/CodiceFiscale.h"
 #include "checkers/Iban.h"
 #include "checkers/PartitaIva.h"
-#include "receipts/ReceiptArchive.h"
 #include "receipts/ReceiptTotals.h"
 #include "storage/Amounts.h"
 #include "storage/TextRules.h"
 
 #include <QDate>
-#include <QHash>
 #include <QRegularExpression>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
+#include <string_view>
+#include <vector>
 
 namespace EInvoice {
 
@@ -124,8 +126,15 @@ QString beyondLatin1(char16_t c)
     return kept.isEmpty() ? QStringLiteral("?") : kept;
 }
 
+bool isBasicLatinPrintable(QChar c)
+{
+    return c.unicode() >= 0x20 && c.unicode() < 0x7F;
+}
+
 QString basicLatin(const QString& text)
 {
+    if (std::all_of(text.begin(), text.end(), isBasicLatinPrintable))
+        return text;
     QString out;
     for (QChar c : plainText(text))
         out += c.unicode() < 0x80 ? QString(c) : QString::fromLatin1(kLatin1Plain[c.unicode() - 0xA0]);
@@ -152,34 +161,87 @@ const qint64 kMaxTenThousandths = kMaxCents * 100;
 
 // A number as its decimal digits, read exactly from the plain form the
 // fields keep ("12,50", "-3", ",5"). Any other form the amount reader takes
-// (an exponent) goes through its value, to 8 decimals.
+// (an exponent) goes through its value, to 8 decimals. The digits are views
+// of the text read, or of `kept` for a value: the text must outlive them.
 struct Decimal
 {
+    Decimal() = default;
+    Decimal(const Decimal&) = delete;
+    Decimal& operator=(const Decimal&) = delete;
+
     bool negative = false;
-    QString whole;      // no leading zeros
-    QString fraction;   // no trailing zeros
+    QStringView whole;      // no leading zeros
+    QStringView fraction;   // no trailing zeros
+    QString kept;
 };
+
+bool isDigit(QChar c)
+{
+    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+}
+
+// The text without what TextRules::trim cuts from its ends (blanks and
+// control characters), as a view: every amount of a month is read without
+// a copy of its text.
+QStringView trimmed(const QString& text)
+{
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && text.at(begin).unicode() <= 32)
+        ++begin;
+    while (end > begin && text.at(end - 1).unicode() <= 32)
+        --end;
+    return QStringView(text).sliced(begin, end - begin);
+}
+
+bool blank(const QString& text)
+{
+    return trimmed(text).isEmpty();
+}
+
+qsizetype digitsFrom(QStringView t, qsizetype i)
+{
+    while (i < t.size() && isDigit(t[i]))
+        ++i;
+    return i;
+}
+
+// The plain form: an optional sign, digits, and a comma with digits after
+// it, a digit or the comma at least.
+bool readPlain(QStringView t, Decimal& d)
+{
+    const bool hasSign = !t.isEmpty() && (t[0] == QLatin1Char('+') || t[0] == QLatin1Char('-'));
+    const qsizetype i = hasSign ? 1 : 0;
+    const qsizetype wholeEnd = digitsFrom(t, i);
+    d.whole = t.sliced(i, wholeEnd - i);
+    const bool comma = wholeEnd < t.size() && t[wholeEnd] == QLatin1Char(',');
+    const qsizetype end = comma ? digitsFrom(t, wholeEnd + 1) : wholeEnd;
+    d.fraction = comma ? t.sliced(wholeEnd + 1, end - wholeEnd - 1) : QStringView();
+    d.negative = hasSign && t[0] == QLatin1Char('-');
+    return end == t.size() && (!d.whole.isEmpty() || comma);
+}
+
+// Any other form the amount reader takes, through its value to 8 decimals.
+bool readValue(QStringView t, Decimal& d)
+{
+    double value = 0;
+    if (!ParseAmount(t.toString(), value))
+        return false;
+    d.kept = QString::number(std::fabs(value), 'f', 8);
+    const qsizetype point = d.kept.indexOf(QLatin1Char('.'));
+    d.whole = QStringView(d.kept).first(point);
+    d.fraction = QStringView(d.kept).sliced(point + 1);
+    d.negative = value < 0;
+    return true;
+}
 
 bool readDecimal(const QString& text, Decimal& d)
 {
-    static const QRegularExpression plain(QStringLiteral("^([+-]?)([0-9]*)(?:,([0-9]*))?$"));
-    const QString t = trim(text);
-    const QRegularExpressionMatch m = plain.match(t);
-    if (m.hasMatch() && (!m.captured(2).isEmpty() || t.contains(QLatin1Char(',')))) {
-        d.negative = m.captured(1) == QLatin1String("-");
-        d.whole = m.captured(2);
-        d.fraction = m.captured(3);
-    } else {
-        double value = 0;
-        if (!ParseAmount(t, value))
-            return false;
-        const QStringList parts = QString::number(std::fabs(value), 'f', 8).split(QLatin1Char('.'));
-        d.negative = value < 0;
-        d.whole = parts.value(0);
-        d.fraction = parts.value(1);
-    }
+    const QStringView t = trimmed(text);
+    if (!readPlain(t, d) && !readValue(t, d))
+        return false;
     while (d.whole.startsWith(QLatin1Char('0')))
-        d.whole.remove(0, 1);
+        d.whole = d.whole.sliced(1);
     while (d.fraction.endsWith(QLatin1Char('0')))
         d.fraction.chop(1);
     if (d.whole.isEmpty() && d.fraction.isEmpty())
@@ -192,13 +254,24 @@ bool readDecimal(const QString& text, Decimal& d)
 // false when it needs more than 18 digits.
 bool toUnits(const Decimal& d, int decimals, qint64& units)
 {
-    QString digits = d.whole + d.fraction.left(decimals).leftJustified(decimals, QLatin1Char('0'));
-    while (digits.size() > 1 && digits.startsWith(QLatin1Char('0')))
-        digits.remove(0, 1);
-    if (digits.size() > 18)
-        return false;
-    const bool up = d.fraction.size() > decimals && d.fraction.at(decimals) >= QLatin1Char('5');
-    units = digits.toLongLong() + (up ? 1 : 0);
+    qint64 value = 0;
+    int significant = 0;
+    const auto add = [&](int digit) {
+        if (significant > 0 || digit != 0)
+            ++significant;
+        value = value * 10 + digit;
+        return significant <= 18;
+    };
+    for (QChar c : d.whole) {
+        if (!add(c.unicode() - '0'))
+            return false;
+    }
+    for (int k = 0; k < decimals; ++k) {
+        if (!add(k < d.fraction.size() ? d.fraction[k].unicode() - '0' : 0))
+            return false;
+    }
+    const bool up = d.fraction.size() > decimals && d.fraction[decimals] >= QLatin1Char('5');
+    units = value + (up ? 1 : 0);
     if (d.negative)
         units = -units;
     return true;
@@ -224,27 +297,78 @@ qint64 roundedDivision(qint64 a, qint64 b)
     return a >= 0 ? (a + b / 2) / b : -((-a + b / 2) / b);
 }
 
-// Units of 10^-decimals written with the given point and at least `least`
-// decimals: (123400, 4, 2, '.') gives "12.34", (123456, 4, 2, '.') "12.3456".
-QString unitsText(qint64 units, int decimals, int least, QChar point)
+// A number as the file writes it, made in place: a month writes tens of
+// thousands of them.
+struct Number
+{
+    char text[48];
+    int size = 0;
+    void put(char c) { text[size++] = c; }
+    void putWhole(qint64 n)
+    {
+        char digits[20];
+        int count = 0;
+        do {
+            digits[count++] = char('0' + n % 10);
+            n /= 10;
+        } while (n > 0);
+        while (count > 0)
+            put(digits[--count]);
+    }
+    QLatin1String view() const { return QLatin1String(text, size); }
+};
+
+// A count, never negative.
+Number wholeNumber(qint64 n)
+{
+    Number number;
+    number.putWhole(n);
+    return number;
+}
+
+// Units of 10^-decimals (2 to 8) written with the given point and at least
+// `least` decimals: (123400, 4, 2, '.') gives "12.34", (123456, 4, 2, '.')
+// "12.3456".
+Number unitsNumber(qint64 units, int decimals, int least, char point)
 {
     const qint64 scale = powerOfTen(decimals);
     const qint64 magnitude = units < 0 ? -units : units;
-    QString fraction = QString::number(magnitude % scale).rightJustified(decimals, QLatin1Char('0'));
-    while (fraction.size() > least && fraction.endsWith(QLatin1Char('0')))
-        fraction.chop(1);
-    QString out = (units < 0 ? QStringLiteral("-") : QString()) + QString::number(magnitude / scale);
-    return fraction.isEmpty() ? out : out + point + fraction;
+    char fraction[18];
+    qint64 rest = magnitude % scale;
+    for (int k = decimals - 1; k >= 0; --k, rest /= 10)
+        fraction[k] = char('0' + rest % 10);
+    int kept = decimals;
+    while (kept > least && fraction[kept - 1] == '0')
+        --kept;
+    Number n;
+    if (units < 0)
+        n.put('-');
+    n.putWhole(magnitude / scale);
+    if (kept > 0)
+        n.put(point);
+    for (int k = 0; k < kept; ++k)
+        n.put(fraction[k]);
+    return n;
+}
+
+QString unitsText(qint64 units, int decimals, int least, char point)
+{
+    return unitsNumber(units, decimals, least, point).view();
+}
+
+Number fileNumber(qint64 cents)
+{
+    return unitsNumber(cents, 2, 2, '.');
 }
 
 QString fileAmount(qint64 cents)
 {
-    return unitsText(cents, 2, 2, QLatin1Char('.'));
+    return unitsText(cents, 2, 2, '.');
 }
 
 QString shownAmount(qint64 cents)
 {
-    return unitsText(cents, 2, 2, QLatin1Char(','));
+    return unitsText(cents, 2, 2, ',');
 }
 
 // ------------------------------------------------------------- refusals
@@ -293,21 +417,29 @@ QString lineField(const char* label, int row)
     return utf8("Il campo «%1» della riga %2").arg(utf8(label)).arg(row + 1);
 }
 
-bool matches(const char* pattern, const QString& text)
+bool isAZ(QChar c)
 {
-    // Each pattern compiled once: the checks run for every receipt of a month.
-    static QHash<const char*, QRegularExpression> compiled;
-    auto it = compiled.find(pattern);
-    if (it == compiled.end())
-        it = compiled.insert(pattern, QRegularExpression(QLatin1String(pattern)));
-    return it->match(text).hasMatch();
+    return c >= QLatin1Char('A') && c <= QLatin1Char('Z');
+}
+
+bool isAZOrDigit(QChar c)
+{
+    return isAZ(c) || isDigit(c);
+}
+
+// The text is `size` characters of a class: what the patterns ^[0-9]{5}$,
+// ^[A-Z]{2}$ and the like ask of a trimmed text, tested a character at a
+// time rather than by a regular expression run for every receipt of a month.
+bool formedOf(QStringView text, qsizetype size, bool (*in)(QChar))
+{
+    return text.size() == size && std::all_of(text.begin(), text.end(), in);
 }
 
 // A tax code that passes its check: 16 letters and digits, or 11 digits as a company's.
 bool validTaxCode(const QString& code)
 {
     if (code.size() == 16)
-        return matches("^[A-Z0-9]{16}$", code) && CheckCodiceFiscale(code);
+        return formedOf(code, 16, isAZOrDigit) && CheckCodiceFiscale(code);
     return code.size() == 11 && IsNumericCodiceFiscale(code) && CheckPartitaIva(code);
 }
 
@@ -351,28 +483,61 @@ std::optional<Refusal> clientIdRefusal(const R& r)
 
 std::optional<Refusal> partyRefusal(const R& r, const Party& p)
 {
-    const QString required = utf8(" è vuoto: la fattura elettronica lo richiede.");
+    const auto required = [] { return utf8(" è vuoto: la fattura elettronica lo richiede."); };
     if (cleaned(r.*p.name).isEmpty())
-        return refuse(QLatin1String(p.nameControl), fieldOf("Cognome, nome o ragione sociale", p) + required);
+        return refuse(QLatin1String(p.nameControl), fieldOf("Cognome, nome o ragione sociale", p) + required());
     if (cleaned(r.*p.address).isEmpty())
-        return refuse(control("txtIndirizzo", p), fieldOf("Indirizzo", p) + required);
-    if (!matches("^[0-9]{5}$", trim(r.*p.postcode)))
+        return refuse(control("txtIndirizzo", p), fieldOf("Indirizzo", p) + required());
+    if (!formedOf(trimmed(r.*p.postcode), 5, isDigit))
         return refuse(control("txtCap", p), fieldOf("CAP", p) + utf8(" deve contenere 5 cifre."));
     if (cleaned(r.*p.town).isEmpty())
-        return refuse(control("txtCitta", p), fieldOf("Città", p) + required);
-    if (!matches("^[A-Z]{2}$", TextRules::upperAZ(trim(r.*p.province))))
+        return refuse(control("txtCitta", p), fieldOf("Città", p) + required());
+    if (!formedOf(TextRules::upperAZ(trim(r.*p.province)), 2, isAZ))
         return refuse(control("txtProv", p), fieldOf("Prov.", p) + utf8(" deve contenere la sigla di 2 lettere della provincia."));
     return std::nullopt;
 }
 
 bool hasLine(const R& r, int i)
 {
-    return !trim(r.Quant[i]).isEmpty() || !trim(r.PrezzoUni[i]).isEmpty();
+    return !blank(r.Quant[i]) || !blank(r.PrezzoUni[i]);
 }
 
+// The receipt's date in the form the archive saves (dd/mm/yyyy, a real
+// day), read a digit at a time rather than by a pattern and the date parser,
+// twice for every receipt of a month. Invalid in any other form.
 QDate dateOf(const R& r)
 {
-    return ReceiptArchive::isSavableDate(r.Data) ? QDate::fromString(trim(r.Data), QStringLiteral("dd/MM/yyyy")) : QDate();
+    const QStringView t = trimmed(r.Data);
+    const char form[] = "00/00/0000";
+    if (t.size() != qsizetype(sizeof form - 1))
+        return QDate();
+    for (qsizetype i = 0; i < t.size(); ++i) {
+        if (form[i] == '/' ? t[i] != QLatin1Char('/') : !isDigit(t[i]))
+            return QDate();
+    }
+    const auto number = [t](qsizetype from, qsizetype size) {
+        int n = 0;
+        for (QChar c : t.sliced(from, size))
+            n = n * 10 + (c.unicode() - '0');
+        return n;
+    };
+    return QDate(number(6, 4), number(3, 2), number(0, 2));
+}
+
+// The date as the file writes it, yyyy-mm-dd (a year from 1970 on).
+Number fileDate(const QDate& date)
+{
+    Number n;
+    const auto put = [&n](int value, int digits) {
+        for (int scale = int(powerOfTen(digits - 1)); scale > 0; scale /= 10)
+            n.put(char('0' + value / scale % 10));
+    };
+    put(date.year(), 4);
+    n.put('-');
+    put(date.month(), 2);
+    n.put('-');
+    put(date.day(), 2);
+    return n;
 }
 
 std::optional<Refusal> documentRefusal(const R& r)
@@ -400,13 +565,14 @@ bool validPec(const QString& pec)
     static const QRegularExpression form(
         QStringLiteral("^[!#-'*+/-9=?A-Z^-~-]+(\\.[!#-'*+/-9=?A-Z^-~-]+)*@"
                        "([!#-'*+/-9=?A-Z^-~-]+(\\.[!#-'*+/-9=?A-Z^-~-]+)*|\\[[\\t -Z^-~]*\\])$"));
-    return pec.size() >= 7 && pec.size() <= 256 && matches("^.+@.+[.]+.+$", pec) && form.match(pec).hasMatch();
+    static const QRegularExpression loose(QStringLiteral("^.+@.+[.]+.+$"));
+    return pec.size() >= 7 && pec.size() <= 256 && loose.match(pec).hasMatch() && form.match(pec).hasMatch();
 }
 
 std::optional<Refusal> recipientRefusal(const Options& o)
 {
     const QString code = trim(o.recipientCode);
-    if (!matches("^[A-Z0-9]{7}$", code))
+    if (!formedOf(code, 7, isAZOrDigit))
         return refuse(QStringLiteral("txtCodiceDestinatario"),
                       utf8("Il codice destinatario deve essere di 7 caratteri, solo lettere maiuscole e cifre "
                            "(0000000 per chi riceve via PEC o non ha un codice)."));
@@ -471,7 +637,7 @@ QString perUnitDiscount(const Line& l)
     const long double byPercentage = q * p * (1.0L - l.discount / 10000.0L);
     if (std::fabs(byPercentage - t) < 0.005L || q == 0)
         return QString();
-    return unitsText(std::llround((p - t / q) * 1e8L), 8, 2, QLatin1Char('.'));
+    return unitsText(std::llround((p - t / q) * 1e8L), 8, 2, '.');
 }
 
 std::optional<Refusal> readLine(const R& computed, int i, Line& l)
@@ -545,9 +711,34 @@ QString ibanText(const QString& text)
     return TextRules::upperAZ(text).remove(QLatin1Char(' '));
 }
 
+// Two letters, two digits, then 11 to 30 letters or digits: the pattern
+// ^[A-Z]{2}[0-9]{2}[A-Z0-9]{11,30}$ tested a character at a time, its end
+// letting by a last line feed as a pattern's end does.
+bool formedAsIban(QStringView code)
+{
+    if (code.endsWith(QLatin1Char('\n')))
+        code.chop(1);
+    return code.size() >= 15 && code.size() <= 34 && formedOf(code.first(2), 2, isAZ)
+           && formedOf(code.sliced(2, 2), 2, isDigit) && formedOf(code.sliced(4), code.size() - 4, isAZOrDigit);
+}
+
+// CheckIban, the last code it passed remembered: a month's receipts name
+// the shop's own bank again and again, and the check costs more than all
+// the other options of a receipt together.
+bool passesIbanCheck(const QString& code)
+{
+    thread_local QString lastPassed;
+    if (!code.isEmpty() && code == lastPassed)
+        return true;
+    if (!CheckIban(code))
+        return false;
+    lastPassed = code;
+    return true;
+}
+
 bool fitsIban(const QString& code)
 {
-    if (!matches("^[A-Z]{2}[0-9]{2}[A-Z0-9]{11,30}$", code))
+    if (!formedAsIban(code))
         return false;
     // Italy and San Marino: always 27 characters.
     return !(code.startsWith(QLatin1String("IT")) || code.startsWith(QLatin1String("SM"))) || code.size() == 27;
@@ -562,7 +753,7 @@ std::optional<Refusal> choicesRefusal(const Options& o)
         return refuse(QStringLiteral("cboModalitaPagamento"),
                       utf8("La modalità di pagamento «%1» non è tra quelle proposte.").arg(o.paymentMethod));
     const QString iban = ibanText(o.iban);
-    if (!iban.isEmpty() && !(fitsIban(iban) && CheckIban(iban)))
+    if (!iban.isEmpty() && !(fitsIban(iban) && passesIbanCheck(iban)))
         return refuse(QStringLiteral("txtIBAN"), utf8("L'IBAN «%1» non è valido.").arg(o.iban));
     return std::nullopt;
 }
@@ -578,67 +769,163 @@ std::optional<Refusal> natureRefusal(const Options& o, bool zeroRate)
 // ------------------------------------------------------------------ file
 
 // The file as written: one element a line, indented by two blanks a level,
-// for the accountant who opens it.
+// for the accountant who opens it. Made in UTF-8 as it goes, straight into a
+// buffer that each element first makes room in: a month writes some thirty
+// megabytes of it, and a call per piece appended cost more than the rest
+// of the invoice.
 class Xml
 {
 public:
-    Xml()
+    Xml() : m_bytes(16384, Qt::Uninitialized), m_data(m_bytes.data())
     {
-        m_text.reserve(8192);
-        m_text += QLatin1String("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n");
+        put("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n");
+        m_open.reserve(8);
     }
-    void open(const QString& tag, const QString& attributes = QString())
+    void open(std::string_view tag, std::string_view attributes = {})
     {
-        indent();
-        m_text += QLatin1Char('<');
-        m_text += tag;
-        m_text += attributes;
-        m_text += QLatin1String(">\n");
-        m_open << tag;
+        room(tag.size() + attributes.size() + 3);
+        put('<');
+        put(tag);
+        put(attributes);
+        put(">\n");
+        m_open.push_back(tag);
     }
     void close()
     {
-        const QString tag = m_open.takeLast();
-        indent();
-        m_text += QLatin1String("</");
-        m_text += tag;
-        m_text += QLatin1String(">\n");
+        const std::string_view tag = m_open.back();
+        m_open.pop_back();
+        room(tag.size() + 4);
+        put("</");
+        put(tag);
+        put(">\n");
     }
-    void leaf(const char* tag, const QString& text)
+    void leaf(std::string_view tag, QStringView text)
     {
-        indent();
-        const QLatin1String name(tag);
-        m_text += QLatin1Char('<');
-        m_text += name;
-        m_text += QLatin1Char('>');
-        appendEscaped(text);
-        m_text += QLatin1String("</");
-        m_text += name;
-        m_text += QLatin1String(">\n");
+        start(tag, std::size_t(text.size()));
+        for (qsizetype i = 0; i < text.size();) {
+            const char16_t c = text[i].unicode();
+            if (verbatim(c)) {
+                put(char(c));
+                ++i;
+                continue;
+            }
+            if (c < 0x100) {
+                putEscaped(c);
+                ++i;
+                continue;
+            }
+            // Beyond Latin-1 (never in a checked receipt's texts): Qt's own
+            // conversion, a run at a time, so that a pair of surrogates goes
+            // whole.
+            qsizetype end = i + 1;
+            while (end < text.size() && text[end].unicode() >= 0x100)
+                ++end;
+            const QByteArray converted = text.sliced(i, end - i).toUtf8();
+            put(std::string_view(converted.constData(), std::size_t(converted.size())));
+            i = end;
+        }
+        end(tag);
     }
-    QByteArray bytes() const { return m_text.toUtf8(); }
+    void leaf(std::string_view tag, QLatin1String text)
+    {
+        start(tag, std::size_t(text.size()));
+        for (char c : text)
+            putEscaped(uchar(c));
+        end(tag);
+    }
+    // Digits, a sign and a point: nothing to escape.
+    void leaf(std::string_view tag, const Number& number)
+    {
+        start(tag, std::size_t(number.size));
+        put(std::string_view(number.text, std::size_t(number.size)));
+        end(tag);
+    }
+    // The file made, which the writer no longer holds.
+    QByteArray take()
+    {
+        m_bytes.truncate(qsizetype(m_size));
+        m_data = nullptr;
+        return std::move(m_bytes);
+    }
 
 private:
-    void indent()
+    // Makes room for the indentation and `more` bytes, then indents.
+    void room(std::size_t more)
     {
-        static const QString blanks(64, QLatin1Char(' '));
-        m_text += QStringView(blanks).left(2 * m_open.size());
+        const std::size_t blanks = 2 * m_open.size();
+        const std::size_t needed = m_size + blanks + more;
+        if (needed > std::size_t(m_bytes.size())) {
+            m_bytes.resize(qsizetype(std::max(needed, 2 * std::size_t(m_bytes.size()))));
+            m_data = m_bytes.data();
+        }
+        std::memset(m_data + m_size, ' ', blanks);
+        m_size += blanks;
     }
-    void appendEscaped(const QString& text)
+    // The start tag, with room for the end tag and a text of `characters`
+    // UTF-16 units: six bytes each at most ("&quot;", or three bytes of
+    // UTF-8).
+    void start(std::string_view tag, std::size_t characters)
     {
-        for (QChar c : text) {
-            switch (c.unicode()) {
-            case '&': m_text += QLatin1String("&amp;"); break;
-            case '<': m_text += QLatin1String("&lt;"); break;
-            case '>': m_text += QLatin1String("&gt;"); break;
-            case '"': m_text += QLatin1String("&quot;"); break;
-            case '\'': m_text += QLatin1String("&apos;"); break;
-            default: m_text += c;
+        room(2 * tag.size() + 6 + 6 * characters);
+        put('<');
+        put(tag);
+        put('>');
+    }
+    void end(std::string_view tag)
+    {
+        put("</");
+        put(tag);
+        put(">\n");
+    }
+    // Printable ASCII but for the characters the markup reserves.
+    static bool verbatim(char16_t c)
+    {
+        return c >= 0x20 && c < 0x7F && c != '&' && c != '<' && c != '>' && c != '"' && c != '\'';
+    }
+    void put(char c) { m_data[m_size++] = c; }
+    void put(std::string_view text)
+    {
+        std::memcpy(m_data + m_size, text.data(), text.size());
+        m_size += text.size();
+    }
+    // A Latin-1 character: escaped, or in its one or two bytes of UTF-8.
+    void putEscaped(char16_t c)
+    {
+        switch (c) {
+        case '&': put("&amp;"); break;
+        case '<': put("&lt;"); break;
+        case '>': put("&gt;"); break;
+        case '"': put("&quot;"); break;
+        case '\'': put("&apos;"); break;
+        default:
+            if (c < 0x80) {
+                put(char(c));
+            } else {
+                put(char(0xC0 | (c >> 6)));
+                put(char(0x80 | (c & 0x3F)));
             }
         }
     }
-    QString m_text;
-    QStringList m_open;
+    QByteArray m_bytes;   // its size is the room made, m_size what is written
+    char* m_data;
+    std::size_t m_size = 0;
+    std::vector<std::string_view> m_open;
+};
+
+// How a notice names a field: "Il campo «Indirizzo» del cliente", "Il campo
+// «Codice» della riga 3", "Il numero della ricevuta". Made into text only
+// for a notice, which most receipts never need.
+struct FieldName
+{
+    const char* label;
+    const Party* party = nullptr;
+    int row = -1;
+    QString text() const
+    {
+        if (party)
+            return fieldOf(label, *party);
+        return row >= 0 ? lineField(label, row) : utf8(label);
+    }
 };
 
 class Composer
@@ -651,9 +938,9 @@ public:
     Document run(const QString& progressive);
 
 private:
-    QString fit(const QString& text, int max, const QString& field);
-    QString latin(const QString& text, int max, const QString& field) { return fit(cleaned(text), max, field); }
-    QString basic(const QString& text, int max, const QString& field);
+    QString fit(const QString& text, int max, const FieldName& field);
+    QString latin(const QString& text, int max, const FieldName& field) { return fit(cleaned(text), max, field); }
+    QString basic(const QString& text, int max, const FieldName& field);
     void transmission(const QString& progressive);
     void fiscalId(const QString& vat);
     void names(const Party& p);
@@ -675,35 +962,35 @@ private:
     QStringList notices;
 };
 
-QString Composer::fit(const QString& text, int max, const QString& field)
+QString Composer::fit(const QString& text, int max, const FieldName& field)
 {
     if (text.size() <= max)
         return text;
     const QString cut = trim(text.left(max));
     notices << utf8("%1 supera la lunghezza che la fattura elettronica ammette (%2 caratteri): nella fattura è "
                     "tagliato a «%3».")
-                   .arg(field, QString::number(max), cut);
+                   .arg(field.text(), QString::number(max), cut);
     return cut;
 }
 
-QString Composer::basic(const QString& text, int max, const QString& field)
+QString Composer::basic(const QString& text, int max, const FieldName& field)
 {
     const QString plain = trim(basicLatin(text));
     if (plain != trim(text))
         notices << utf8("%1 contiene caratteri che la fattura elettronica non ammette: nella fattura è scritto «%2».")
-                       .arg(field, plain);
+                       .arg(field.text(), plain);
     return fit(plain, max, field);
 }
 
 void Composer::transmission(const QString& progressive)
 {
-    x.open(QStringLiteral("DatiTrasmissione"));
-    x.open(QStringLiteral("IdTrasmittente"));
-    x.leaf("IdPaese", QStringLiteral("IT"));
+    x.open("DatiTrasmissione");
+    x.open("IdTrasmittente");
+    x.leaf("IdPaese", QLatin1String("IT"));
     x.leaf("IdCodice", trim(r.IvaVen));
     x.close();
     x.leaf("ProgressivoInvio", trim(basicLatin(progressive)));
-    x.leaf("FormatoTrasmissione", QStringLiteral("FPR12"));
+    x.leaf("FormatoTrasmissione", QLatin1String("FPR12"));
     x.leaf("CodiceDestinatario", trim(o.recipientCode));
     if (!trim(o.pec).isEmpty())
         x.leaf("PECDestinatario", trim(o.pec));
@@ -712,34 +999,34 @@ void Composer::transmission(const QString& progressive)
 
 void Composer::fiscalId(const QString& vat)
 {
-    x.open(QStringLiteral("IdFiscaleIVA"));
-    x.leaf("IdPaese", QStringLiteral("IT"));
+    x.open("IdFiscaleIVA");
+    x.leaf("IdPaese", QLatin1String("IT"));
     x.leaf("IdCodice", vat);
     x.close();
 }
 
 void Composer::names(const Party& p)
 {
-    x.open(QStringLiteral("Anagrafica"));
-    x.leaf("Denominazione", latin(r.*p.name, 80, fieldOf("Cognome, nome o ragione sociale", p)));
+    x.open("Anagrafica");
+    x.leaf("Denominazione", latin(r.*p.name, 80, FieldName{"Cognome, nome o ragione sociale", &p}));
     x.close();
 }
 
 void Composer::seat(const Party& p)
 {
-    x.open(QStringLiteral("Sede"));
-    x.leaf("Indirizzo", latin(r.*p.address, 60, fieldOf("Indirizzo", p)));
+    x.open("Sede");
+    x.leaf("Indirizzo", latin(r.*p.address, 60, FieldName{"Indirizzo", &p}));
     x.leaf("CAP", trim(r.*p.postcode));
-    x.leaf("Comune", latin(r.*p.town, 60, fieldOf("Città", p)));
+    x.leaf("Comune", latin(r.*p.town, 60, FieldName{"Città", &p}));
     x.leaf("Provincia", TextRules::upperAZ(trim(r.*p.province)));
-    x.leaf("Nazione", QStringLiteral("IT"));
+    x.leaf("Nazione", QLatin1String("IT"));
     x.close();
 }
 
 void Composer::seller()
 {
-    x.open(QStringLiteral("CedentePrestatore"));
-    x.open(QStringLiteral("DatiAnagrafici"));
+    x.open("CedentePrestatore");
+    x.open("DatiAnagrafici");
     fiscalId(trim(r.IvaVen));
     if (sellerTaxCodeWritten(r))
         x.leaf("CodiceFiscale", taxCodeOf(r, kSeller));
@@ -752,12 +1039,13 @@ void Composer::seller()
 
 void Composer::client()
 {
-    x.open(QStringLiteral("CessionarioCommittente"));
-    x.open(QStringLiteral("DatiAnagrafici"));
+    x.open("CessionarioCommittente");
+    x.open("DatiAnagrafici");
     if (!trim(r.IvaCli).isEmpty())
         fiscalId(trim(r.IvaCli));
-    if (!taxCodeOf(r, kClient).isEmpty())
-        x.leaf("CodiceFiscale", taxCodeOf(r, kClient));
+    const QString taxCode = taxCodeOf(r, kClient);
+    if (!taxCode.isEmpty())
+        x.leaf("CodiceFiscale", taxCode);
     names(kClient);
     x.close();
     seat(kClient);
@@ -766,28 +1054,28 @@ void Composer::client()
 
 void Composer::general()
 {
-    x.open(QStringLiteral("DatiGenerali"));
-    x.open(QStringLiteral("DatiGeneraliDocumento"));
-    x.leaf("TipoDocumento", QStringLiteral("TD01"));
-    x.leaf("Divisa", QStringLiteral("EUR"));
-    x.leaf("Data", dateOf(r).toString(QStringLiteral("yyyy-MM-dd")));
-    x.leaf("Numero", basic(r.NumRic, 20, utf8("Il numero della ricevuta")));
+    x.open("DatiGenerali");
+    x.open("DatiGeneraliDocumento");
+    x.leaf("TipoDocumento", QLatin1String("TD01"));
+    x.leaf("Divisa", QLatin1String("EUR"));
+    x.leaf("Data", fileDate(dateOf(r)));
+    x.leaf("Numero", basic(r.NumRic, 20, FieldName{"Il numero della ricevuta"}));
     if (o.stampDuty) {
-        x.open(QStringLiteral("DatiBollo"));
-        x.leaf("BolloVirtuale", QStringLiteral("SI"));
-        x.leaf("ImportoBollo", QStringLiteral("2.00"));
+        x.open("DatiBollo");
+        x.leaf("BolloVirtuale", QLatin1String("SI"));
+        x.leaf("ImportoBollo", QLatin1String("2.00"));
         x.close();
     }
-    x.leaf("ImportoTotaleDocumento", fileAmount(f.total));
+    x.leaf("ImportoTotaleDocumento", fileNumber(f.total));
     x.close();
     x.close();
 }
 
 void Composer::discount(const Line& l)
 {
-    x.open(QStringLiteral("ScontoMaggiorazione"));
-    x.leaf("Tipo", QStringLiteral("SC"));
-    x.leaf("Percentuale", unitsText(l.discount, 2, 2, QLatin1Char('.')));
+    x.open("ScontoMaggiorazione");
+    x.leaf("Tipo", QLatin1String("SC"));
+    x.leaf("Percentuale", unitsNumber(l.discount, 2, 2, '.'));
     if (!l.perUnit.isEmpty())
         x.leaf("Importo", l.perUnit);
     x.close();
@@ -797,25 +1085,25 @@ void Composer::discount(const Line& l)
 // without either a plain "Articolo", since the format wants a text.
 void Composer::line(const Line& l, int number)
 {
-    x.open(QStringLiteral("DettaglioLinee"));
-    x.leaf("NumeroLinea", QString::number(number));
-    const QString code = latin(r.Cod[l.row], 35, lineField("Codice", l.row));
+    x.open("DettaglioLinee");
+    x.leaf("NumeroLinea", wholeNumber(number));
+    const QString code = latin(r.Cod[l.row], 35, FieldName{"Codice", nullptr, l.row});
     if (!code.isEmpty()) {
-        x.open(QStringLiteral("CodiceArticolo"));
-        x.leaf("CodiceTipo", QStringLiteral("INTERNO"));
+        x.open("CodiceArticolo");
+        x.leaf("CodiceTipo", QLatin1String("INTERNO"));
         x.leaf("CodiceValore", code);
         x.close();
     }
-    QString description = latin(r.Desc[l.row], 1000, lineField("Descrizione", l.row));
+    QString description = latin(r.Desc[l.row], 1000, FieldName{"Descrizione", nullptr, l.row});
     if (description.isEmpty())
         description = code.isEmpty() ? QStringLiteral("Articolo") : cleaned(r.Cod[l.row]);
     x.leaf("Descrizione", description);
-    x.leaf("Quantita", unitsText(l.quantity, 8, 2, QLatin1Char('.')));
-    x.leaf("PrezzoUnitario", unitsText(l.price, 8, 2, QLatin1Char('.')));
+    x.leaf("Quantita", unitsNumber(l.quantity, 8, 2, '.'));
+    x.leaf("PrezzoUnitario", unitsNumber(l.price, 8, 2, '.'));
     if (l.exactDiscount != 0)
         discount(l);
-    x.leaf("PrezzoTotale", unitsText(l.total, 4, 2, QLatin1Char('.')));
-    x.leaf("AliquotaIVA", fileAmount(f.rate));
+    x.leaf("PrezzoTotale", unitsNumber(l.total, 4, 2, '.'));
+    x.leaf("AliquotaIVA", fileNumber(f.rate));
     if (zero)
         x.leaf("Natura", trim(o.nature));
     x.close();
@@ -823,13 +1111,13 @@ void Composer::line(const Line& l, int number)
 
 void Composer::summary()
 {
-    x.open(QStringLiteral("DatiRiepilogo"));
-    x.leaf("AliquotaIVA", fileAmount(f.rate));
+    x.open("DatiRiepilogo");
+    x.leaf("AliquotaIVA", fileNumber(f.rate));
     if (zero)
         x.leaf("Natura", trim(o.nature));
-    x.leaf("ImponibileImporto", fileAmount(f.taxable));
-    x.leaf("Imposta", fileAmount(f.tax));
-    x.leaf("EsigibilitaIVA", QStringLiteral("I"));
+    x.leaf("ImponibileImporto", fileNumber(f.taxable));
+    x.leaf("Imposta", fileNumber(f.tax));
+    x.leaf("EsigibilitaIVA", QLatin1String("I"));
     if (zero)
         x.leaf("RiferimentoNormativo", legalReference(trim(o.nature)));
     x.close();
@@ -839,13 +1127,14 @@ void Composer::payment()
 {
     if (trim(o.paymentMethod).isEmpty())
         return;
-    x.open(QStringLiteral("DatiPagamento"));
-    x.leaf("CondizioniPagamento", QStringLiteral("TP02"));
-    x.open(QStringLiteral("DettaglioPagamento"));
+    x.open("DatiPagamento");
+    x.leaf("CondizioniPagamento", QLatin1String("TP02"));
+    x.open("DettaglioPagamento");
     x.leaf("ModalitaPagamento", trim(o.paymentMethod));
-    x.leaf("ImportoPagamento", fileAmount(f.total));
-    if (!ibanText(o.iban).isEmpty())
-        x.leaf("IBAN", ibanText(o.iban));
+    x.leaf("ImportoPagamento", fileNumber(f.total));
+    const QString iban = ibanText(o.iban);
+    if (!iban.isEmpty())
+        x.leaf("IBAN", iban);
     x.close();
     x.close();
 }
@@ -870,16 +1159,16 @@ void Composer::totalNotice()
 
 Document Composer::run(const QString& progressive)
 {
-    x.open(QStringLiteral("p:FatturaElettronica"),
-           QStringLiteral(" xmlns:p=\"http://ivaservizi.agenziaentrate.gov.it/docs/xsd/fatture/v1.2\" versione=\"FPR12\""));
-    x.open(QStringLiteral("FatturaElettronicaHeader"));
+    x.open("p:FatturaElettronica",
+           " xmlns:p=\"http://ivaservizi.agenziaentrate.gov.it/docs/xsd/fatture/v1.2\" versione=\"FPR12\"");
+    x.open("FatturaElettronicaHeader");
     transmission(progressive);
     seller();
     client();
     x.close();
-    x.open(QStringLiteral("FatturaElettronicaBody"));
+    x.open("FatturaElettronicaBody");
     general();
-    x.open(QStringLiteral("DatiBeniServizi"));
+    x.open("DatiBeniServizi");
     for (std::size_t k = 0; k < f.lines.size(); ++k)
         line(f.lines[k], int(k) + 1);
     summary();
@@ -888,7 +1177,7 @@ Document Composer::run(const QString& progressive)
     x.close();
     x.close();
     totalNotice();
-    return Document{x.bytes(), Amounts{fileAmount(f.taxable), fileAmount(f.tax), fileAmount(f.total)}, notices};
+    return Document{x.take(), Amounts{fileAmount(f.taxable), fileAmount(f.tax), fileAmount(f.total)}, notices};
 }
 
 } // namespace
@@ -975,16 +1264,6 @@ QString proposedPaymentMethod(const QString& paymentTerms)
 
 namespace {
 
-bool isAZ(QChar c)
-{
-    return c >= QLatin1Char('A') && c <= QLatin1Char('Z');
-}
-
-bool isDigit(QChar c)
-{
-    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
-}
-
 // Two letters and two digits: "IBANIT60..." holds a code from its fifth character.
 bool startsIban(const QString& text, int i)
 {
@@ -1010,7 +1289,7 @@ QString ibanFrom(const QString& text, int start)
     ends << int(joined.size());
     for (int k = int(ends.size()) - 1; k >= 0; --k) {
         const QString candidate = joined.left(ends.at(k));
-        if (fitsIban(candidate) && CheckIban(candidate))
+        if (fitsIban(candidate) && passesIbanCheck(candidate))
             return candidate;
     }
     return QString();
@@ -1101,6 +1380,9 @@ Document compose(const TRecRicevuta& receipt, const Options& options, const QStr
 
 QString plainText(const QString& text)
 {
+    // Nearly every text of a receipt is printable Latin-1 already.
+    if (std::all_of(text.begin(), text.end(), [](QChar c) { return isLatin1Printable(c.unicode()); }))
+        return text;
     QString out;
     out.reserve(text.size());
     for (int i = 0; i < text.size(); ++i) {

@@ -3,6 +3,8 @@
 #include "einvoice/InvoiceFiles.h"
 #include "storage/TextRules.h"
 
+#include <QHash>
+
 namespace Invoicing {
 
 QString clientKey(const TRecRicevuta& receipt)
@@ -11,10 +13,13 @@ QString clientKey(const TRecRicevuta& receipt)
     return TextRules::upperAZ(vat.isEmpty() ? TextRules::trim(receipt.CodFiscCli) : vat);
 }
 
-EInvoice::Options forReceipt(const TRecRicevuta& receipt, const EInvoice::Options& asked)
+namespace {
+
+// What forReceipt gives, the client's remembered recipient already read.
+EInvoice::Options optionsFor(const TRecRicevuta& receipt, const EInvoice::Options& asked,
+                             const InvoiceFiles::Recipient& known)
 {
     EInvoice::Options o = asked;
-    const InvoiceFiles::Recipient known = InvoiceFiles::rememberedRecipient(clientKey(receipt));
     if (!known.code.isEmpty()) {
         o.recipientCode = known.code;
         o.pec = known.pec;
@@ -24,6 +29,31 @@ EInvoice::Options forReceipt(const TRecRicevuta& receipt, const EInvoice::Option
         o.nature.clear();
     o.stampDuty = asked.stampDuty && EInvoice::stampDutyProposed(receipt);
     return o;
+}
+
+// Each client's remembered recipient, read once for a whole month rather
+// than the file of recipients read again for every receipt.
+class Recipients
+{
+public:
+    InvoiceFiles::Recipient of(const TRecRicevuta& receipt)
+    {
+        const QString key = clientKey(receipt);
+        auto known = m_known.find(key);
+        if (known == m_known.end())
+            known = m_known.insert(key, InvoiceFiles::rememberedRecipient(key));
+        return *known;
+    }
+
+private:
+    QHash<QString, InvoiceFiles::Recipient> m_known;
+};
+
+} // namespace
+
+EInvoice::Options forReceipt(const TRecRicevuta& receipt, const EInvoice::Options& asked)
+{
+    return optionsFor(receipt, asked, InvoiceFiles::rememberedRecipient(clientKey(receipt)));
 }
 
 Outcome invoice(const TRecRicevuta& receipt, const EInvoice::Options& options)
@@ -80,8 +110,9 @@ Batch invoiceAll(const std::vector<TRecRicevuta>& receipts, const EInvoice::Opti
     // The refusals first: they write nothing and cost no progressive.
     std::vector<size_t> accepted;
     std::vector<EInvoice::Prepared> prepared;
+    Recipients recipients;
     for (size_t i = 0; i < receipts.size(); ++i) {
-        EInvoice::Prepared p(receipts[i], forReceipt(receipts[i], asked));
+        EInvoice::Prepared p(receipts[i], optionsFor(receipts[i], asked, recipients.of(receipts[i])));
         if (p.refusal()) {
             batch.refused << receiptName(receipts[i]) + QStringLiteral(": ") + p.refusal()->message;
             continue;
