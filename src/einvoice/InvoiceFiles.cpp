@@ -149,9 +149,12 @@ std::vector<Written> writeAll(const std::vector<Piece>& pieces, const Progress& 
     }
     if (!folder.valid())
         return out;
-    int written = 0;
     // A name already taken (a file copied in, settings put back from a
-    // backup) costs its progressive: that piece goes round again with a new one.
+    // backup) costs its progressive: the rename that would give it finds it
+    // taken and never goes over it, and that piece goes round again with a
+    // new one. Each piece counts once in the progress, when first written.
+    int written = 0;
+    std::vector<bool> counted(pieces.size(), false);
     while (!todo.empty()) {
         const Taken taken = takeProgressives(qint64(todo.size()));
         if (taken.outcome != Written::Outcome::Written) {
@@ -172,17 +175,16 @@ std::vector<Written> writeAll(const std::vector<Piece>& pieces, const Progress& 
             w.progressive = progressiveText(taken.number + qint64(k));
             const QString name = fileName(pieces[todo[k]].sellerVat, w.progressive);
             w.path = folderPath() + QLatin1Char('/') + name;
-            if (FileSystem::entryAt(folder.get(), name).kind != FileSystem::Kind::Missing) {
-                again.push_back(todo[k]);
-                continue;
-            }
             if (!files.add(name, pieces[todo[k]].compose(w.progressive))) {
                 full = true;
                 continue;
             }
             added.push_back(todo[k]);
-            if (progress)
-                progress(++written);
+            if (!counted[todo[k]]) {
+                counted[todo[k]] = true;
+                if (progress)
+                    progress(++written);
+            }
         }
         const std::vector<FileWrites::Created> outcomes = files.commit();
         for (size_t k = 0; k < added.size(); ++k) {
