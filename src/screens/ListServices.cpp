@@ -1,6 +1,7 @@
 #include "screens/ListServices.h"
 
 #include "platform/qt/FieldColours.h"
+#include "platform/qt/FixedFont.h"
 #include "platform/qt/RecordList.h"
 #include "platform/Platform.h"
 #include "platform/PrintJobs.h"
@@ -94,9 +95,7 @@ bool ListServices::eventFilter(QObject* watched, QEvent* event)
 
 void configureListControl(QListView* list, int scrollWidthPixels)
 {
-    QFont font(QStringLiteral("Courier New"), 8);
-    font.setStyleHint(QFont::TypeWriter);   // a fixed pitch keeps the columns where the face is missing
-    list->setFont(font);
+    list->setFont(fixedFont(8));
     list->setUniformItemSizes(true);
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     if (scrollWidthPixels > 0) {

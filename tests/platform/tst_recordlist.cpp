@@ -34,6 +34,7 @@ class TestRecordList : public QObject
 {
     Q_OBJECT
 private slots:
+    void linesInAFixedPitchFace();
     void rowsAreTheLines();
     void currentRowSelectsAndScrolls();
     void keysAndClicksMoveTheSelection();
@@ -111,6 +112,17 @@ void TestRecordList::doubleClickTellsTheRow()
     // Below the last line there is no line to tell.
     QTest::mouseDClick(s.list.viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(5, s.list.viewport()->height() - 2));
     QCOMPARE(doubled.count(), 1);
+}
+
+void TestRecordList::linesInAFixedPitchFace()
+{
+    // Whatever faces the system has: the columns of a list line stay in place.
+    RecordList list;
+    configureListControl(&list, 1000);
+    const QFontInfo face(list.font());
+    QVERIFY2(face.fixedPitch(), qPrintable(face.family()));
+    QCOMPARE(QFontMetrics(list.font()).horizontalAdvance(QStringLiteral("iiii")),
+             QFontMetrics(list.font()).horizontalAdvance(QStringLiteral("MMMM")));
 }
 
 QTEST_MAIN(TestRecordList)

@@ -3,6 +3,7 @@
 #include "checkers/ui/DigitFieldKeys.h"
 #include "platform/Platform.h"
 #include "platform/qt/FieldColours.h"
+#include "platform/qt/FixedFont.h"
 #include "storage/TextRules.h"
 
 #include <QFont>
@@ -20,10 +21,7 @@ CheckerWindow::CheckerWindow(const Names& names, const CheckerRules& rules, QWid
     showTexts(rules);
 
     m_field = makeControl<QLineEdit>(this, QLatin1String(names.field));
-    // Courier New where the system has it, any typewriter face otherwise.
-    QFont font(QStringLiteral("Courier New"), 11);
-    font.setStyleHint(QFont::TypeWriter);
-    font.setFixedPitch(true);
+    QFont font = fixedFont(11);
     font.setBold(true);
     m_field->setFont(font);
     m_field->setGeometry(20, 70, 410, 30);

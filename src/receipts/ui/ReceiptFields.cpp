@@ -132,8 +132,8 @@ std::vector<card::Field<R>> table()
     add(&R::Libero01, {"txtLibero01", Control::Edit, "grpDitta", " Campo libero 1: ", QRect(8, 190, 110, 22), QRect(118, 190, 274, 22)});
     add(&R::Libero02, {"txtLibero02", Control::Edit, "grpDitta", " Campo libero 2: ", QRect(8, 216, 110, 22), QRect(118, 216, 274, 22)});
     addParty(kClient);
-    add(&R::ModPag, {"txtModPag", Control::Edit, nullptr, " Modalità di pagamento: ", QRect(560, 196, 150, 22), QRect(712, 196, 228, 22)});
-    add(&R::Banca, {"txtBanca", Control::Edit, nullptr, " Banca d'appoggio: ", QRect(560, 222, 150, 22), QRect(712, 222, 228, 22)});
+    add(&R::ModPag, {"txtModPag", Control::Edit, nullptr, " Modalità di pagamento: ", QRect(560, 196, 150, 22), QRect(718, 196, 222, 22)});
+    add(&R::Banca, {"txtBanca", Control::Edit, nullptr, " Banca d'appoggio: ", QRect(560, 222, 150, 22), QRect(718, 222, 222, 22)});
     // The appliance on one row.
     struct App { QString R::*f; const char* name; const char* caption; KeyRule rule; };
     const App app[] = {{&R::CodiceApp, "txtTelaio", " Codice:", KeyRule::None},
