@@ -1347,8 +1347,7 @@ std::optional<Refusal> checkInto(const TRecRicevuta& receipt, const Options& opt
 
 std::optional<Refusal> check(const TRecRicevuta& receipt, const Options& options)
 {
-    Figures figures;
-    return checkInto(receipt, options, figures);
+    return Prepared(receipt, options).refusal();
 }
 
 Prepared::Prepared(const TRecRicevuta& receipt, const Options& options)
@@ -1373,9 +1372,7 @@ std::optional<Refusal> checkOptions(const Options& options, bool zeroRate)
 
 Document compose(const TRecRicevuta& receipt, const Options& options, const QString& progressive)
 {
-    Figures figures;
-    figuresOf(receipt, figures);
-    return Composer(receipt, options, figures).run(progressive);
+    return Prepared(receipt, options).compose(progressive);
 }
 
 QString plainText(const QString& text)

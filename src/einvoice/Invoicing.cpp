@@ -49,6 +49,17 @@ private:
     QHash<QString, InvoiceFiles::Recipient> m_known;
 };
 
+// A file's bytes from a receipt checked and prepared; what the user must be
+// told of it is kept in notices.
+InvoiceFiles::Compose composing(const EInvoice::Prepared& prepared, QStringList& notices)
+{
+    return [&prepared, &notices](const QString& progressive) {
+        EInvoice::Document d = prepared.compose(progressive);
+        notices = d.notices;
+        return d.xml;
+    };
+}
+
 } // namespace
 
 EInvoice::Options forReceipt(const TRecRicevuta& receipt, const EInvoice::Options& asked)
@@ -67,11 +78,7 @@ Outcome invoice(const TRecRicevuta& receipt, const EInvoice::Options& options)
         return out;
     }
     QStringList notices;
-    const InvoiceFiles::Written written = InvoiceFiles::write(receipt.IvaVen, [&](const QString& progressive) {
-        EInvoice::Document d = prepared.compose(progressive);
-        notices = d.notices;
-        return d.xml;
-    });
+    const InvoiceFiles::Written written = InvoiceFiles::write(receipt.IvaVen, composing(prepared, notices));
     if (!written.ok()) {
         out.message = InvoiceFiles::failureMessage(written);
         return out;
@@ -125,14 +132,8 @@ Batch invoiceAll(const std::vector<TRecRicevuta>& receipts, const EInvoice::Opti
         progress(refused);
     std::vector<QStringList> notices(accepted.size());
     std::vector<InvoiceFiles::Piece> pieces;
-    for (size_t k = 0; k < accepted.size(); ++k) {
-        const TRecRicevuta& r = receipts[accepted[k]];
-        pieces.push_back({r.IvaVen, [&prepared, &notices, k](const QString& progressive) {
-                              EInvoice::Document d = prepared[k].compose(progressive);
-                              notices[k] = d.notices;
-                              return d.xml;
-                          }});
-    }
+    for (size_t k = 0; k < accepted.size(); ++k)
+        pieces.push_back({receipts[accepted[k]].IvaVen, composing(prepared[k], notices[k])});
     const std::vector<InvoiceFiles::Written> written =
         InvoiceFiles::writeAll(pieces, [&](int n) { progress ? progress(refused + n) : void(); });
     for (size_t k = 0; k < written.size(); ++k) {

@@ -99,26 +99,35 @@ bool replaceFile(const QString& path, const QByteArray& data)
 
 namespace {
 
-// A file of a name no one else uses, beside path: path, a dot and six random
-// letters or digits. Created here and now (never over an existing name), so
+// A new file of a name no one else uses: nameWith(six random letters or
+// digits), made here and now by create (never over an existing name), so
 // neither a link nor a file someone put under that name in the meantime is
-// ever written to.
-int createBeside(const QString& path, int mode, QString& temporary)
+// ever written to. made receives the name.
+int createUnique(const std::function<QString(const QString&)>& nameWith,
+                 const std::function<int(const QString&)>& create, QString& made)
 {
     for (int attempt = 0; attempt < 100; ++attempt) {
-        temporary = path + QLatin1Char('.') + QString::fromLatin1(randomSuffix());
-        const int fd = FileSystem::createNew(temporary, mode);
+        made = nameWith(QString::fromLatin1(randomSuffix()));
+        const int fd = create(made);
         if (fd >= 0 || errno != EEXIST)
             return fd;
     }
     return -1;
 }
 
-// Writes the whole of data at the start of fd; false on any shortfall.
-bool writeWhole(int fd, const QByteArray& data)
+// A temporary file beside path: path, a dot and the random letters.
+int createBeside(const QString& path, int mode, QString& temporary)
 {
-    for (qint64 done = 0; done < data.size();) {
-        const qint64 n = writeAt(fd, data.constData() + done, data.size() - done, done);
+    return createUnique([&path](const QString& suffix) { return path + QLatin1Char('.') + suffix; },
+                        [mode](const QString& name) { return FileSystem::createNew(name, mode); }, temporary);
+}
+
+// Writes the size bytes of data at offset of fd, in as many calls as the
+// file system wants; false on any failure.
+bool writeWhole(int fd, const char* data, qint64 size, qint64 offset)
+{
+    for (qint64 done = 0; done < size;) {
+        const qint64 n = writeAt(fd, data + done, size - done, offset + done);
         if (n <= 0)
             return false;
         done += n;
@@ -137,16 +146,12 @@ NewFiles::~NewFiles()
 bool NewFiles::add(const QString& name, const QByteArray& data)
 {
     Pending p{name, QString()};
-    FileSystem::Descriptor fd;
-    for (int attempt = 0; attempt < 100 && !fd.valid(); ++attempt) {
-        p.temporary = QLatin1Char('.') + name + QLatin1Char('.') + QString::fromLatin1(randomSuffix());
-        fd.reset(FileSystem::createNewAt(m_folder, p.temporary, 0666));
-        if (!fd.valid() && errno != EEXIST)
-            return false;
-    }
+    FileSystem::Descriptor fd(createUnique(
+        [&name](const QString& suffix) { return QLatin1Char('.') + name + QLatin1Char('.') + suffix; },
+        [this](const QString& temporary) { return FileSystem::createNewAt(m_folder, temporary, 0666); }, p.temporary));
     if (!fd.valid())
         return false;
-    const bool written = writeWhole(fd.get(), data);
+    const bool written = writeWhole(fd.get(), data.constData(), data.size(), 0);
     fd.reset();
     if (!written) {
         FileSystem::removeAt(m_folder, p.temporary);
@@ -184,16 +189,6 @@ std::vector<Created> NewFiles::commit()
     }
     m_pending.clear();
     return outcomes;
-}
-
-Created createFile(int folder, const QString& name, const QByteArray& data)
-{
-    if (FileSystem::entryAt(folder, name).kind != FileSystem::Kind::Missing)
-        return Created::Taken;
-    NewFiles file(folder);
-    if (!file.add(name, data))
-        return Created::Failed;
-    return file.commit().front();
 }
 
 // The bytes go straight to the temporary file's descriptor: a write the
@@ -243,15 +238,11 @@ bool Replacement::write(const char* data, qint64 size)
 {
     if (!m_ok)
         return false;
-    for (qint64 done = 0; done < size;) {
-        const qint64 n = writeAt(m_fd, data + done, size - done, m_written);
-        if (n <= 0) {
-            drop();
-            return false;
-        }
-        done += n;
-        m_written += n;
+    if (!writeWhole(m_fd, data, size, m_written)) {
+        drop();
+        return false;
     }
+    m_written += size;
     return true;
 }
 

@@ -77,8 +77,6 @@ private:
     int m_folder;
     std::vector<Pending> m_pending;
 };
-// One new file, the same way.
-Created createFile(int folder, const QString& name, const QByteArray& data);
 
 // The same for a file handed over in pieces, so that a large file is never
 // whole in memory: each piece goes to the temporary file as it comes, and

@@ -18,11 +18,15 @@
 
 namespace {
 
-QLabel* caption(QWidget* parent, const QString& text, int y)
+// A row of a group: its caption, and the control named beside it.
+template <class W>
+W* row(QWidget* group, const QString& caption, const char* name, int y, int width = 356)
 {
-    auto* l = new QLabel(text, parent);
+    auto* l = new QLabel(caption, group);
     l->setGeometry(14, y, 150, 24);
-    return l;
+    auto* w = makeControl<W>(group, QLatin1String(name));
+    w->setGeometry(170, y, width, 26);
+    return w;
 }
 
 void fill(QComboBox* box, const std::vector<EInvoice::Code>& codes)
@@ -56,37 +60,25 @@ void TfrmFatturaElettronica::build()
 
     auto* grpDestinatario = makeControl<QGroupBox>(this, QStringLiteral("grpDestinatario"), QStringLiteral(" Destinatario: "));
     grpDestinatario->setGeometry(10, 54, 540, 92);
-    caption(grpDestinatario, QStringLiteral("Codice destinatario:"), 24);
-    txtCodiceDestinatario = makeControl<QLineEdit>(grpDestinatario, QStringLiteral("txtCodiceDestinatario"));
-    txtCodiceDestinatario->setGeometry(170, 24, 110, 26);
+    txtCodiceDestinatario = row<QLineEdit>(grpDestinatario, QStringLiteral("Codice destinatario:"), "txtCodiceDestinatario", 24, 110);
     txtCodiceDestinatario->setMaxLength(7);
     KeyFilters::upperCaseAlways(txtCodiceDestinatario);
-    caption(grpDestinatario, QStringLiteral("PEC (facoltativa):"), 56);
-    txtPEC = makeControl<QLineEdit>(grpDestinatario, QStringLiteral("txtPEC"));
-    txtPEC->setGeometry(170, 56, 356, 26);
+    txtPEC = row<QLineEdit>(grpDestinatario, QStringLiteral("PEC (facoltativa):"), "txtPEC", 56);
     txtPEC->setMaxLength(256);
 
     auto* grpFiscale = makeControl<QGroupBox>(this, QStringLiteral("grpFiscale"), QStringLiteral(" Dati fiscali: "));
     grpFiscale->setGeometry(10, 152, 540, 92);
-    caption(grpFiscale, QStringLiteral("Regime fiscale:"), 24);
-    cboRegimeFiscale = makeControl<QComboBox>(grpFiscale, QStringLiteral("cboRegimeFiscale"));
-    cboRegimeFiscale->setGeometry(170, 24, 356, 26);
+    cboRegimeFiscale = row<QComboBox>(grpFiscale, QStringLiteral("Regime fiscale:"), "cboRegimeFiscale", 24);
     fill(cboRegimeFiscale, EInvoice::taxRegimes());
-    caption(grpFiscale, QStringLiteral("Natura (IVA 0%):"), 56);
-    cboNatura = makeControl<QComboBox>(grpFiscale, QStringLiteral("cboNatura"));
-    cboNatura->setGeometry(170, 56, 356, 26);
+    cboNatura = row<QComboBox>(grpFiscale, QStringLiteral("Natura (IVA 0%):"), "cboNatura", 56);
     cboNatura->addItem(QString(), QString());
     fill(cboNatura, EInvoice::natures());
 
     auto* grpPagamento = makeControl<QGroupBox>(this, QStringLiteral("grpPagamento"), QStringLiteral(" Pagamento: "));
     grpPagamento->setGeometry(10, 250, 540, 124);
-    caption(grpPagamento, QStringLiteral("Modalità:"), 24);
-    cboModalitaPagamento = makeControl<QComboBox>(grpPagamento, QStringLiteral("cboModalitaPagamento"));
-    cboModalitaPagamento->setGeometry(170, 24, 356, 26);
+    cboModalitaPagamento = row<QComboBox>(grpPagamento, QStringLiteral("Modalità:"), "cboModalitaPagamento", 24);
     fill(cboModalitaPagamento, EInvoice::paymentMethods());
-    caption(grpPagamento, QStringLiteral("IBAN:"), 56);
-    txtIBAN = makeControl<QLineEdit>(grpPagamento, QStringLiteral("txtIBAN"));
-    txtIBAN->setGeometry(170, 56, 356, 26);
+    txtIBAN = row<QLineEdit>(grpPagamento, QStringLiteral("IBAN:"), "txtIBAN", 56);
     txtIBAN->setReadOnly(true);
     txtIBAN->setFocusPolicy(Qt::ClickFocus);
     FieldColours::setBackground(txtIBAN, FieldColours::computedBlue());
